@@ -87,11 +87,14 @@ bool BackgroundMusic::fillBuffer(int b)
 bool BackgroundMusic::run()
 {
     while (!stopRequest.load(std::memory_order_acquire)) {
-        for (int b = 0; b < NumBuffers; ++b) {
-            if (refill[b].load(std::memory_order_acquire)) {
-                fillBuffer(b);
-                refill[b].store(false, std::memory_order_release);
+        for (int k = 0; k < NumBuffers; ++k) {
+            const int b = nextRefill;
+            if (!refill[b].load(std::memory_order_acquire)) {
+                break;
             }
+            fillBuffer(b);
+            refill[b].store(false, std::memory_order_release);
+            nextRefill = (b + 1) % NumBuffers;
         }
         SDL_Delay(62);
     }

@@ -37,6 +37,8 @@ public:
     static std::string getSoundsPath();
 
     bool hasMusic() const { return decoder.isOpen(); }
+    // True while buffer b waits for the music thread to refill it.
+    bool isRefillPending(int b) const { return refill[b].load(std::memory_order_acquire); }
 
 private:
     // Samples are relaxed atomics so that a late refill (an underrun) mixes old and new frames as
@@ -55,5 +57,9 @@ private:
     // the music thread when it has written the buffer anew. Both read them with acquire.
     std::array<std::atomic<bool>, NumBuffers> refill{};
     std::uint32_t readPosition = 0;
+    // The next buffer the music thread refills. The mixer releases buffers in ring order, so the
+    // thread refills them in that order too: two released at once (0 and 2, say, after the mixer
+    // wrapped round) must not have their contents swapped.
+    int nextRefill = 0;
     std::atomic<bool> stopRequest{false};
 };

@@ -55,6 +55,9 @@ void Sounds::loadFile(const std::string& path, SoundFile* file)
         return;
     }
 
+    // Right after opening a chained file the decoder names the wrong logical stream for its first
+    // frames; a seek to the start sets it straight.
+    in.seek(0);
     std::uint32_t position = 0;
     int errors = 0;
     while (position < frames && errors < maxErrorsInARow) {

@@ -1,0 +1,315 @@
+// The effect bank: which file lands in which entry, what it reports, and the mixer's voices on
+// exact sample values.
+#include "sound/Sounds.h"
+
+#include "SoundFixtures.h"
+#include "support/CaptureStdout.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <vector>
+
+using SoundFixtures::ScratchFolder;
+
+namespace {
+
+// Distinct lengths, so an entry shows which file it came from.
+constexpr std::array<int, Sounds::NumTypes> lengths = {700, 5000, 300, 2000, 100, 120, 900, 400, 0, 3700, 6000};
+
+void writeEffects(const ScratchFolder& folder)
+{
+    for (int type = 0; type < Sounds::NumTypes; ++type) {
+        if (const char* name = Sounds::fileName(static_cast<Sounds::SoundType>(type)))
+            SoundFixtures::writeOgg(folder.file(name), SoundFixtures::testSignal(lengths[type], type), 2, 44100,
+                                    type + 1);
+    }
+}
+
+std::vector<float> samplesOf(const Sounds& bank, Sounds::SoundType type)
+{
+    const Sounds::SoundFile& file = bank.getFile(type);
+    return std::vector<float>(file.samples.get(), file.samples.get() + 2 * file.frames);
+}
+
+// Mixes `frames` frames into a fresh silent block and returns it.
+std::vector<float> mixBlock(Sounds& bank, int frames)
+{
+    std::vector<float> block(2 * static_cast<std::size_t>(frames) + 2, 0.0f);
+    bank.getAudio(block.data(), frames);
+    return block;
+}
+
+class SoundsMixing : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        writeEffects(folder);
+        CaptureStdout quiet;
+        bank = std::make_unique<Sounds>(folder.path());
+    }
+
+    ScratchFolder folder;
+    std::unique_ptr<Sounds> bank;
+};
+
+} // namespace
+
+TEST(SoundsLoading, EachFileGoesToItsOwnEntryAndNoFileStaysEmpty)
+{
+    ScratchFolder folder;
+    writeEffects(folder);
+    CaptureStdout out;
+    Sounds bank(folder.path());
+
+    std::string expected;
+    for (const char* name : {"biffo.ogg", "boing.ogg", "die.ogg", "explosion.ogg", "footstep1.ogg", "footstep2.ogg",
+                             "ghost.ogg", "jump.ogg", "trip.ogg", "WallGrinding.ogg"})
+        expected += "vorbisfile: Loaded file: " + folder.file(name) + "\n";
+    EXPECT_EQ(out.text(), expected);
+
+    for (int type = 0; type < Sounds::NumTypes; ++type) {
+        const auto t = static_cast<Sounds::SoundType>(type);
+        SCOPED_TRACE(type);
+        EXPECT_EQ(bank.getFile(t).frames, static_cast<std::uint32_t>(lengths[type]));
+        if (type == Sounds::NoFile) {
+            EXPECT_EQ(bank.getFile(t).samples, nullptr);
+        } else {
+            EXPECT_EQ(samplesOf(bank, t), SoundFixtures::decodeFirstStream(folder.file(Sounds::fileName(t))));
+        }
+    }
+}
+
+TEST(SoundsLoading, MissingAndBrokenFilesAreReportedAndTheRestStillPlay)
+{
+    ScratchFolder folder;
+    writeEffects(folder);
+    std::remove(folder.file("ghost.ogg").c_str());
+    SoundFixtures::writeBytes(folder.file("jump.ogg"), {'n', 'o', 't', ' ', 'o', 'g', 'g', '\n'});
+
+    CaptureStdout out;
+    Sounds bank(folder.path());
+    const std::string text = out.text();
+    EXPECT_NE(text.find("vorbisfile: Loaded file: " + folder.file("footstep2.ogg") +
+                        "\n"
+                        "vorbisfile: fopen could not open file: " +
+                        folder.file("ghost.ogg") +
+                        "\n"
+                        "vorbisfile: Could not open file: " +
+                        folder.file("jump.ogg") +
+                        "\n"
+                        "vorbisfile: Loaded file: " +
+                        folder.file("trip.ogg") + "\n"),
+              std::string::npos)
+        << text;
+    EXPECT_EQ(bank.getFile(Sounds::Ghost).samples, nullptr);
+    EXPECT_EQ(bank.getFile(Sounds::Ghost).frames, 0u);
+    EXPECT_EQ(bank.getFile(Sounds::Jump).frames, 0u);
+    EXPECT_EQ(bank.getFile(Sounds::Trip).frames, 3700u);
+
+    // The silent entries take a slot for one block, add nothing, and leave the others playing.
+    bank.playSound(Sounds::Ghost);
+    bank.playSound(Sounds::Trip);
+    bank.playSound(Sounds::Jump);
+    const std::vector<float> block = mixBlock(bank, 64);
+    const std::vector<float> trip = samplesOf(bank, Sounds::Trip);
+    for (int i = 0; i < 128; ++i)
+        ASSERT_EQ(block[i], trip[i]) << i;
+    EXPECT_FALSE(bank.isVoiceActive(0));
+    EXPECT_TRUE(bank.isVoiceActive(1));
+    EXPECT_FALSE(bank.isVoiceActive(2));
+    EXPECT_EQ(bank.getActiveVoiceCount(), 1);
+}
+
+TEST(SoundsLoading, OneChannelFilePlaysTheSameOnBothSides)
+{
+    ScratchFolder folder;
+    SoundFixtures::writeOgg(folder.file("mono.ogg"), SoundFixtures::testSignal(3000, 3, 1), 1);
+    Sounds::SoundFile file;
+    CaptureStdout quiet;
+    Sounds::loadFile(folder.file("mono.ogg"), &file);
+    ASSERT_EQ(file.frames, 3000u);
+    const std::vector<float> decoded = SoundFixtures::decodeFirstStream(folder.file("mono.ogg"));
+    for (std::uint32_t i = 0; i < file.frames; ++i) {
+        ASSERT_EQ(file.samples[2 * i], decoded[2 * i]) << i;
+        ASSERT_EQ(file.samples[2 * i + 1], file.samples[2 * i]) << i;
+    }
+}
+
+TEST(SoundsLoading, ChainedFileKeepsOnlyItsFirstStream)
+{
+    ScratchFolder folder;
+    std::vector<unsigned char> bytes = SoundFixtures::encodeOgg(SoundFixtures::testSignal(2500, 1), 2, 44100, 11);
+    const std::vector<unsigned char> second =
+        SoundFixtures::encodeOgg(SoundFixtures::testSignal(4000, 6), 2, 44100, 12);
+    SoundFixtures::writeBytes(folder.file("first.ogg"), bytes);
+    bytes.insert(bytes.end(), second.begin(), second.end());
+    SoundFixtures::writeBytes(folder.file("chained.ogg"), bytes);
+
+    Sounds::SoundFile file;
+    CaptureStdout quiet;
+    Sounds::loadFile(folder.file("chained.ogg"), &file);
+    ASSERT_EQ(file.frames, 2500u);
+    EXPECT_EQ(std::vector<float>(file.samples.get(), file.samples.get() + 5000),
+              SoundFixtures::decodeFirstStream(folder.file("first.ogg")));
+}
+
+TEST(SoundsLoading, FileThatDeliversLessThanItsLengthIsPaddedWithSilence)
+{
+    ScratchFolder folder;
+    std::vector<unsigned char> bytes = SoundFixtures::encodeOgg(SoundFixtures::testSignal(40000, 2), 2, 44100, 1, true);
+    // Spoil the body of a page in the middle: its checksum fails, the decoder skips it and the file
+    // delivers fewer frames than its last page states.
+    std::vector<std::size_t> pages;
+    for (std::size_t i = 0; i + 4 < bytes.size(); ++i)
+        if (bytes[i] == 'O' && bytes[i + 1] == 'g' && bytes[i + 2] == 'g' && bytes[i + 3] == 'S')
+            pages.push_back(i);
+    ASSERT_GE(pages.size(), 6u);
+    const std::size_t page = pages[pages.size() / 2];
+    const std::size_t body = page + 27 + bytes[page + 26];
+    bytes[body + 10] ^= 0xFF;
+    SoundFixtures::writeBytes(folder.file("holed.ogg"), bytes);
+
+    const std::vector<float> delivered = SoundFixtures::decodeFirstStream(folder.file("holed.ogg"));
+    Sounds::SoundFile file;
+    CaptureStdout quiet;
+    Sounds::loadFile(folder.file("holed.ogg"), &file);
+    ASSERT_EQ(file.frames, 40000u);
+    ASSERT_LT(delivered.size(), 80000u) << "the spoiled page should have cost some frames";
+    for (std::size_t i = 0; i < 80000; ++i) {
+        const float expected = i < delivered.size() ? delivered[i] : 0.0f;
+        ASSERT_EQ(file.samples[i], expected) << i;
+    }
+}
+
+TEST_F(SoundsMixing, VoiceRunsSeamlesslyAcrossBlocksOfAnyLengthAndEndsOnItsLastFrame)
+{
+    const std::vector<float> boing = samplesOf(*bank, Sounds::Boing);
+    bank->playSound(Sounds::Boing);
+    std::vector<float> heard;
+    const int sizes[] = {1, 0, 257, 512, 3, 1000, 2, 1999};
+    int total = 0;
+    for (int size : sizes) {
+        const std::vector<float> block = mixBlock(*bank, size);
+        heard.insert(heard.end(), block.begin(), block.begin() + 2 * size);
+        total += size;
+        EXPECT_TRUE(bank->isVoiceActive(0)) << "still " << 5000 - total << " frames to go";
+    }
+    ASSERT_EQ(total, 3774);
+    // The last 1226 frames end inside this block; the rest of it is left as it was.
+    std::vector<float> block(2 * 2000, 0.5f);
+    bank->getAudio(block.data(), 2000);
+    ASSERT_EQ(heard.size(), 2u * 3774);
+    EXPECT_EQ(heard, std::vector<float>(boing.begin(), boing.begin() + 2 * 3774));
+    for (int i = 0; i < 2 * 1226; ++i)
+        ASSERT_EQ(block[i], 0.5f + boing[2 * 3774 + i]) << i;
+    for (std::size_t i = 2 * 1226; i < block.size(); ++i)
+        ASSERT_EQ(block[i], 0.5f) << i;
+    EXPECT_FALSE(bank->isVoiceActive(0));
+    EXPECT_EQ(bank->getActiveVoiceCount(), 0);
+}
+
+TEST_F(SoundsMixing, IdleMixerLeavesTheBlockAlone)
+{
+    std::vector<float> block(64, 0.125f);
+    bank->getAudio(block.data(), 32);
+    EXPECT_EQ(block, std::vector<float>(64, 0.125f));
+}
+
+TEST_F(SoundsMixing, HundredAndTwentyNinthRequestIsDroppedUntilASlotFrees)
+{
+    for (int i = 0; i < 129; ++i)
+        bank->playSound(Sounds::Biffo);
+    EXPECT_EQ(bank->getActiveVoiceCount(), 128);
+    for (int slot = 0; slot < Sounds::NumVoices; ++slot)
+        ASSERT_TRUE(bank->isVoiceActive(slot)) << slot;
+
+    // 128 voices of the same effect, summed in slot order; a 129th would show in the sum.
+    const std::vector<float> biffo = samplesOf(*bank, Sounds::Biffo);
+    const std::vector<float> block = mixBlock(*bank, 16);
+    for (int i = 0; i < 32; ++i) {
+        float sum = 0.0f;
+        for (int v = 0; v < 128; ++v)
+            sum += biffo[i];
+        ASSERT_EQ(block[i], sum) << i;
+    }
+
+    bank->playSound(Sounds::Die); // still full: dropped
+    mixBlock(*bank, 700 - 16);
+    EXPECT_EQ(bank->getActiveVoiceCount(), 0) << "the dropped request must not have taken a slot";
+
+    bank->playSound(Sounds::Die);
+    EXPECT_TRUE(bank->isVoiceActive(0));
+    EXPECT_EQ(bank->getActiveVoiceCount(), 1);
+}
+
+TEST_F(SoundsMixing, LowestFreeSlotIsTakenEvenWithHigherSlotsFree)
+{
+    bank->playSound(Sounds::Footstep1); // slot 0, 100 frames
+    bank->playSound(Sounds::Boing);     // slot 1
+    bank->playSound(Sounds::Footstep2); // slot 2, 120 frames
+    bank->playSound(Sounds::Boing);     // slot 3
+    mixBlock(*bank, 120);
+    EXPECT_FALSE(bank->isVoiceActive(0));
+    EXPECT_FALSE(bank->isVoiceActive(2));
+
+    bank->playSound(Sounds::Trip);
+    EXPECT_TRUE(bank->isVoiceActive(0));
+    EXPECT_FALSE(bank->isVoiceActive(2));
+    bank->playSound(Sounds::Die);
+    EXPECT_TRUE(bank->isVoiceActive(2));
+    EXPECT_FALSE(bank->isVoiceActive(4));
+
+    // Slot 0 now plays the trip from its first frame, slot 2 the squash, with the boings going on.
+    const std::vector<float> boing = samplesOf(*bank, Sounds::Boing);
+    const std::vector<float> trip = samplesOf(*bank, Sounds::Trip);
+    const std::vector<float> die = samplesOf(*bank, Sounds::Die);
+    const std::vector<float> block = mixBlock(*bank, 50);
+    for (int i = 0; i < 100; ++i)
+        ASSERT_EQ(block[i], ((0.0f + trip[i]) + boing[240 + i]) + die[i] + boing[240 + i]) << i;
+}
+
+TEST_F(SoundsMixing, SameEffectTwiceOverlapsEachFromItsFirstFrame)
+{
+    const std::vector<float> biffo = samplesOf(*bank, Sounds::Biffo);
+    bank->playSound(Sounds::Biffo);
+    mixBlock(*bank, 100);
+    bank->playSound(Sounds::Biffo);
+    const std::vector<float> block = mixBlock(*bank, 700);
+    for (int i = 0; i < 2 * 700; ++i) {
+        const float first = i < 2 * 600 ? biffo[200 + i] : 0.0f;
+        ASSERT_EQ(block[i], 0.0f + first + biffo[i]) << i;
+    }
+    EXPECT_EQ(bank->getActiveVoiceCount(), 0);
+}
+
+TEST_F(SoundsMixing, ZeroFrameBlockMovesNothingButEndsEmptyVoices)
+{
+    bank->playSound(Sounds::Boing);
+    bank->playSound(Sounds::NoFile);
+    bank->playSound(Sounds::Jump);
+    std::vector<float> untouched(8, 0.25f);
+    bank->getAudio(untouched.data(), 0);
+    EXPECT_EQ(untouched, std::vector<float>(8, 0.25f));
+    EXPECT_TRUE(bank->isVoiceActive(0));
+    EXPECT_FALSE(bank->isVoiceActive(1)) << "NoFile has nothing to play and ends at once";
+    EXPECT_TRUE(bank->isVoiceActive(2));
+    EXPECT_EQ(bank->getActiveVoiceCount(), 2);
+
+    // Neither real voice moved: both still start at their first frame.
+    const std::vector<float> boing = samplesOf(*bank, Sounds::Boing);
+    const std::vector<float> jump = samplesOf(*bank, Sounds::Jump);
+    const std::vector<float> block = mixBlock(*bank, 4);
+    for (int i = 0; i < 8; ++i)
+        EXPECT_EQ(block[i], 0.0f + boing[i] + jump[i]) << i;
+}
+
+TEST_F(SoundsMixing, NoFileIsSilentAndFreesItsSlotAfterOneBlock)
+{
+    bank->playSound(Sounds::NoFile);
+    EXPECT_TRUE(bank->isVoiceActive(0));
+    const std::vector<float> block = mixBlock(*bank, 256);
+    EXPECT_EQ(block, std::vector<float>(block.size(), 0.0f));
+    EXPECT_FALSE(bank->isVoiceActive(0));
+    EXPECT_EQ(bank->getActiveVoiceCount(), 0);
+}
