@@ -1,0 +1,202 @@
+// Start-up and shut-down order, the event loop and its dispatch.
+#include "app/Application.h"
+
+#include <cstdlib>
+#include <iostream>
+
+#include "app/CommandLine.h"
+#include "app/ConfigLoader.h"
+#include "app/FatalError.h"
+#include "draw/ImageLoader.h"
+#include "draw/OpenGLDrawer.h"
+#include "draw/assets/Fonts.h"
+#include "game/StateManager.h"
+#include "gui/Widget.h"
+
+namespace {
+
+struct EmbeddedFile {
+    const unsigned char* data;
+    unsigned int length;
+};
+
+#define BRICKWRATH_FONT(name)                                                                                          \
+    EmbeddedFile                                                                                                       \
+    {                                                                                                                  \
+        Fonts::name, Fonts::name##_length                                                                              \
+    }
+// In the order of Drawer::Glyph.
+const EmbeddedFile glyphFiles[Drawer::glyphCount] = {
+    BRICKWRATH_FONT(fonta_png),      BRICKWRATH_FONT(fontb_png),       BRICKWRATH_FONT(fontc_png),
+    BRICKWRATH_FONT(fontd_png),      BRICKWRATH_FONT(fonte_png),       BRICKWRATH_FONT(fontf_png),
+    BRICKWRATH_FONT(fontg_png),      BRICKWRATH_FONT(fonth_png),       BRICKWRATH_FONT(fonti_png),
+    BRICKWRATH_FONT(fontj_png),      BRICKWRATH_FONT(fontk_png),       BRICKWRATH_FONT(fontl_png),
+    BRICKWRATH_FONT(fontm_png),      BRICKWRATH_FONT(fontn_png),       BRICKWRATH_FONT(fonto_png),
+    BRICKWRATH_FONT(fontp_png),      BRICKWRATH_FONT(fontq_png),       BRICKWRATH_FONT(fontr_png),
+    BRICKWRATH_FONT(fonts_png),      BRICKWRATH_FONT(fontt_png),       BRICKWRATH_FONT(fontu_png),
+    BRICKWRATH_FONT(fontv_png),      BRICKWRATH_FONT(fontw_png),       BRICKWRATH_FONT(fontx_png),
+    BRICKWRATH_FONT(fonty_png),      BRICKWRATH_FONT(fontz_png),       BRICKWRATH_FONT(font0_png),
+    BRICKWRATH_FONT(font1_png),      BRICKWRATH_FONT(font2_png),       BRICKWRATH_FONT(font3_png),
+    BRICKWRATH_FONT(font4_png),      BRICKWRATH_FONT(font5_png),       BRICKWRATH_FONT(font6_png),
+    BRICKWRATH_FONT(font7_png),      BRICKWRATH_FONT(font8_png),       BRICKWRATH_FONT(font9_png),
+    BRICKWRATH_FONT(fontperiod_png), BRICKWRATH_FONT(fontcomma_png),   BRICKWRATH_FONT(fontplus_png),
+    BRICKWRATH_FONT(fontminus_png),  BRICKWRATH_FONT(fontexclaim_png), BRICKWRATH_FONT(fontquestion_png),
+};
+#undef BRICKWRATH_FONT
+
+constexpr Uint32 sdlSubsystems = SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK;
+
+bool asksForHelp(const std::vector<std::string>& args)
+{
+    for (const std::string& arg : args)
+        if (arg == "--help")
+            return true;
+    return false;
+}
+
+SDL_keysym keyFor(SDLKey sym)
+{
+    SDL_keysym key{};
+    key.sym = sym;
+    return key;
+}
+
+} // namespace
+
+Application::Application(const std::vector<std::string>& args)
+{
+    ConfigLoader config;
+
+    // The usage text needs no window, so it is printed even where SDL cannot start.
+    if (asksForHelp(args))
+        CommandLine::parse(args, std::cout);
+
+    if (SDL_Init(sdlSubsystems) < 0)
+        throw FatalError(std::string("Could not initialise SDL: ") + SDL_GetError());
+    SDL_WM_SetCaption("Brickwrath", nullptr);
+
+    launch = args.empty() ? CommandLine::fromSettingsFile(config, std::cout) : CommandLine::parse(args, std::cout);
+    windowWidth = launch.width;
+    windowHeight = launch.height;
+    noSound = launch.noSound;
+    noMusic = launch.noMusic;
+
+    drawer = std::make_unique<OpenGLDrawer>();
+    drawer->initialise(static_cast<std::uint16_t>(windowWidth), static_cast<std::uint16_t>(windowHeight),
+                       launch.fullscreen, launch.antialias);
+    if (const SDL_Surface* screen = SDL_GetVideoSurface(); screen != nullptr)
+        mouse = MouseMapping(screen->w, screen->h);
+    else
+        mouse = MouseMapping(windowWidth, windowHeight);
+
+    loadGlyphs();
+
+    if (SDL_NumJoysticks() > 0) {
+        joystick = SDL_JoystickOpen(0);
+        SDL_JoystickEventState(SDL_ENABLE);
+    }
+
+    SDL_ShowCursor(SDL_DISABLE);
+    Widget::screenWidth = static_cast<float>(windowWidth);
+    Widget::screenHeight = static_cast<float>(windowHeight);
+
+    if (const char* unpaced = std::getenv("BRICKWRATH_UNPACED"); unpaced != nullptr && unpaced[0] == '1')
+        pacer.setEnabled(false);
+}
+
+Application::~Application()
+{
+    if (joystick != nullptr)
+        SDL_JoystickClose(joystick);
+    // Screens give their images back while the drawer still exists.
+    StateManager::getInstance()->restart();
+    drawer.reset();
+    SDL_Quit();
+}
+
+void Application::loadGlyphs()
+{
+    ImageLoader loader;
+    for (int glyph = 0; glyph < Drawer::glyphCount; ++glyph) {
+        const LoadedImage image = loader.loadImage(glyphFiles[glyph].data, glyphFiles[glyph].length);
+        drawer->loadGlyph(static_cast<Drawer::Glyph>(glyph), image.pixels, image.width);
+    }
+}
+
+void Application::eventLoop()
+{
+    SDL_Event event;
+    for (;;) {
+        while (SDL_PollEvent(&event) != 0)
+            dispatch(event);
+        if (quitFlag)
+            return;
+        drawer->beginDrawing();
+        StateManager::getInstance()->draw(drawer.get());
+        drawer->endDrawing();
+        ++frames;
+        pacer.frameDone();
+    }
+}
+
+void Application::dispatch(const SDL_Event& event)
+{
+    switch (event.type) {
+    case SDL_KEYDOWN: keyDown(event.key.keysym); break;
+    case SDL_MOUSEMOTION: mouseMove(event.motion.x, event.motion.y); break;
+    case SDL_MOUSEBUTTONDOWN: mouseDown(event.button.button, event.button.x, event.button.y); break;
+    case SDL_MOUSEBUTTONUP: mouseUp(event.button.button, event.button.x, event.button.y); break;
+    case SDL_JOYAXISMOTION: joystickAxis(event.jaxis); break;
+    case SDL_JOYBUTTONDOWN:
+        keyDown(keyFor(event.jbutton.button == 0 ? SDLK_z : event.jbutton.button == 1 ? SDLK_x : SDLK_c));
+        break;
+    case SDL_QUIT: quitFlag = true; break;
+    default: break;
+    }
+}
+
+void Application::joystickAxis(const SDL_JoyAxisEvent& axis)
+{
+    if (axis.axis == 0) {
+        if (axis.value < -128)
+            keyDown(keyFor(SDLK_LEFT));
+        else if (axis.value > 128)
+            keyDown(keyFor(SDLK_RIGHT));
+    } else if (axis.axis == 1) {
+        if (axis.value < -128)
+            keyDown(keyFor(SDLK_UP));
+        else if (axis.value > 128)
+            keyDown(keyFor(SDLK_DOWN));
+    }
+}
+
+void Application::mouseMove(int x, int y)
+{
+    StateManager::getInstance()->mouseMove(mouse.mapX(x), mouse.mapY(y));
+}
+
+void Application::mouseDown(int button, int x, int y)
+{
+    StateManager::getInstance()->mouseDown(button, mouse.mapX(x), mouse.mapY(y));
+}
+
+void Application::mouseUp(int button, int x, int y)
+{
+    StateManager::getInstance()->mouseUp(button, mouse.mapX(x), mouse.mapY(y));
+}
+
+void Application::keyDown(const SDL_keysym& key)
+{
+    if (key.sym != SDLK_ESCAPE)
+        return;
+    // Escape leaves a race for the title screen; anywhere else it ends the game.
+    if (StateManager::getInstance()->screenIndex() == StateManager::Race)
+        StateManager::getInstance()->nextState();
+    else
+        quitFlag = true;
+}
+
+void Application::keyUp(const SDL_keysym&) {}
+void Application::joyXMove(bool) {}
+void Application::joyYMove(bool) {}
+void Application::joyDown(int) {}

@@ -1,0 +1,64 @@
+// The one Application: reads the settings, opens the window through a drawer, loads the glyphs,
+// runs the event loop and tears everything down in a fixed order.
+#pragma once
+
+#include <SDL/SDL.h>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/FramePacer.h"
+#include "app/LaunchSettings.h"
+#include "app/MouseMapping.h"
+
+class Drawer;
+
+class Application {
+public:
+    // Throws FatalError when SDL cannot start, and for --help.
+    explicit Application(const std::vector<std::string>& args);
+    virtual ~Application();
+
+    Application(const Application&) = delete;
+    Application& operator=(const Application&) = delete;
+
+    // Runs until the quit flag is set: events first, then one frame whenever the queue is empty.
+    void eventLoop();
+    void quit() { quitFlag = true; }
+
+    void mouseMove(int x, int y);
+    void mouseDown(int button, int x, int y);
+    void mouseUp(int button, int x, int y);
+    void keyDown(const SDL_keysym& key);
+    void keyUp(const SDL_keysym& key);
+    void joyXMove(bool positive);
+    void joyYMove(bool positive);
+    void joyDown(int button);
+
+    void loadGlyphs();
+
+    // Handles one window event, as the loop does.
+    void dispatch(const SDL_Event& event);
+
+    Drawer* getDrawer() const { return drawer.get(); }
+    const LaunchSettings& settings() const { return launch; }
+    bool quitRequested() const { return quitFlag; }
+    unsigned long framesDrawn() const { return frames; }
+    FramePacer& framePacer() { return pacer; }
+
+private:
+    void joystickAxis(const SDL_JoyAxisEvent& axis);
+
+    bool quitFlag = false;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    bool noSound = false;
+    bool noMusic = false;
+    SDL_Joystick* joystick = nullptr;
+    std::unique_ptr<Drawer> drawer;
+
+    LaunchSettings launch;
+    MouseMapping mouse;
+    FramePacer pacer;
+    unsigned long frames = 0;
+};

@@ -1,0 +1,4 @@
+// The game's entry, called by the platform's own start-up code.
+#pragma once
+
+int SDL_main(int argc, char** argv);

@@ -1,0 +1,84 @@
+// The drawing contract both back ends honour: a 1024 by 768 virtual screen, images by id,
+// and fixed-pitch text built from 42 white glyphs.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+class Drawer {
+public:
+    enum Glyph {
+        GlyphA,
+        GlyphB,
+        GlyphC,
+        GlyphD,
+        GlyphE,
+        GlyphF,
+        GlyphG,
+        GlyphH,
+        GlyphI,
+        GlyphJ,
+        GlyphK,
+        GlyphL,
+        GlyphM,
+        GlyphN,
+        GlyphO,
+        GlyphP,
+        GlyphQ,
+        GlyphR,
+        GlyphS,
+        GlyphT,
+        GlyphU,
+        GlyphV,
+        GlyphW,
+        GlyphX,
+        GlyphY,
+        GlyphZ,
+        Glyph0,
+        Glyph1,
+        Glyph2,
+        Glyph3,
+        Glyph4,
+        Glyph5,
+        Glyph6,
+        Glyph7,
+        Glyph8,
+        Glyph9,
+        GlyphPeriod,
+        GlyphComma,
+        GlyphPlus,
+        GlyphMinus,
+        GlyphExclaim,
+        GlyphQuestion
+    };
+    static constexpr int glyphCount = 42;
+    static constexpr int virtualWidth = 1024;
+    static constexpr int virtualHeight = 768;
+
+    Drawer();
+    virtual ~Drawer() = default;
+
+    // Opens the window; false when no video mode could be set.
+    virtual bool initialise(std::uint16_t width, std::uint16_t height, bool fullscreen, int antialias) = 0;
+    // Takes ownership of an RGBA buffer (array new); returns its id, or 0 for null pixels.
+    virtual std::uint32_t loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height) = 0;
+    virtual void releaseImage(std::uint32_t id) = 0;
+    virtual void beginDrawing() = 0;
+    virtual void endDrawing() = 0;
+    virtual void drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red,
+                           float green, float blue, float alpha) = 0;
+    virtual void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
+                          float blue, float alpha) = 0;
+    // Takes ownership of a square size by size RGBA buffer; null leaves the glyph as it was.
+    virtual void loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size) = 0;
+
+    // The glyph of a text byte, or -1 for a byte without one (space, capitals, 0x92, ...).
+    static int glyphFor(char c);
+
+    // Unique for every drawer made in this process, so remembered image ids can tell
+    // which drawer they belong to.
+    std::uint64_t serial() const { return serialNumber; }
+
+private:
+    std::uint64_t serialNumber;
+};

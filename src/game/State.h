@@ -1,0 +1,13 @@
+// One screen of the game: it advances by one step and draws itself every frame.
+#pragma once
+
+class Drawer;
+
+class State {
+public:
+    virtual ~State() = default;
+    virtual void draw(Drawer* drawer) = 0;
+    virtual void mouseMove(int x, int y) = 0;
+    virtual void mouseDown(int button, int x, int y) = 0;
+    virtual void mouseUp(int button, int x, int y) = 0;
+};

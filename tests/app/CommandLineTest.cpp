@@ -1,0 +1,162 @@
+// Command-line scans: flags, numbers through the shared stream, defaults and their messages.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/CommandLine.h"
+#include "app/ConfigLoader.h"
+#include "app/FatalError.h"
+#include "support/CaptureStdout.h"
+#include "support/TempHome.h"
+
+namespace {
+
+struct Parsed {
+    LaunchSettings settings;
+    std::string output;
+};
+
+Parsed parse(const std::vector<std::string>& args)
+{
+    std::ostringstream out;
+    Parsed parsed;
+    parsed.settings = CommandLine::parse(args, out);
+    parsed.output = out.str();
+    return parsed;
+}
+
+const char* const usage = "\n"
+                          "Brickwrath\n"
+                          "\n"
+                          "Usage:\n"
+                          "Brickwrath -w [width] -h [height] -a [val] -f -ns -nm -s\n"
+                          "\n"
+                          "Flags:\n"
+                          "--width [val] | -w [val]:\tSet the width of the window.\n"
+                          "--height [val] | -h [val]:\tSet the height of the window.\n"
+                          "--antialias [val] | -a [val]:\tSets the antialiasing level (2, 4, or 6).\n"
+                          "--fullscreen | -f:\t\tSets whether to go fullscreen or not.\n"
+                          "--nosound | -ns:\t\tSwitches off the sound output.\n"
+                          "--nomusic | -nm:\t\tSwitches off the background music.\n"
+                          "--sdl | -s:\t\tSwitches to the SDL drawing backend in favour of the OpenGL one.\n"
+                          "--help:\t\t\t\tDisplay this help.\n";
+
+} // namespace
+
+TEST(CommandLine, HelpAnywhereWinsPrintsUsageAndThrowsNewline)
+{
+    for (const auto& args : {std::vector<std::string>{"--help"}, std::vector<std::string>{"-w", "1024", "-f", "--help"},
+                             std::vector<std::string>{"-s", "--help", "-a", "4"}}) {
+        std::ostringstream out;
+        try {
+            CommandLine::parse(args, out);
+            FAIL() << "--help must end start-up";
+        } catch (const FatalError& error) {
+            EXPECT_EQ(error.message(), "\n");
+        }
+        EXPECT_EQ(out.str(), usage);
+    }
+}
+
+TEST(CommandLine, SizesFlagsAndShortForms)
+{
+    const Parsed parsed = parse({"-w", "1024", "--height", "768", "-f", "-ns", "--nomusic", "-s"});
+    EXPECT_EQ(parsed.settings.width, 1024);
+    EXPECT_EQ(parsed.settings.height, 768);
+    EXPECT_TRUE(parsed.settings.fullscreen);
+    EXPECT_TRUE(parsed.settings.noSound);
+    EXPECT_TRUE(parsed.settings.noMusic);
+    EXPECT_TRUE(parsed.settings.software);
+    EXPECT_EQ(parsed.settings.antialias, 0);
+    EXPECT_EQ(parsed.output, "");
+
+    const Parsed longForms = parse({"--width", "640", "-h", "480", "--fullscreen", "--nosound", "-nm", "--sdl"});
+    EXPECT_EQ(longForms.settings.width, 640);
+    EXPECT_EQ(longForms.settings.height, 480);
+    EXPECT_TRUE(longForms.settings.fullscreen && longForms.settings.noSound && longForms.settings.noMusic &&
+                longForms.settings.software);
+}
+
+TEST(CommandLine, FlagsAreCaseSensitiveAndUnknownArgumentsGiveDefaults)
+{
+    const Parsed parsed = parse({"--Width", "1024", "-F", "hello"});
+    EXPECT_EQ(parsed.settings.width, 800);
+    EXPECT_EQ(parsed.settings.height, 600);
+    EXPECT_FALSE(parsed.settings.fullscreen);
+    EXPECT_EQ(parsed.output, "Using default width = 800\nUsing default height = 600\n");
+}
+
+TEST(CommandLine, WidthAsLastArgumentFallsBackButEarlierFlagsApply)
+{
+    const Parsed parsed = parse({"-f", "-h", "700", "-w"});
+    EXPECT_EQ(parsed.settings.width, 800);
+    EXPECT_EQ(parsed.settings.height, 700);
+    EXPECT_TRUE(parsed.settings.fullscreen);
+    EXPECT_EQ(parsed.output, "Using default width = 800\n");
+}
+
+TEST(CommandLine, LaterValueOfTheSameFlagWins)
+{
+    EXPECT_EQ(parse({"-w", "1024", "--width", "640"}).settings.width, 640);
+}
+
+TEST(CommandLine, UnreadNumberTextStaysInFrontOfTheNextValue)
+{
+    // "12abc" gives 12 and leaves "abc", which then spoils the height.
+    const Parsed parsed = parse({"-w", "12abc", "-h", "700"});
+    EXPECT_EQ(parsed.settings.width, 12);
+    EXPECT_EQ(parsed.settings.height, 600);
+    EXPECT_EQ(parsed.output, "Using default height = 600\n");
+}
+
+TEST(CommandLine, SizesOfZeroOrLessFallBackToTheDefaults)
+{
+    const Parsed parsed = parse({"-w", "-5", "-h", "0"});
+    EXPECT_EQ(parsed.settings.width, 800);
+    EXPECT_EQ(parsed.settings.height, 600);
+    EXPECT_EQ(parsed.output, "Using default width = 800\nUsing default height = 600\n");
+}
+
+TEST(CommandLine, AntialiasingLevels)
+{
+    const Parsed one = parse({"-w", "800", "-h", "600", "-a", "1"});
+    EXPECT_EQ(one.settings.antialias, 2);
+    EXPECT_EQ(one.output, "Using 2x antialiasing.\n");
+
+    const Parsed bare = parse({"-w", "800", "-h", "600", "-a"});
+    EXPECT_EQ(bare.settings.antialias, 2);
+    EXPECT_EQ(bare.output, "Using 2x antialiasing.\n");
+
+    const Parsed eight = parse({"-w", "800", "-h", "600", "--antialias", "8"});
+    EXPECT_EQ(eight.settings.antialias, 8);
+    EXPECT_EQ(eight.output, "");
+
+    const Parsed none = parse({"-w", "800", "-h", "600"});
+    EXPECT_EQ(none.settings.antialias, 0);
+    EXPECT_EQ(none.output, "");
+}
+
+TEST(CommandLine, SettingsFilePathKeepsAntialiasOneAndRefusesBadSizes)
+{
+    TempHome home;
+    CaptureStdout quiet;
+    ConfigLoader config;
+    config.width = 0;
+    config.height = 768;
+    config.antialias = 1;
+    config.fullscreen = true;
+    config.noSound = true;
+    config.noMusic = false;
+    std::ostringstream out;
+    const LaunchSettings settings = CommandLine::fromSettingsFile(config, out);
+    EXPECT_EQ(settings.width, 800);
+    EXPECT_EQ(settings.height, 768);
+    EXPECT_EQ(settings.antialias, 1);
+    EXPECT_TRUE(settings.fullscreen);
+    EXPECT_TRUE(settings.noSound);
+    EXPECT_FALSE(settings.noMusic);
+    EXPECT_EQ(out.str(), "Using default width = 800\n");
+
+    config.antialias = -3;
+    EXPECT_EQ(CommandLine::fromSettingsFile(config, out).antialias, 0);
+}

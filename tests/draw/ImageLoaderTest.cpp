@@ -1,0 +1,225 @@
+// Decoding the embedded pictures: formats, messages, garbage, and the whole catalogue's sizes.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <memory>
+#include <vector>
+
+#include "draw/ImageLoader.h"
+#include "draw/assets/Fonts.h"
+#include "draw/assets/Images.h"
+#include "support/CaptureStdout.h"
+
+namespace {
+
+struct Decoded {
+    std::unique_ptr<unsigned char[]> pixels;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    std::string output;
+};
+
+Decoded decode(const unsigned char* data, unsigned int length)
+{
+    CaptureStdout capture;
+    ImageLoader loader;
+    const LoadedImage image = loader.loadImage(data, length);
+    return Decoded{std::unique_ptr<unsigned char[]>(image.pixels), image.width, image.height, capture.text()};
+}
+
+struct Entry {
+    const char* name;
+    const unsigned char* data;
+    unsigned int length;
+    std::uint32_t width;
+    std::uint32_t height;
+};
+
+#define IMAGE(name, w, h)                                                                                              \
+    Entry                                                                                                              \
+    {                                                                                                                  \
+#name, Images::name, Images::name##_length, w, h                                                               \
+    }
+#define GLYPH(name)                                                                                                    \
+    Entry                                                                                                              \
+    {                                                                                                                  \
+#name, Fonts::name, Fonts::name##_length, 64, 64                                                               \
+    }
+const Entry catalogue[] = {
+    IMAGE(hurdler1_png, 40, 40),
+    IMAGE(hurdler2_png, 40, 40),
+    IMAGE(dead_png, 32, 27),
+    IMAGE(tripped_png, 40, 22),
+    IMAGE(jumping_png, 51, 40),
+    IMAGE(hurdle_png, 40, 35),
+    IMAGE(hurdleover_png, 40, 36),
+    IMAGE(wall_png, 280, 334),
+    IMAGE(biffo_png, 42, 42),
+    IMAGE(bigmine_png, 47, 44),
+    IMAGE(mine_png, 42, 39),
+    IMAGE(ghost_png, 35, 56),
+    IMAGE(mineexplode_png, 35, 33),
+    IMAGE(mud_png, 33, 31),
+    IMAGE(rakeup_png, 41, 41),
+    IMAGE(rakedown_png, 41, 41),
+    IMAGE(spikesopen_png, 44, 29),
+    IMAGE(spikesclosed_png, 46, 24),
+    IMAGE(background_jpg, 1024, 768),
+    IMAGE(title_png, 1024, 693),
+    IMAGE(story_png, 128, 157),
+    IMAGE(mousearrow_png, 64, 49),
+    IMAGE(track_png, 1024, 704),
+    IMAGE(mousehandopen_png, 64, 61),
+    IMAGE(mousehandclosed_png, 64, 60),
+    IMAGE(gobutton_png, 128, 92),
+    IMAGE(mudicon_png, 64, 75),
+    IMAGE(ghosticon_png, 64, 80),
+    IMAGE(rakeicon_png, 64, 78),
+    IMAGE(biffoicon_png, 64, 82),
+    IMAGE(spikesicon_png, 64, 84),
+    IMAGE(mineicon_png, 64, 78),
+    IMAGE(bigmineicon_png, 64, 117),
+    IMAGE(ending_png, 949, 768),
+    GLYPH(fonta_png),
+    GLYPH(fontb_png),
+    GLYPH(fontc_png),
+    GLYPH(fontd_png),
+    GLYPH(fonte_png),
+    GLYPH(fontf_png),
+    GLYPH(fontg_png),
+    GLYPH(fonth_png),
+    GLYPH(fonti_png),
+    GLYPH(fontj_png),
+    GLYPH(fontk_png),
+    GLYPH(fontl_png),
+    GLYPH(fontm_png),
+    GLYPH(fontn_png),
+    GLYPH(fonto_png),
+    GLYPH(fontp_png),
+    GLYPH(fontq_png),
+    GLYPH(fontr_png),
+    GLYPH(fonts_png),
+    GLYPH(fontt_png),
+    GLYPH(fontu_png),
+    GLYPH(fontv_png),
+    GLYPH(fontw_png),
+    GLYPH(fontx_png),
+    GLYPH(fonty_png),
+    GLYPH(fontz_png),
+    GLYPH(font0_png),
+    GLYPH(font1_png),
+    GLYPH(font2_png),
+    GLYPH(font3_png),
+    GLYPH(font4_png),
+    GLYPH(font5_png),
+    GLYPH(font6_png),
+    GLYPH(font7_png),
+    GLYPH(font8_png),
+    GLYPH(font9_png),
+    GLYPH(fontperiod_png),
+    GLYPH(fontcomma_png),
+    GLYPH(fontplus_png),
+    GLYPH(fontminus_png),
+    GLYPH(fontexclaim_png),
+    GLYPH(fontquestion_png),
+};
+#undef IMAGE
+#undef GLYPH
+
+// Writes an 8-bit-per-pixel BMP to memory, a format SDL_image decodes but the drawers cannot use.
+std::vector<unsigned char> paletteBitmap()
+{
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 8, 0, 0, 0, 0);
+    std::vector<unsigned char> bytes(4096);
+    SDL_RWops* out = SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
+    SDL_SaveBMP_RW(surface, out, 0);
+    bytes.resize(static_cast<std::size_t>(SDL_RWtell(out)));
+    SDL_RWclose(out);
+    SDL_FreeSurface(surface);
+    return bytes;
+}
+
+} // namespace
+
+TEST(ImageLoader, EveryCatalogueEntryDecodesAtItsSize)
+{
+    EXPECT_EQ(std::size(catalogue), 76u);
+    for (const Entry& entry : catalogue) {
+        const Decoded image = decode(entry.data, entry.length);
+        ASSERT_NE(image.pixels, nullptr) << entry.name;
+        EXPECT_EQ(image.width, entry.width) << entry.name;
+        EXPECT_EQ(image.height, entry.height) << entry.name;
+        const bool jpeg = std::string(entry.name) == "background_jpg";
+        EXPECT_EQ(image.output, jpeg ? "ImageLoader: Image 24bit.  Assuming 24bit RGB format.\n" : "") << entry.name;
+    }
+}
+
+TEST(ImageLoader, PngGivesRgbaInMemoryOrder)
+{
+    const Decoded glyph = decode(Fonts::fonta_png, Fonts::fonta_png_length);
+    ASSERT_NE(glyph.pixels, nullptr);
+    // Glyphs are white shapes on transparent: every pixel's colour is white, the corner clear.
+    EXPECT_EQ(glyph.pixels[3], 0) << "top-left pixel is transparent";
+    int inked = 0;
+    for (std::size_t i = 0; i < 64 * 64; ++i) {
+        if (glyph.pixels[i * 4 + 3] == 0)
+            continue;
+        ++inked;
+        ASSERT_EQ(glyph.pixels[i * 4 + 0], 255);
+        ASSERT_EQ(glyph.pixels[i * 4 + 1], 255);
+        ASSERT_EQ(glyph.pixels[i * 4 + 2], 255);
+    }
+    EXPECT_GT(inked, 100);
+}
+
+TEST(ImageLoader, JpegGetsAnOpaqueAlphaAndOneMessage)
+{
+    const Decoded background = decode(Images::background_jpg, Images::background_jpg_length);
+    ASSERT_NE(background.pixels, nullptr);
+    EXPECT_EQ(background.output, "ImageLoader: Image 24bit.  Assuming 24bit RGB format.\n");
+    for (std::size_t i = 0; i < 1024u * 768u; ++i)
+        ASSERT_EQ(background.pixels[i * 4 + 3], 255) << i;
+}
+
+TEST(ImageLoader, GarbageAndNothingGiveANullImageSilently)
+{
+    const unsigned char garbage[] = "this is neither a PNG nor a JPEG, just words";
+    const Decoded fromGarbage = decode(garbage, sizeof garbage);
+    EXPECT_EQ(fromGarbage.pixels, nullptr);
+    EXPECT_EQ(fromGarbage.width, 0u);
+    EXPECT_EQ(fromGarbage.height, 0u);
+    EXPECT_EQ(fromGarbage.output, "");
+
+    EXPECT_EQ(decode(nullptr, 0).pixels, nullptr);
+    // A PNG cut short.
+    const Decoded truncated = decode(Images::story_png, 40);
+    EXPECT_EQ(truncated.pixels, nullptr);
+}
+
+TEST(ImageLoader, OtherDepthsAreRefusedWithAMessage)
+{
+    const std::vector<unsigned char> bitmap = paletteBitmap();
+    const Decoded image = decode(bitmap.data(), static_cast<unsigned int>(bitmap.size()));
+    EXPECT_EQ(image.pixels, nullptr);
+    EXPECT_EQ(image.width, 0u);
+    EXPECT_EQ(image.output, "ImageLoader: Image not 32bits.\n");
+}
+
+TEST(ImageLoader, FilesMustBe32Bit)
+{
+    const std::string path = ::testing::TempDir() + "/brickwrath-glyph.png";
+    {
+        FILE* file = std::fopen(path.c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(Fonts::fontq_png, 1, Fonts::fontq_png_length, file);
+        std::fclose(file);
+    }
+    CaptureStdout capture;
+    ImageLoader loader;
+    const LoadedImage image = loader.loadImage(path);
+    std::unique_ptr<unsigned char[]> owned(image.pixels);
+    EXPECT_NE(image.pixels, nullptr);
+    EXPECT_EQ(image.width, 64u);
+    EXPECT_EQ(loader.loadImage(path + ".missing").pixels, nullptr);
+    std::remove(path.c_str());
+}

@@ -1,0 +1,2 @@
+// (Header-only helper; this file keeps the support library's source list honest.)
+#include "support/CaptureStdout.h"

@@ -1,0 +1,122 @@
+// Recording drawer: the id rule of the real drawers, no pixels shown.
+#include "support/RecordingDrawer.h"
+
+#include <algorithm>
+
+#include "draw/ImageLoader.h"
+#include "game/StateManager.h"
+
+std::uint32_t RecordingDrawer::loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height)
+{
+    if (pixels == nullptr)
+        return 0;
+    while (pictures.count(nextId) != 0)
+        ++nextId;
+    Picture& picture = pictures[nextId];
+    picture.width = width;
+    picture.height = height;
+    picture.pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * height * 4);
+    delete[] pixels;
+    ++loads;
+    return nextId;
+}
+
+void RecordingDrawer::loadGlyph(Glyph, unsigned char* pixels, std::uint32_t)
+{
+    if (pixels == nullptr)
+        return;
+    delete[] pixels;
+    ++glyphLoads;
+}
+
+void RecordingDrawer::beginDrawing()
+{
+    inFrame = true;
+    current.clear();
+}
+
+void RecordingDrawer::endDrawing()
+{
+    inFrame = false;
+    finished.swap(current);
+}
+
+void RecordingDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red,
+                                float green, float blue, float alpha)
+{
+    DrawCall call;
+    call.kind = DrawCall::Image;
+    call.id = id;
+    call.x = x;
+    call.y = y;
+    call.scaleX = scaleX;
+    call.scaleY = scaleY;
+    call.red = red;
+    call.green = green;
+    call.blue = blue;
+    call.alpha = alpha;
+    current.push_back(call);
+}
+
+void RecordingDrawer::drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red,
+                               float green, float blue, float alpha)
+{
+    DrawCall call;
+    call.kind = DrawCall::Text;
+    call.text = text;
+    call.x = x;
+    call.y = y;
+    call.size = size;
+    call.red = red;
+    call.green = green;
+    call.blue = blue;
+    call.alpha = alpha;
+    current.push_back(call);
+}
+
+const RecordingDrawer::Picture* RecordingDrawer::picture(std::uint32_t id) const
+{
+    const auto found = pictures.find(id);
+    return found == pictures.end() ? nullptr : &found->second;
+}
+
+bool RecordingDrawer::isPicture(std::uint32_t id, const unsigned char* data, unsigned int length) const
+{
+    const Picture* loaded = picture(id);
+    if (loaded == nullptr)
+        return false;
+    ImageLoader loader;
+    const LoadedImage expected = loader.loadImage(data, length);
+    const bool same = expected.pixels != nullptr && expected.width == loaded->width &&
+                      expected.height == loaded->height &&
+                      std::equal(loaded->pixels.begin(), loaded->pixels.end(), expected.pixels);
+    delete[] expected.pixels;
+    return same;
+}
+
+std::vector<DrawCall> RecordingDrawer::callsOf(const unsigned char* data, unsigned int length) const
+{
+    std::vector<DrawCall> found;
+    for (const DrawCall& call : calls())
+        if (call.kind == DrawCall::Image && isPicture(call.id, data, length))
+            found.push_back(call);
+    return found;
+}
+
+std::vector<DrawCall> RecordingDrawer::texts() const
+{
+    std::vector<DrawCall> found;
+    for (const DrawCall& call : calls())
+        if (call.kind == DrawCall::Text)
+            found.push_back(call);
+    return found;
+}
+
+void drawFrames(RecordingDrawer& drawer, int frames)
+{
+    for (int i = 0; i < frames; ++i) {
+        drawer.beginDrawing();
+        StateManager::getInstance()->draw(&drawer);
+        drawer.endDrawing();
+    }
+}
