@@ -12,6 +12,9 @@
 #include "draw/assets/Fonts.h"
 #include "game/StateManager.h"
 #include "gui/Widget.h"
+#include "sound/Sounds.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -96,6 +99,15 @@ Application::Application(const std::vector<std::string>& args)
         SDL_JoystickEventState(SDL_ENABLE);
     }
 
+    // The effect bank decodes its files here, on the main thread: were the first audio block to
+    // create it, the real-time thread would decode ten files and the sound would stutter.
+    Sounds::getInstance();
+    audioDevice.setCallback(this);
+    audioDevice.setNumChannels(0, 2);
+    audioDevice.setSamplerate(44100.0);
+    if (!noSound)
+        audioDevice.start();
+
     SDL_ShowCursor(SDL_DISABLE);
     Widget::screenWidth = static_cast<float>(windowWidth);
     Widget::screenHeight = static_cast<float>(windowHeight);
@@ -106,12 +118,24 @@ Application::Application(const std::vector<std::string>& args)
 
 Application::~Application()
 {
+    if (!noSound)
+        audioDevice.stop();
     if (joystick != nullptr)
         SDL_JoystickClose(joystick);
     // Screens give their images back while the drawer still exists.
     StateManager::getInstance()->restart();
     drawer.reset();
     SDL_Quit();
+}
+
+void Application::getAudio(float*, float* output, int frames)
+{
+    std::fill(output, output + 2 * std::max(frames, 0), 0.0f);
+    // The player asked for no music (-nm, --nomusic or "nm 1"): the music thread still runs, but
+    // nothing of it is heard.
+    if (!noMusic)
+        music.audioBlock(output, frames);
+    Sounds::getInstance()->getAudio(output, frames);
 }
 
 void Application::loadGlyphs()

@@ -10,14 +10,17 @@
 #include "app/FramePacer.h"
 #include "app/LaunchSettings.h"
 #include "app/MouseMapping.h"
+#include "sound/BackgroundMusic.h"
+#include "sound/PortAudioCallback.h"
+#include "sound/PortAudioDevice.h"
 
 class Drawer;
 
-class Application {
+class Application : public PortAudioCallback {
 public:
     // Throws FatalError when SDL cannot start, and for --help.
     explicit Application(const std::vector<std::string>& args);
-    virtual ~Application();
+    ~Application() override;
 
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -37,6 +40,9 @@ public:
 
     void loadGlyphs();
 
+    // Mixes one audio block on the audio thread: silence, then the music, then the effects.
+    void getAudio(float* input, float* output, int frames) override;
+
     // Handles one window event, as the loop does.
     void dispatch(const SDL_Event& event);
 
@@ -47,6 +53,9 @@ public:
     FramePacer& framePacer() { return pacer; }
 
 private:
+    // Constructed first and destroyed last: the stream is stopped in the destructor's body, before
+    // the music player below is torn down, so no block is mixed while the music goes.
+    PortAudioDevice audioDevice;
     void joystickAxis(const SDL_JoyAxisEvent& axis);
 
     bool quitFlag = false;
@@ -61,4 +70,6 @@ private:
     MouseMapping mouse;
     FramePacer pacer;
     unsigned long frames = 0;
+    // Last, so that it is destroyed first of the members, after SDL_Quit and before the device.
+    BackgroundMusic music;
 };
