@@ -1,0 +1,109 @@
+// The real audio path without a window: PortAudio through a recording ALSA device, with the music
+// thread refilling and the main thread starting effects as fast as it can, so that the thread
+// sanitizer sees every hand-over under load.
+#include "sound/BackgroundMusic.h"
+#include "sound/PortAudioCallback.h"
+#include "sound/PortAudioDevice.h"
+#include "sound/Sounds.h"
+
+#include "AlsaRecording.h"
+#include "SoundFixtures.h"
+#include "support/CaptureStdout.h"
+
+#include <SDL/SDL.h>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+
+using SoundFixtures::ScratchFolder;
+
+namespace {
+
+// Mixes as the application does: silence, the music, then the effects.
+class Mixer : public PortAudioCallback {
+public:
+    Mixer(BackgroundMusic& music, Sounds& effects) : music(music), effects(effects) {}
+    void getAudio(float*, float* output, int frames) override
+    {
+        std::fill(output, output + 2 * frames, 0.0f);
+        music.audioBlock(output, frames);
+        effects.getAudio(output, frames);
+    }
+
+private:
+    BackgroundMusic& music;
+    Sounds& effects;
+};
+
+} // namespace
+
+TEST(AudioStream, EffectsStartedFlatOutWhileMusicStreamsAreMixedAndEveryVoiceEnds)
+{
+    AlsaRecording& card = AlsaRecording::shared();
+    ScratchFolder folder;
+    for (int type = 0; type < Sounds::NumTypes; ++type) {
+        if (const char* name = Sounds::fileName(static_cast<Sounds::SoundType>(type)))
+            SoundFixtures::writeOgg(folder.file(name), SoundFixtures::testSignal(200 + 150 * type, type), 2);
+    }
+    SoundFixtures::writeOgg(folder.file("music.ogg"), SoundFixtures::testSignal(30000, 9), 2);
+
+    CaptureStdout out;
+    Sounds effects(folder.path());
+    std::size_t requests = 0;
+    {
+        BackgroundMusic music(folder.file("music.ogg"));
+        Mixer mixer(music, effects);
+        PortAudioDevice device;
+        device.setCallback(&mixer);
+        device.setNumChannels(0, 2);
+        device.setSamplerate(44100.0);
+        ASSERT_TRUE(device.start()) << out.text();
+
+        // A bounded burst: a fixed number of requests, or two seconds, whichever comes first.
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+        while (requests < 2000000 && std::chrono::steady_clock::now() < until) {
+            effects.playSound(static_cast<Sounds::SoundType>(requests % Sounds::NumTypes));
+            ++requests;
+        }
+        // Let every voice play out before the stream stops: the longest effect is 1700 frames.
+        const std::size_t heard = card.frames();
+        ASSERT_TRUE(card.waitForFrames(heard + 44100, 120)) << "the stream stopped playing";
+        device.stop();
+    }
+    EXPECT_GT(requests, 128u);
+    EXPECT_EQ(effects.getActiveVoiceCount(), 0);
+    for (int slot = 0; slot < Sounds::NumVoices; ++slot)
+        EXPECT_FALSE(effects.isVoiceActive(slot)) << slot;
+
+    const std::vector<float> recorded = card.samples();
+    ASSERT_GT(recorded.size(), 2u * 44100);
+    float peak = 0.0f;
+    for (float s : recorded) {
+        ASSERT_TRUE(std::isfinite(s));
+        peak = std::max(peak, std::fabs(s));
+    }
+    EXPECT_GT(peak, 0.1f) << "the effects were heard";
+}
+
+TEST(AudioStream, RealDeviceStartsOnceAndStopsOnce)
+{
+    AlsaRecording& card = AlsaRecording::shared();
+    class Silence : public PortAudioCallback {
+    public:
+        void getAudio(float*, float* output, int frames) override { std::fill(output, output + 2 * frames, 0.0f); }
+    } silence;
+    CaptureStdout out;
+    PortAudioDevice device;
+    device.setCallback(&silence);
+    device.setNumChannels(0, 2);
+    device.setSamplerate(44100.0);
+    ASSERT_TRUE(device.start());
+    EXPECT_FALSE(device.start());
+    EXPECT_TRUE(card.waitForFrames(4096, 120));
+    device.stop();
+    device.stop();
+    EXPECT_FALSE(device.isRunning());
+    EXPECT_EQ(out.text(), "");
+}

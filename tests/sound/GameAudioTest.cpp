@@ -1,0 +1,138 @@
+// The game heard from outside: the real Application with its real sound files, playing through
+// PortAudio into a recording ALSA device; the recording shows the music fading in, the effects the
+// game asks for, nothing past full scale, and no music at all when the player asked for none.
+#include "app/Application.h"
+#include "sound/Sounds.h"
+
+#include "AlsaRecording.h"
+#include "support/CaptureStdout.h"
+#include "support/TempHome.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+constexpr std::size_t rate = 44100;
+
+const std::vector<float>& effectSamples(Sounds::SoundType type)
+{
+    static std::vector<float> cache[Sounds::NumTypes];
+    const Sounds::SoundFile& file = Sounds::getInstance()->getFile(type);
+    if (cache[type].empty())
+        cache[type].assign(file.samples.get(), file.samples.get() + 2 * file.frames);
+    return cache[type];
+}
+
+// Where `effect` starts in the recording at or after frame `from`, such that the recording minus
+// the effect never differs from the rest of the mix (`others`, at most this far from zero) by more
+// than `tolerance`; -1 when no such place exists.
+long findEffect(const std::vector<float>& recording, const std::vector<float>& effect, std::size_t from,
+                float tolerance)
+{
+    const std::size_t frames = effect.size() / 2;
+    const std::size_t total = recording.size() / 2;
+    // Check the effect's loudest sample first: a cheap way past almost every wrong place.
+    const std::size_t anchor = static_cast<std::size_t>(
+        std::max_element(effect.begin(), effect.end(), [](float a, float b) { return std::fabs(a) < std::fabs(b); }) -
+        effect.begin());
+    for (std::size_t start = from; start + frames <= total; ++start) {
+        if (std::fabs(recording[2 * start + anchor] - effect[anchor]) > tolerance)
+            continue;
+        bool fits = true;
+        for (std::size_t i = 0; fits && i < 2 * frames; ++i)
+            fits = std::fabs(recording[2 * start + i] - effect[i]) <= tolerance;
+        if (fits)
+            return static_cast<long>(start);
+    }
+    return -1;
+}
+
+double rms(const std::vector<float>& samples, std::size_t fromFrame, std::size_t toFrame)
+{
+    double sum = 0.0;
+    for (std::size_t i = 2 * fromFrame; i < 2 * toFrame; ++i)
+        sum += static_cast<double>(samples[i]) * samples[i];
+    return std::sqrt(sum / static_cast<double>(2 * (toFrame - fromFrame)));
+}
+
+} // namespace
+
+TEST(GameAudio, MusicFadesInEffectsAreHeardAndNothingPassesFullScale)
+{
+    AlsaRecording& card = AlsaRecording::shared();
+    TempHome home;
+    CaptureStdout out;
+    std::vector<std::size_t> requested;
+    {
+        Application app({"-w", "320", "-h", "240"});
+        // A million frames bring the music to its full level (about 23 seconds of sound).
+        ASSERT_TRUE(card.waitForFrames(1100000, 300)) << out.text();
+        // Then each effect once, the longest (the grind) last, each given time to play out.
+        const Sounds::SoundType order[] = {Sounds::Ghost,     Sounds::Biffo,       Sounds::Boing,     Sounds::Die,
+                                           Sounds::Explosion, Sounds::Footstep1,   Sounds::Footstep2, Sounds::Jump,
+                                           Sounds::Trip,      Sounds::WallGrinding};
+        for (Sounds::SoundType type : order) {
+            requested.push_back(card.frames());
+            Sounds::getInstance()->playSound(type);
+            ASSERT_TRUE(card.waitForFrames(requested.back() + 5 * rate, 300));
+        }
+    }
+    const std::string text = out.text();
+    EXPECT_NE(text.find("Contents/Resources/sounds/music.ogg\n"), std::string::npos) << text;
+    EXPECT_EQ(text.find("PortAudioDevice"), std::string::npos) << text;
+
+    const std::vector<float> recorded = AlsaRecording::shared().samples();
+    ASSERT_GE(recorded.size() / 2, requested.back() + 5 * rate);
+
+    // Fade-in: the music (at most 0.26 in the file) is mixed at gain × 0.5, and the gain grows by
+    // one millionth a frame, so frame i can be no louder than 0.13 × i / 1000000.
+    for (std::size_t i = 0; i < requested.front(); ++i) {
+        const float bound = 0.13f * std::min(1.0f, static_cast<float>(i + 1) * 1.0e-6f) + 1.0e-6f;
+        ASSERT_LE(std::fabs(recorded[2 * i]), bound) << "frame " << i;
+        ASSERT_LE(std::fabs(recorded[2 * i + 1]), bound) << "frame " << i;
+    }
+    const double early = rms(recorded, 0, rate);
+    const double full = rms(recorded, 1000000, 1000000 + rate);
+    EXPECT_GT(full, 0.01) << "the music plays at full level after the fade";
+    EXPECT_LT(early, full / 20.0) << "the first second is far quieter than the music at full level";
+
+    // The first effect, heard whole over the music, which can add no more than 0.13 anywhere.
+    const long ghostAt = findEffect(recorded, effectSamples(Sounds::Ghost), requested[0], 0.135f);
+    EXPECT_GE(ghostAt, 0) << "the wail was not heard";
+
+    float peak = 0.0f;
+    for (float s : recorded)
+        peak = std::max(peak, std::fabs(s));
+    EXPECT_LE(peak, 1.0f);
+    EXPECT_GT(peak, 0.4f);
+}
+
+TEST(GameAudio, NoMusicFlagLeavesOnlyTheEffects)
+{
+    AlsaRecording& card = AlsaRecording::shared();
+    TempHome home;
+    CaptureStdout out;
+    std::size_t requested = 0;
+    {
+        Application app({"-w", "320", "-h", "240", "-nm"});
+        ASSERT_TRUE(card.waitForFrames(200000, 300)) << out.text();
+        requested = card.frames();
+        Sounds::getInstance()->playSound(Sounds::Jump);
+        ASSERT_TRUE(card.waitForFrames(requested + rate, 300));
+    }
+    const std::vector<float> recorded = AlsaRecording::shared().samples();
+    const std::vector<float>& jump = effectSamples(Sounds::Jump);
+    // With nothing else in the mix the jump is there sample for sample, and all else is silence.
+    const long at = findEffect(recorded, jump, requested, 0.0f);
+    ASSERT_GE(at, 0) << "the jump was not heard";
+    for (std::size_t i = 0; i < recorded.size(); ++i) {
+        const std::size_t frame = i / 2;
+        if (frame >= static_cast<std::size_t>(at) && frame < at + jump.size() / 2)
+            continue;
+        ASSERT_EQ(recorded[i], 0.0f) << "frame " << frame;
+    }
+}
