@@ -1,0 +1,48 @@
+// Prints what one mixed audio block costs: the music and 128 playing effects, 512 frames, as a
+// fraction of the time that block takes to play at 44100 frames a second.
+#include "sound/BackgroundMusic.h"
+#include "sound/Sounds.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <sstream>
+#include <vector>
+
+int main()
+{
+    const std::string sounds = std::string(BRICKWRATH_SOURCE_DIR) + "/assets/sounds/";
+    std::ostringstream quiet;
+    std::streambuf* previous = std::cout.rdbuf(quiet.rdbuf());
+    Sounds effects(sounds);
+    BackgroundMusic music(sounds + "music.ogg");
+    std::cout.rdbuf(previous);
+
+    constexpr int frames = 512;
+    constexpr int blocks = 300; // the grind lasts 361 such blocks, so all 128 voices play throughout
+    std::vector<float> block(2 * frames);
+    for (int v = 0; v < Sounds::NumVoices; ++v)
+        effects.playSound(Sounds::WallGrinding);
+
+    std::vector<double> seconds;
+    for (int b = 0; b < blocks; ++b) {
+        const auto start = std::chrono::steady_clock::now();
+        std::fill(block.begin(), block.end(), 0.0f);
+        music.audioBlock(block.data(), frames);
+        effects.getAudio(block.data(), frames);
+        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(seconds.begin(), seconds.end());
+    const double realTime = frames / 44100.0;
+    double total = 0.0;
+    for (double s : seconds)
+        total += s;
+    std::printf("voices playing: %d\n", effects.getActiveVoiceCount());
+    std::printf("one block of %d frames, music and 128 voices: mean %.1f us, median %.1f us, worst %.1f us\n", frames,
+                1e6 * total / blocks, 1e6 * seconds[blocks / 2], 1e6 * seconds.back());
+    std::printf("99th percentile %.1f us\n", 1e6 * seconds[blocks * 99 / 100]);
+    std::printf("as a fraction of the block's %.2f ms of sound: mean %.4f, median %.4f, worst %.4f\n", 1e3 * realTime,
+                total / blocks / realTime, seconds[blocks / 2] / realTime, seconds.back() / realTime);
+    return 0;
+}
