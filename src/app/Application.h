@@ -43,6 +43,11 @@ public:
     // Mixes one audio block on the audio thread: silence, then the music, then the effects.
     void getAudio(float* input, float* output, int frames) override;
 
+    // The key a joystick axis movement stands for, or SDLK_UNKNOWN inside the dead zone.
+    static SDLKey joystickAxisKey(int axis, int value);
+    // The key a joystick button stands for.
+    static SDLKey joystickButtonKey(int button);
+
     // Handles one window event, as the loop does.
     void dispatch(const SDL_Event& event);
 
@@ -56,8 +61,6 @@ private:
     // Constructed first and destroyed last: the stream is stopped in the destructor's body, before
     // the music player below is torn down, so no block is mixed while the music goes.
     PortAudioDevice audioDevice;
-    void joystickAxis(const SDL_JoyAxisEvent& axis);
-
     bool quitFlag = false;
     int windowWidth = 0;
     int windowHeight = 0;
