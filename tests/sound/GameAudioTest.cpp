@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 namespace {
@@ -109,6 +110,11 @@ TEST(GameAudio, MusicFadesInEffectsAreHeardAndNothingPassesFullScale)
         peak = std::max(peak, std::fabs(s));
     EXPECT_LE(peak, 1.0f);
     EXPECT_GT(peak, 0.4f);
+
+    std::printf("recorded %zu frames; RMS of the first second %.1f dBFS, at full music level %.1f dBFS; "
+                "peak %.2f dBFS; the wail starts at frame %ld, asked for at %zu\n",
+                recorded.size() / 2, 20.0 * std::log10(early), 20.0 * std::log10(full), 20.0 * std::log10(peak),
+                ghostAt, requested[0]);
 }
 
 TEST(GameAudio, NoMusicFlagLeavesOnlyTheEffects)
