@@ -1,0 +1,41 @@
+// The game's one audio output: a PortAudio stream in callback mode that asks a PortAudioCallback for
+// every block on the library's audio thread.
+#pragma once
+
+#include <portaudio.h>
+
+class PortAudioCallback;
+
+class PortAudioDevice {
+public:
+    PortAudioDevice() = default;
+    ~PortAudioDevice();
+    PortAudioDevice(const PortAudioDevice&) = delete;
+    PortAudioDevice& operator=(const PortAudioDevice&) = delete;
+
+    // These only store their value; it takes effect at the next start().
+    void setCallback(PortAudioCallback* cb) { callback = cb; }
+    void setNumChannels(int in, int out);
+    void setSamplerate(double rate) { sampleRate = rate; }
+
+    // Opens and starts the stream. True only when this call started it; every failure is reported
+    // on standard output and leaves the library terminated.
+    bool start();
+    // Stops, closes and terminates once; does nothing when not running.
+    void stop();
+
+    bool isRunning() const { return running; }
+    double getSamplerate() const { return sampleRate; }
+
+    static int portAudioCallback(const void* input, void* output, unsigned long frameCount,
+                                 const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags statusFlags,
+                                 void* user);
+
+private:
+    PaStream* stream = nullptr;
+    PortAudioCallback* callback = nullptr;
+    int inputChannels = 0;
+    int outputChannels = 2;
+    double sampleRate = 44100.0;
+    bool running = false;
+};

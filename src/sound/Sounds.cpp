@@ -1,0 +1,135 @@
+// The bank of sound effects and its lock-free voice hand-over.
+#include "sound/Sounds.h"
+
+#include "sound/BackgroundMusic.h"
+#include "sound/VorbisFile.h"
+
+#include <climits>
+#include <new>
+
+namespace {
+
+const char* const fileNames[Sounds::NumTypes] = {
+    "biffo.ogg", "boing.ogg", "die.ogg", "explosion.ogg", "footstep1.ogg",    "footstep2.ogg",
+    "ghost.ogg", "jump.ogg",  nullptr,   "trip.ogg",      "WallGrinding.ogg",
+};
+
+// Decoding errors are skipped, but a file that gives nothing else must not hold the game forever.
+constexpr int maxErrorsInARow = 64;
+
+} // namespace
+
+Sounds* Sounds::getInstance()
+{
+    static Sounds instance(BackgroundMusic::getSoundsPath());
+    return &instance;
+}
+
+Sounds::Sounds(const std::string& folder)
+{
+    for (int type = 0; type < NumTypes; ++type) {
+        if (fileNames[type] != nullptr) {
+            loadFile(folder + fileNames[type], &files[type]);
+        }
+    }
+}
+
+const char* Sounds::fileName(SoundType type)
+{
+    return type >= 0 && type < NumTypes ? fileNames[type] : nullptr;
+}
+
+void Sounds::loadFile(const std::string& path, SoundFile* file)
+{
+    VorbisFile in;
+    if (!in.open(path)) {
+        return;
+    }
+    const std::uint64_t stated = in.firstStreamFrames();
+    if (stated == 0 || stated > UINT32_MAX / 2) {
+        return; // nothing to play, or a length no effect could have
+    }
+    const auto frames = static_cast<std::uint32_t>(stated);
+    std::unique_ptr<float[]> samples(new (std::nothrow) float[2 * static_cast<std::size_t>(frames)]);
+    if (!samples) {
+        return;
+    }
+
+    std::uint32_t position = 0;
+    int errors = 0;
+    while (position < frames && errors < maxErrorsInARow) {
+        float** pcm = nullptr;
+        int channels = 0;
+        int link = 0;
+        const std::uint32_t wanted = frames - position;
+        const long n = in.read(wanted > INT_MAX ? INT_MAX : static_cast<int>(wanted), &pcm, &channels, &link);
+        if (n == 0 || (n > 0 && link > 0)) {
+            break; // the end, or a chained stream after the first: only the first one is ours
+        }
+        if (n < 0) {
+            ++errors;
+            continue;
+        }
+        errors = 0;
+        // A one-channel file plays on both sides.
+        const float* left = pcm[0];
+        const float* right = channels > 1 ? pcm[1] : pcm[0];
+        float* out = samples.get() + 2 * static_cast<std::size_t>(position);
+        for (long j = 0; j < n; ++j) {
+            out[2 * j] = left[j];
+            out[2 * j + 1] = right[j];
+        }
+        position += static_cast<std::uint32_t>(n);
+    }
+    // A file that delivers less than its stated length is padded with silence, never with
+    // whatever the memory held.
+    for (std::size_t i = 2 * static_cast<std::size_t>(position); i < 2 * static_cast<std::size_t>(frames); ++i) {
+        samples[i] = 0.0f;
+    }
+    file->samples = std::move(samples);
+    file->frames = frames;
+}
+
+void Sounds::playSound(SoundType type)
+{
+    if (type < 0 || type >= NumTypes) {
+        return;
+    }
+    for (Voice& voice : voices) {
+        if (!voice.active.load(std::memory_order_acquire)) {
+            voice.samples = files[type].samples.get();
+            voice.frames = files[type].frames;
+            voice.position = 0;
+            voice.active.store(true, std::memory_order_release);
+            activeVoices.fetch_add(1, std::memory_order_acq_rel);
+            return;
+        }
+    }
+}
+
+void Sounds::getAudio(float* block, int frames)
+{
+    int remaining = activeVoices.load(std::memory_order_acquire);
+    if (remaining == 0) {
+        return;
+    }
+    for (Voice& voice : voices) {
+        if (!voice.active.load(std::memory_order_acquire)) {
+            continue;
+        }
+        bool ended = voice.position >= voice.frames;
+        for (int i = 0; !ended && i < frames; ++i) {
+            block[2 * i] += voice.samples[2 * voice.position];
+            block[2 * i + 1] += voice.samples[2 * voice.position + 1];
+            ++voice.position;
+            ended = voice.position >= voice.frames;
+        }
+        if (ended) {
+            voice.active.store(false, std::memory_order_release);
+            activeVoices.fetch_sub(1, std::memory_order_acq_rel);
+        }
+        if (--remaining == 0) {
+            return;
+        }
+    }
+}

@@ -1,0 +1,65 @@
+// The bank of sound effects: every effect file decoded into memory at start-up, and up to 128 of
+// them playing at once, started by the game on the main thread and mixed on the audio thread.
+#pragma once
+
+#include <array>
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+class Sounds {
+public:
+    // Indexes the table of files; NoFile has no file, and the values after it keep their places.
+    enum SoundType { Biffo, Boing, Die, Explosion, Footstep1, Footstep2, Ghost, Jump, NoFile, Trip, WallGrinding };
+    static constexpr int NumTypes = 11;
+    static constexpr int NumVoices = 128;
+
+    // One decoded file: interleaved stereo frames, left then right.
+    struct SoundFile {
+        std::unique_ptr<float[]> samples;
+        std::uint32_t frames = 0;
+    };
+
+    // The bank of the game, loaded from the bundle's sounds folder on the first call. The
+    // application makes that call on the main thread before the audio stream starts, so the
+    // audio thread never decodes.
+    static Sounds* getInstance();
+
+    // Loads every effect file from `folder` (ending in a slash; "" means the working folder).
+    explicit Sounds(const std::string& folder);
+    Sounds(const Sounds&) = delete;
+    Sounds& operator=(const Sounds&) = delete;
+
+    // Starts `type` in the lowest free voice slot; dropped silently when all 128 are busy.
+    void playSound(SoundType type);
+
+    // Adds every playing voice into a stereo block; a voice ends after its last frame is mixed.
+    void getAudio(float* block, int frames);
+
+    // Decodes one file completely into `file`, reporting on standard output; a failure leaves the
+    // entry empty.
+    static void loadFile(const std::string& path, SoundFile* file);
+
+    static const char* fileName(SoundType type);
+
+    const SoundFile& getFile(SoundType type) const { return files[type]; }
+    bool isVoiceActive(int slot) const { return voices[slot].active.load(std::memory_order_acquire); }
+    int getActiveVoiceCount() const { return activeVoices.load(std::memory_order_relaxed); }
+
+private:
+    // A slot belongs to the main thread while inactive and to the audio thread while active; the
+    // flag is stored with release after the other members, and read with acquire.
+    struct Voice {
+        const float* samples = nullptr;
+        std::uint32_t frames = 0;
+        std::uint32_t position = 0;
+        std::atomic<bool> active{false};
+    };
+
+    std::array<SoundFile, NumTypes> files;
+    std::array<Voice, NumVoices> voices;
+    // Lets the mixer skip an idle block and stop scanning after the last playing voice. Both threads
+    // change it, so always by atomic read-modify-write.
+    std::atomic<int> activeVoices{0};
+};

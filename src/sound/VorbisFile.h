@@ -1,0 +1,35 @@
+// One open Ogg Vorbis file and its decoder, shared by the effect bank and the music player so that
+// both open files, report on them and release them the same way.
+#pragma once
+
+#include <vorbis/vorbisfile.h>
+
+#include <cstdint>
+#include <string>
+
+class VorbisFile {
+public:
+    VorbisFile() = default;
+    ~VorbisFile();
+    VorbisFile(const VorbisFile&) = delete;
+    VorbisFile& operator=(const VorbisFile&) = delete;
+
+    // Opens path and prints one line on standard output: "Loaded file" on success, or why not.
+    // On failure everything taken is released and the file stays closed.
+    bool open(const std::string& path);
+    void close();
+    bool isOpen() const { return file != nullptr; }
+
+    // Length in frames of the first logical stream; 0 when the decoder cannot tell.
+    std::uint64_t firstStreamFrames();
+
+    // Decodes up to maxFrames frames. Returns the frame count (0 at the end, negative on a decoding
+    // error) and points channels at one array per channel of the logical stream in `link`.
+    long read(int maxFrames, float*** channels, int* channelCount, int* link);
+
+    bool seek(std::uint64_t frame);
+
+private:
+    FILE* file = nullptr;
+    OggVorbis_File decoder{};
+};
