@@ -4,18 +4,10 @@
 
 #include <cstdint>
 #include <cstdlib>
-#include <iterator>
 #include <string>
 
 #include "draw/Drawer.h"
 #include "draw/assets/Images.h"
-#include "game/BiffoTrap.h"
-#include "game/BigMineTrap.h"
-#include "game/GhostTrap.h"
-#include "game/MineTrap.h"
-#include "game/MudTrap.h"
-#include "game/RakeTrap.h"
-#include "game/SpikesTrap.h"
 #include "game/StateManager.h"
 
 namespace {
@@ -43,27 +35,6 @@ constexpr int goY = 650;
 constexpr int goWidth = 128;
 constexpr int goHeight = 92;
 
-struct TrayEntry {
-    int threshold;
-    int x;
-    int y;
-    int height;
-};
-
-constexpr int trayIconWidth = 64;
-// In the order of GamePlay::trayIcons. Each trap costs less than its threshold, so the points
-// never go below 0.
-constexpr TrayEntry tray[] = {
-    {4, 10, 40, 75},   // mud
-    {5, 84, 40, 80},   // ghost
-    {6, 158, 40, 78},  // rake
-    {8, 232, 40, 82},  // biffo
-    {12, 306, 40, 84}, // spikes
-    {15, 380, 40, 78}, // mine
-    {20, 10, 125, 117} // big mine
-};
-constexpr int trayCount = static_cast<int>(std::size(tray));
-
 // Inside a rectangle, its edges excluded.
 bool inside(int x, int y, int left, int top, int width, int height)
 {
@@ -89,14 +60,7 @@ GamePlay::GamePlay()
       arrowCursor(Images::mousearrow_png, Images::mousearrow_png_length),
       openHandCursor(Images::mousehandopen_png, Images::mousehandopen_png_length),
       closedHandCursor(Images::mousehandclosed_png, Images::mousehandclosed_png_length),
-      goButton(Images::gobutton_png, Images::gobutton_png_length),
-      trayIcons{{{Images::mudicon_png, Images::mudicon_png_length},
-                 {Images::ghosticon_png, Images::ghosticon_png_length},
-                 {Images::rakeicon_png, Images::rakeicon_png_length},
-                 {Images::biffoicon_png, Images::biffoicon_png_length},
-                 {Images::spikesicon_png, Images::spikesicon_png_length},
-                 {Images::mineicon_png, Images::mineicon_png_length},
-                 {Images::bigmineicon_png, Images::bigmineicon_png_length}}}
+      goButton(Images::gobutton_png, Images::gobutton_png_length)
 {
     initHurdles();
     harry.initPosition(runnerStartX, runnerStartY);
@@ -173,27 +137,15 @@ void GamePlay::mouseDown(int, int x, int y)
 
 bool GamePlay::pickFromTray(int x, int y)
 {
-    for (int kind = trayCount - 1; kind >= 0; --kind) {
-        const TrayEntry& entry = tray[kind];
-        if (points < entry.threshold || !inside(x, y, entry.x, entry.y, trayIconWidth, entry.height))
-            continue;
-        std::unique_ptr<Trap> trap;
-        switch (kind) {
-        case 0: trap = std::make_unique<MudTrap>(); break;
-        case 1: trap = std::make_unique<GhostTrap>(); break;
-        case 2: trap = std::make_unique<RakeTrap>(); break;
-        case 3: trap = std::make_unique<BiffoTrap>(); break;
-        case 4: trap = std::make_unique<SpikesTrap>(); break;
-        case 5: trap = std::make_unique<MineTrap>(); break;
-        default: trap = std::make_unique<BigMineTrap>(runners.data()); break;
-        }
-        trap->setPosition(x - grabOffset, y - grabOffset);
-        traps.push_back(std::move(trap));
-        draggingHurdle = false;
-        dragged = static_cast<int>(traps.size());
-        return true;
-    }
-    return false;
+    const Tray::Kind kind = Tray::kindAt(points, x, y);
+    if (kind == Tray::KindCount)
+        return false;
+    std::unique_ptr<Trap> trap = Tray::create(kind, runners.data());
+    trap->setPosition(x - grabOffset, y - grabOffset);
+    traps.push_back(std::move(trap));
+    draggingHurdle = false;
+    dragged = static_cast<int>(traps.size());
+    return true;
 }
 
 bool GamePlay::pickHurdle(int x, int y)
@@ -303,8 +255,7 @@ void GamePlay::loadImages(Drawer* drawer)
     openHandCursor.get(drawer);
     closedHandCursor.get(drawer);
     goButton.get(drawer);
-    for (ImageSlot& icon : trayIcons)
-        icon.get(drawer);
+    tray.loadImages(drawer);
 }
 
 void GamePlay::draw(Drawer* drawer)
@@ -338,9 +289,7 @@ void GamePlay::draw(Drawer* drawer)
 
 void GamePlay::drawPlacement(Drawer* drawer)
 {
-    for (int kind = trayCount - 1; kind >= 0; --kind)
-        if (points >= tray[kind].threshold)
-            drawPicture(drawer, trayIcons[kind].id(), tray[kind].x, tray[kind].y);
+    tray.draw(drawer, points);
     drawPicture(drawer, goButton.id(), goX, goY);
 }
 

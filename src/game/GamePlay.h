@@ -12,6 +12,7 @@
 #include "game/ImageSlot.h"
 #include "game/State.h"
 #include "game/Trap.h"
+#include "game/Tray.h"
 #include "game/Wall.h"
 
 class GamePlay : public State {
@@ -90,8 +91,7 @@ private:
     std::array<Hurdle, hurdleCount> hurdles;
     std::array<Hurdler, laneCount> runners;
     std::vector<std::unique_ptr<Trap>> traps;
-    // In tray order: mud, ghost, rake, biffo, spikes, mine, big mine.
-    std::array<ImageSlot, 7> trayIcons;
+    Tray tray;
     bool firstRace = true;
     bool secondRace = false;
     bool harryRace = false;
