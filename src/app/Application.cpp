@@ -146,28 +146,29 @@ void Application::dispatch(const SDL_Event& event)
     case SDL_MOUSEMOTION: mouseMove(event.motion.x, event.motion.y); break;
     case SDL_MOUSEBUTTONDOWN: mouseDown(event.button.button, event.button.x, event.button.y); break;
     case SDL_MOUSEBUTTONUP: mouseUp(event.button.button, event.button.x, event.button.y); break;
-    case SDL_JOYAXISMOTION: joystickAxis(event.jaxis); break;
-    case SDL_JOYBUTTONDOWN:
-        keyDown(keyFor(event.jbutton.button == 0 ? SDLK_z : event.jbutton.button == 1 ? SDLK_x : SDLK_c));
+    case SDL_JOYAXISMOTION:
+        if (const SDLKey key = joystickAxisKey(event.jaxis.axis, event.jaxis.value); key != SDLK_UNKNOWN)
+            keyDown(keyFor(key));
         break;
+    case SDL_JOYBUTTONDOWN: keyDown(keyFor(joystickButtonKey(event.jbutton.button))); break;
     case SDL_QUIT: quitFlag = true; break;
     default: break;
     }
 }
 
-void Application::joystickAxis(const SDL_JoyAxisEvent& axis)
+SDLKey Application::joystickAxisKey(int axis, int value)
 {
-    if (axis.axis == 0) {
-        if (axis.value < -128)
-            keyDown(keyFor(SDLK_LEFT));
-        else if (axis.value > 128)
-            keyDown(keyFor(SDLK_RIGHT));
-    } else if (axis.axis == 1) {
-        if (axis.value < -128)
-            keyDown(keyFor(SDLK_UP));
-        else if (axis.value > 128)
-            keyDown(keyFor(SDLK_DOWN));
-    }
+    constexpr int deadZone = 128;
+    if (axis == 0)
+        return value < -deadZone ? SDLK_LEFT : value > deadZone ? SDLK_RIGHT : SDLK_UNKNOWN;
+    if (axis == 1)
+        return value < -deadZone ? SDLK_UP : value > deadZone ? SDLK_DOWN : SDLK_UNKNOWN;
+    return SDLK_UNKNOWN;
+}
+
+SDLKey Application::joystickButtonKey(int button)
+{
+    return button == 0 ? SDLK_z : button == 1 ? SDLK_x : SDLK_c;
 }
 
 void Application::mouseMove(int x, int y)

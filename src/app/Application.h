@@ -37,6 +37,11 @@ public:
 
     void loadGlyphs();
 
+    // The key a joystick axis movement stands for, or SDLK_UNKNOWN inside the dead zone.
+    static SDLKey joystickAxisKey(int axis, int value);
+    // The key a joystick button stands for.
+    static SDLKey joystickButtonKey(int button);
+
     // Handles one window event, as the loop does.
     void dispatch(const SDL_Event& event);
 
@@ -47,8 +52,6 @@ public:
     FramePacer& framePacer() { return pacer; }
 
 private:
-    void joystickAxis(const SDL_JoyAxisEvent& axis);
-
     bool quitFlag = false;
     int windowWidth = 0;
     int windowHeight = 0;

@@ -1,0 +1,267 @@
+// The OpenGL drawer in a real window (run under Xvfb): what reaches the screen, read back pixel
+// by pixel, plus the texture records and the image-id rule.
+#include <gtest/gtest.h>
+
+#include <GL/gl.h>
+#include <SDL/SDL.h>
+#include <array>
+#include <memory>
+#include <vector>
+
+#include "draw/OpenGLDrawer.h"
+#include "support/CaptureStdout.h"
+
+namespace {
+
+struct Rgba {
+    int r, g, b, a;
+};
+
+unsigned char* solidImage(std::uint32_t width, std::uint32_t height, Rgba colour)
+{
+    auto* pixels = new unsigned char[width * height * 4];
+    for (std::uint32_t i = 0; i < width * height; ++i) {
+        pixels[i * 4 + 0] = static_cast<unsigned char>(colour.r);
+        pixels[i * 4 + 1] = static_cast<unsigned char>(colour.g);
+        pixels[i * 4 + 2] = static_cast<unsigned char>(colour.b);
+        pixels[i * 4 + 3] = static_cast<unsigned char>(colour.a);
+    }
+    return pixels;
+}
+
+class OpenGLDrawerTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << "needs an X display: run under xvfb-run"; }
+    void TearDown() override
+    {
+        drawer.reset();
+        SDL_Quit();
+    }
+    void open(int width = 1024, int height = 768)
+    {
+        drawer = std::make_unique<OpenGLDrawer>();
+        CaptureStdout quiet;
+        ASSERT_TRUE(
+            drawer->initialise(static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), false, 0));
+        windowHeight = height;
+    }
+    // The colour of window pixel (x, y), y counted from the top, in the frame being drawn.
+    Rgba pixel(int x, int y) const
+    {
+        std::array<unsigned char, 4> rgba{};
+        glReadBuffer(GL_BACK);
+        glReadPixels(x, windowHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
+        return Rgba{rgba[0], rgba[1], rgba[2], rgba[3]};
+    }
+    bool isColour(int x, int y, Rgba expected, int tolerance = 1) const
+    {
+        const Rgba got = pixel(x, y);
+        return std::abs(got.r - expected.r) <= tolerance && std::abs(got.g - expected.g) <= tolerance &&
+               std::abs(got.b - expected.b) <= tolerance;
+    }
+
+    std::unique_ptr<OpenGLDrawer> drawer;
+    int windowHeight = 768;
+};
+
+const Rgba black{0, 0, 0, 255};
+const Rgba red{255, 0, 0, 255};
+const Rgba white{255, 255, 255, 255};
+
+} // namespace
+
+TEST_F(OpenGLDrawerTest, ViewportFitsTheLargestCentredFourThreeArea)
+{
+    struct Case {
+        int width, height;
+        std::array<GLint, 4> viewport;
+    };
+    for (const Case& c :
+         {Case{800, 600, {0, 0, 800, 600}}, Case{1024, 768, {0, 0, 1024, 768}}, Case{1024, 600, {112, 0, 800, 600}},
+          Case{1280, 1024, {0, 32, 1280, 960}}, Case{1280, 800, {106, 0, 1066, 800}}}) {
+        open(c.width, c.height);
+        std::array<GLint, 4> viewport{};
+        glGetIntegerv(GL_VIEWPORT, viewport.data());
+        EXPECT_EQ(viewport, c.viewport) << c.width << "x" << c.height;
+    }
+}
+
+TEST_F(OpenGLDrawerTest, LetterboxBarsStayBlack)
+{
+    open(1024, 600);
+    const std::uint32_t id = drawer->loadImage(solidImage(64, 64, white), 64, 64);
+    drawer->beginDrawing();
+    drawer->drawImage(id, 0, 0, 16.0f, 12.0f, 1, 1, 1, 1); // 1024 by 768 units, but grown about its centre
+    drawer->drawImage(id, 0, 0, 1.0f, 1.0f, 1, 1, 1, 1);
+    // Virtual (0, 0) is window pixel (112, 0); everything left of it is bar.
+    EXPECT_TRUE(isColour(112, 0, white));
+    EXPECT_TRUE(isColour(111, 0, black));
+    EXPECT_TRUE(isColour(912, 300, black));
+}
+
+TEST_F(OpenGLDrawerTest, ImagesLandAtTheirPositionAndGrowAboutTheirCentre)
+{
+    open();
+    const std::uint32_t id = drawer->loadImage(solidImage(40, 35, red), 40, 35);
+    drawer->beginDrawing();
+    drawer->drawImage(id, 100, 200, 1, 1, 1, 1, 1, 1);
+    EXPECT_TRUE(isColour(100, 200, red));
+    EXPECT_TRUE(isColour(120, 217, red));
+    EXPECT_TRUE(isColour(99, 210, black));
+    EXPECT_TRUE(isColour(141, 210, black));
+    EXPECT_TRUE(isColour(120, 199, black));
+    EXPECT_TRUE(isColour(120, 236, black));
+
+    drawer->beginDrawing();
+    drawer->drawImage(id, 100, 200, 2, 2, 1, 1, 1, 1); // covers 80..160 by 182.5..252.5
+    EXPECT_TRUE(isColour(81, 184, red));
+    EXPECT_TRUE(isColour(158, 251, red));
+    EXPECT_TRUE(isColour(78, 210, black));
+    EXPECT_TRUE(isColour(162, 210, black));
+    EXPECT_TRUE(isColour(120, 181, black));
+    EXPECT_TRUE(isColour(120, 254, black));
+
+    drawer->beginDrawing();
+    drawer->drawImage(id, 100, 200, 0, 0, 1, 1, 1, 1);
+    for (int y = 195; y < 240; y += 3)
+        for (int x = 95; x < 145; x += 3)
+            ASSERT_TRUE(isColour(x, y, black)) << x << "," << y;
+}
+
+TEST_F(OpenGLDrawerTest, ColourTintsAndAlphaBlends)
+{
+    open();
+    const std::uint32_t backdrop = drawer->loadImage(solidImage(64, 64, white), 64, 64);
+    const std::uint32_t id = drawer->loadImage(solidImage(64, 64, white), 64, 64);
+    drawer->beginDrawing();
+    drawer->drawImage(backdrop, 0, 0, 1, 1, 1, 1, 1, 1);
+    drawer->drawImage(id, 0, 0, 1, 1, 0, 0, 0, 0.75f);
+    EXPECT_TRUE(isColour(32, 32, Rgba{64, 64, 64, 255}, 2)) << "black at three-quarter opacity";
+    drawer->drawImage(id, 100, 0, 1, 1, 0.5f, 1.0f, 0.0f, 1.0f);
+    EXPECT_TRUE(isColour(132, 32, Rgba{128, 255, 0, 255}, 2));
+    drawer->drawImage(id, 200, 0, 1, 1, 1, 1, 1, 1);
+    EXPECT_TRUE(isColour(232, 32, white)) << "colour is restored after each draw";
+}
+
+TEST_F(OpenGLDrawerTest, TextBeforeTheGlyphsDrawsTintedSquaresAndBlankCells)
+{
+    open();
+    drawer->beginDrawing();
+    drawer->drawText("a b", 10, 20, 32, 1, 0, 0, 1);
+    EXPECT_TRUE(isColour(11, 21, red));
+    EXPECT_TRUE(isColour(40, 50, red));
+    EXPECT_TRUE(isColour(50, 30, black)) << "the space is a blank cell";
+    EXPECT_TRUE(isColour(75, 30, red)) << "b sits in the third cell";
+    EXPECT_TRUE(isColour(110, 30, black));
+    drawer->drawText("", 10, 100, 32, 1, 1, 1, 1);
+    drawer->drawText("AZ\x92", 10, 100, 32, 1, 1, 1, 1);
+    for (int x = 10; x < 106; x += 4)
+        ASSERT_TRUE(isColour(x, 110, black)) << x;
+}
+
+TEST_F(OpenGLDrawerTest, LoadedGlyphReplacesThePlaceholder)
+{
+    open();
+    // A glyph whose left half is opaque white and right half clear.
+    auto* pixels = new unsigned char[64 * 64 * 4]();
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 32; ++x)
+            for (int c = 0; c < 4; ++c)
+                pixels[(y * 64 + x) * 4 + c] = 255;
+    drawer->loadGlyph(Drawer::GlyphM, pixels, 64);
+    drawer->loadGlyph(Drawer::GlyphN, nullptr, 64); // keeps its placeholder
+    drawer->beginDrawing();
+    drawer->drawText("mn", 0, 0, 64, 1, 1, 1, 1);
+    EXPECT_TRUE(isColour(10, 32, white));
+    EXPECT_TRUE(isColour(54, 32, black));
+    EXPECT_TRUE(isColour(100, 32, white)) << "n is still a white square";
+}
+
+TEST_F(OpenGLDrawerTest, TexturesAreEnlargedToPowersOfTwoWithTheEdgeFill)
+{
+    open();
+    // 3 by 2: red opaque pixels, the last pixel of each row with alpha 200.
+    auto* pixels = new unsigned char[3 * 2 * 4];
+    for (int i = 0; i < 6; ++i) {
+        pixels[i * 4 + 0] = 255;
+        pixels[i * 4 + 1] = static_cast<unsigned char>(i);
+        pixels[i * 4 + 2] = 0;
+        pixels[i * 4 + 3] = i % 3 == 2 ? 200 : 255;
+    }
+    const std::uint32_t id = drawer->loadImage(pixels, 3, 2);
+    const OpenGLDrawer::Image* image = drawer->findImage(id);
+    ASSERT_NE(image, nullptr);
+    EXPECT_FLOAT_EQ(image->u, 0.75f);
+    EXPECT_FLOAT_EQ(image->v, 1.0f);
+    EXPECT_EQ(image->width, 3);
+    EXPECT_EQ(image->height, 2);
+
+    std::vector<unsigned char> texture(4 * 2 * 4);
+    glBindTexture(GL_TEXTURE_2D, image->texture);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, texture.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    for (int row = 0; row < 2; ++row) {
+        const unsigned char* fill = &texture[(row * 4 + 3) * 4];
+        EXPECT_EQ(fill[0], 200);
+        EXPECT_EQ(fill[1], 200);
+        EXPECT_EQ(fill[2], 200);
+        EXPECT_EQ(fill[3], 200);
+        EXPECT_EQ(texture[(row * 4 + 1) * 4 + 1], row * 3 + 1) << "source pixels copied unchanged";
+    }
+
+    const std::uint32_t tall = drawer->loadImage(solidImage(40, 35, red), 40, 35);
+    EXPECT_FLOAT_EQ(drawer->findImage(tall)->u, 0.625f);
+    EXPECT_FLOAT_EQ(drawer->findImage(tall)->v, 0.546875f);
+    std::vector<unsigned char> big(64 * 64 * 4);
+    glBindTexture(GL_TEXTURE_2D, drawer->findImage(tall)->texture);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, big.data());
+    glBindTexture(GL_TEXTURE_2D, 0);
+    // Rows below the picture repeat its last row, right-hand fill included.
+    for (int row = 35; row < 64; ++row)
+        ASSERT_TRUE(std::equal(big.begin() + row * 256, big.begin() + row * 256 + 256, big.begin() + 34 * 256)) << row;
+
+    const std::uint32_t square = drawer->loadImage(solidImage(64, 64, red), 64, 64);
+    EXPECT_FLOAT_EQ(drawer->findImage(square)->u, 1.0f);
+    EXPECT_FLOAT_EQ(drawer->findImage(square)->v, 1.0f);
+}
+
+TEST_F(OpenGLDrawerTest, IdsCountUpAndReleasedIdsAreNotReused)
+{
+    open();
+    EXPECT_EQ(drawer->loadImage(nullptr, 10, 10), 0u);
+    const std::uint32_t first = drawer->loadImage(solidImage(8, 8, red), 8, 8);
+    const std::uint32_t second = drawer->loadImage(solidImage(8, 8, red), 8, 8);
+    const std::uint32_t third = drawer->loadImage(solidImage(8, 8, red), 8, 8);
+    EXPECT_EQ(first, 1u);
+    EXPECT_EQ(second, 2u);
+    EXPECT_EQ(third, 3u);
+    drawer->releaseImage(second);
+    drawer->releaseImage(second);
+    drawer->releaseImage(99);
+    EXPECT_EQ(drawer->loadImage(solidImage(8, 8, red), 8, 8), 4u);
+    EXPECT_EQ(drawer->imageCount(), 3u);
+    drawer->beginDrawing();
+    drawer->drawImage(second, 0, 0, 1, 1, 1, 1, 1, 1);
+    drawer->drawImage(0, 0, 0, 1, 1, 1, 1, 1, 1);
+    EXPECT_TRUE(isColour(4, 4, black));
+}
+
+TEST_F(OpenGLDrawerTest, PowersOfTwo)
+{
+    EXPECT_TRUE(OpenGLDrawer::isPowerOfTwo(1));
+    EXPECT_TRUE(OpenGLDrawer::isPowerOfTwo(64));
+    EXPECT_FALSE(OpenGLDrawer::isPowerOfTwo(0));
+    EXPECT_FALSE(OpenGLDrawer::isPowerOfTwo(693));
+    EXPECT_EQ(OpenGLDrawer::powerOfTwo(0), 1u);
+    EXPECT_EQ(OpenGLDrawer::powerOfTwo(33), 64u);
+    EXPECT_EQ(OpenGLDrawer::powerOfTwo(64), 64u);
+    EXPECT_EQ(OpenGLDrawer::powerOfTwo(949), 1024u);
+}
+
+TEST_F(OpenGLDrawerTest, AttributeMessagesOnlyWhenSettingsFail)
+{
+    drawer = std::make_unique<OpenGLDrawer>();
+    CaptureStdout output;
+    ASSERT_TRUE(drawer->initialise(800, 600, false, 4));
+    EXPECT_EQ(output.text().find("OpenGLDrawer: Could not set red"), std::string::npos) << output.text();
+}
