@@ -21,6 +21,8 @@ constexpr int hurdleSpacingX = 64;
 constexpr int hurdleSpacingY = 62;
 constexpr int hurdleWidth = 40;
 constexpr int hurdleHeight = 35;
+// Along a lane x + y stays the same, and it grows by 62 from one lane to the next.
+constexpr int laneLineStep = 2 * GamePlay::laneSpacing;
 constexpr int dropLineOffset = 663; // trap drop point on x + y = 663 + 62 * lane
 constexpr int trapLineOffset = 648; // the trap's corner then lies on x + y = 633 + 62 * lane
 constexpr int grabOffset = 15;      // the pointer holds an item 15 right of and below its corner
@@ -88,7 +90,8 @@ int GamePlay::laneForDrop(int x, int y)
     int best = 0;
     for (int lane = 1; lane < laneCount; ++lane) {
         // Strictly nearer only, so a tie keeps the lower lane.
-        if (std::abs(dropLineOffset + 62 * lane - (x + y)) < std::abs(dropLineOffset + 62 * best - (x + y)))
+        if (std::abs(dropLineOffset + laneLineStep * lane - (x + y)) <
+            std::abs(dropLineOffset + laneLineStep * best - (x + y)))
             best = lane;
     }
     return best;
@@ -180,7 +183,7 @@ void GamePlay::dropTrap(Trap* trap, int x, int y)
     // The drop point only chooses the lane; the trap keeps its x and sits on that lane's line.
     const int lane = laneForDrop(x, y);
     trap->setLane(lane);
-    trap->setPosition(x - grabOffset, trapLineOffset + 62 * lane - x);
+    trap->setPosition(x - grabOffset, trapLineOffset + laneLineStep * lane - x);
     points -= trap->getCost();
 }
 
