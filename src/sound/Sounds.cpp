@@ -98,6 +98,7 @@ void Sounds::playSound(SoundType type)
     if (type < 0 || type >= NumTypes) {
         return;
     }
+    ++requestCounts[type];
     for (Voice& voice : voices) {
         if (!voice.active.load(std::memory_order_acquire)) {
             voice.samples = files[type].samples.get();

@@ -43,6 +43,10 @@ public:
 
     static const char* fileName(SoundType type);
 
+    // How often `type` has been asked for since start-up, played or dropped. Main thread only: it
+    // lets tests see which effect a game event starts when there is no sound device.
+    int requests(SoundType type) const { return requestCounts[type]; }
+
     const SoundFile& getFile(SoundType type) const { return files[type]; }
     bool isVoiceActive(int slot) const { return voices[slot].active.load(std::memory_order_acquire); }
     int getActiveVoiceCount() const { return activeVoices.load(std::memory_order_relaxed); }
@@ -58,6 +62,7 @@ private:
     };
 
     std::array<SoundFile, NumTypes> files;
+    std::array<int, NumTypes> requestCounts{};
     std::array<Voice, NumVoices> voices;
     // Lets the mixer skip an idle block and stop scanning after the last playing voice. Both threads
     // change it, so always by atomic read-modify-write.

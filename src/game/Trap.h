@@ -1,0 +1,35 @@
+// A trap the player drops into a lane before a race. It fires once, on the first runner that
+// reaches it on foot, and keeps drawing what is left of it for the rest of the race.
+#pragma once
+
+class Drawer;
+class Hurdler;
+
+class Trap {
+public:
+    virtual ~Trap() = default;
+
+    // The runner has reached the trap; a trap that has fired already does nothing.
+    virtual void trigger(Hurdler* runner) = 0;
+    // `placing` is true while the player is still placing traps before the race.
+    virtual void draw(Drawer* drawer, bool placing) = 0;
+    virtual void setPosition(int newX, int newY);
+    virtual void setLane(int newLane);
+    virtual int getXPos() const;
+    virtual int getYPos() const;
+    virtual int getLane() const;
+    // The price in points, charged when the trap is dropped.
+    virtual int getCost() const = 0;
+
+    bool isTriggered() const { return triggered; }
+
+protected:
+    Trap() = default;
+    // Draws at scale 1 with the picture's own colours.
+    static void drawAt(Drawer* drawer, unsigned int image, int atX, int atY);
+
+    int x = 0;
+    int y = 0;
+    int lane = 0;
+    bool triggered = false;
+};

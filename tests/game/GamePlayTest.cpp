@@ -1,0 +1,694 @@
+// The race screen on its own: placement and its costs, the collision tests, the drawing of each
+// phase, and the pictures it gives back.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "draw/assets/Images.h"
+#include "game/GhostTrap.h"
+#include "game/MudTrap.h"
+#include "game/RaceFixture.h"
+#include "game/SoundLog.h"
+
+namespace {
+
+#define PICTURE(name) Images::name, Images::name##_length
+
+bool hasText(const RecordingDrawer& drawer, const std::string& text)
+{
+    for (const DrawCall& call : drawer.texts())
+        if (call.text == text)
+            return true;
+    return false;
+}
+
+} // namespace
+
+using Placement = RaceFixture;
+using Collisions = RaceFixture;
+using RaceDrawing = RaceFixture;
+
+// ---- placement ----
+
+TEST_F(Placement, TrackLayout)
+{
+    for (int lane = 0; lane < 8; ++lane) {
+        EXPECT_EQ(game->getRunner(lane).getXPos(), 192 + 31 * lane);
+        EXPECT_EQ(game->getRunner(lane).getYPos(), 422 + 31 * lane);
+        for (int i = 0; i < 5; ++i) {
+            const Hurdle& hurdle = game->getHurdle(5 * lane + i);
+            EXPECT_EQ(hurdle.getLane(), lane);
+            EXPECT_EQ(hurdle.getX(), 288 + 31 * lane + 64 * i);
+            EXPECT_EQ(hurdle.getY(), 326 + 31 * lane - 62 * i);
+        }
+    }
+    EXPECT_EQ(game->getHarry().getXPos(), 192);
+    EXPECT_EQ(game->getHarry().getYPos(), 422);
+    EXPECT_EQ(game->getPoints(), 3);
+    EXPECT_TRUE(game->isPlacing());
+}
+
+TEST_F(Placement, FirstRaceHasOnlyHurdlesAtAPointEach)
+{
+    dropTrap(Tray::Mud, 400, 400);
+    EXPECT_TRUE(game->getTraps().empty());
+    EXPECT_EQ(game->getPoints(), 3);
+
+    shiftHurdle(12);
+    EXPECT_EQ(game->getPoints(), 2);
+    EXPECT_EQ(game->getHurdle(12).getX(), 288 + 62 + 128 - 32);
+    EXPECT_TRUE(game->getHurdle(12).isMoved());
+}
+
+TEST_F(Placement, AMovedHurdleDraggedAgainGoesBackHomeForFree)
+{
+    shiftHurdle(3, false);
+    const int x = game->getHurdle(3).getX();
+    const int y = game->getHurdle(3).getY();
+    EXPECT_EQ(x, 288 + 64 * 3 + 32);
+    shiftHurdle(3, true);
+    EXPECT_EQ(game->getHurdle(3).getX(), x);
+    EXPECT_EQ(game->getHurdle(3).getY(), y);
+    EXPECT_EQ(game->getPoints(), 2);
+}
+
+TEST_F(Placement, ADraggedHurdleFollowsThePointer)
+{
+    game->mouseMove(300, 340);
+    game->mouseDown(1, 300, 340);
+    EXPECT_TRUE(game->isDragging());
+    game->mouseMove(700, 200);
+    EXPECT_EQ(game->getHurdle(0).getX(), 685);
+    EXPECT_EQ(game->getHurdle(0).getY(), 185);
+    EXPECT_EQ(game->getHurdle(0).getHomeX(), 288);
+    game->mouseUp(1, 700, 200);
+    EXPECT_FALSE(game->isDragging());
+    EXPECT_EQ(game->getHurdle(0).getX(), 320); // dropped further up the track
+    EXPECT_EQ(game->getPoints(), 2);
+}
+
+TEST_F(Placement, PickAreaIsTheHurdlesInside)
+{
+    const Hurdle& hurdle = game->getHurdle(0); // 288, 326, 40 by 35
+    for (auto [x, y] : {std::pair{288, 340}, {328, 340}, {300, 326}, {300, 361}}) {
+        game->mouseMove(x, y);
+        EXPECT_FALSE(game->isHovering()) << x << "," << y;
+        game->mouseDown(1, x, y);
+        EXPECT_FALSE(game->isDragging()) << x << "," << y;
+    }
+    for (auto [x, y] : {std::pair{289, 340}, {327, 340}, {300, 327}, {300, 360}}) {
+        game->mouseMove(x, y);
+        EXPECT_TRUE(game->isHovering()) << x << "," << y;
+        game->mouseDown(1, x, y);
+        EXPECT_TRUE(game->isDragging()) << x << "," << y;
+        game->mouseUp(1, hurdle.getHomeX() + 15, hurdle.getHomeY() + 15); // on its home: free
+        EXPECT_EQ(game->getPoints(), 3);
+    }
+}
+
+TEST_F(Placement, WithNoPointsLeftHurdlesCannotBeTaken)
+{
+    shiftHurdle(0);
+    shiftHurdle(5);
+    shiftHurdle(10);
+    ASSERT_EQ(game->getPoints(), 0);
+    game->mouseMove(288 + 62 * 2 + 20, 326 + 62 * 2 + 17); // over hurdle 15
+    EXPECT_FALSE(game->isHovering());
+    frame();
+    const std::vector<DrawCall> arrow = drawer.callsOf(PICTURE(mousearrow_png));
+    ASSERT_EQ(arrow.size(), 1u);
+    EXPECT_EQ(arrow[0].x, 288 + 62 * 2 + 20 - 10);
+    EXPECT_EQ(arrow[0].y, 326 + 62 * 2 + 17 - 6);
+    game->mouseDown(1, 288 + 62 * 2 + 20, 326 + 62 * 2 + 17);
+    EXPECT_FALSE(game->isDragging());
+}
+
+TEST_F(Placement, CursorShowsWhatTheHandCanDo)
+{
+    game->mouseMove(600, 700);
+    frame();
+    EXPECT_EQ(drawer.callsOf(PICTURE(mousearrow_png)).size(), 1u);
+    game->mouseMove(300, 340);
+    frame();
+    const std::vector<DrawCall> open = drawer.callsOf(PICTURE(mousehandopen_png));
+    ASSERT_EQ(open.size(), 1u);
+    EXPECT_EQ(open[0].x, 290);
+    EXPECT_EQ(open[0].y, 334);
+    game->mouseDown(1, 300, 340);
+    frame();
+    EXPECT_EQ(drawer.callsOf(PICTURE(mousehandclosed_png)).size(), 1u);
+    game->mouseUp(1, 300, 340);
+    frame();
+    // Letting go clears the hover until the pointer moves again.
+    EXPECT_EQ(drawer.callsOf(PICTURE(mousearrow_png)).size(), 1u);
+}
+
+TEST_F(Placement, PressesWhileSomethingIsHeldAreIgnored)
+{
+    game->mouseMove(300, 340);
+    game->mouseDown(1, 300, 340); // hurdle 0
+    game->mouseDown(1, 920, 700); // the go button: not while holding a hurdle
+    EXPECT_TRUE(game->isPlacing());
+    game->mouseDown(3, 352 + 20, 264 + 17); // hurdle 1: no second pick-up
+    game->mouseMove(280, 360);
+    EXPECT_EQ(game->getHurdle(0).getX(), 265);
+    EXPECT_EQ(game->getHurdle(1).getX(), 352);
+    game->mouseUp(1, 280, 360);
+    EXPECT_EQ(game->getHurdle(0).getX(), 256);
+    EXPECT_EQ(game->getHurdle(1).getX(), 352);
+    EXPECT_EQ(game->getPoints(), 2);
+    game->mouseUp(3, 280, 360); // the other button's release finds nothing held
+    EXPECT_EQ(game->getPoints(), 2);
+}
+
+TEST_F(Placement, GoButtonAreaExcludesItsEdges)
+{
+    for (auto [x, y] : {std::pair{864, 700}, {992, 700}, {920, 650}, {920, 742}}) {
+        game->mouseDown(1, x, y);
+        EXPECT_TRUE(game->isPlacing()) << x << "," << y;
+    }
+    game->mouseDown(1, 865, 651);
+    EXPECT_FALSE(game->isPlacing());
+    game->mouseDown(1, 865, 651); // a click during the race does nothing
+    EXPECT_FALSE(game->isPlacing());
+    EXPECT_FALSE(game->isRaceOver());
+}
+
+TEST_F(Placement, DropChoosesTheNearestLaneLineAndTiesGoToTheLowerLane)
+{
+    EXPECT_EQ(GamePlay::laneForDrop(400, 263), 0); // x + y = 663, on lane 0's line
+    EXPECT_EQ(GamePlay::laneForDrop(400, 294), 0); // 694: halfway to lane 1
+    EXPECT_EQ(GamePlay::laneForDrop(400, 295), 1);
+    EXPECT_EQ(GamePlay::laneForDrop(400, 356), 1); // 756: halfway to lane 2
+    EXPECT_EQ(GamePlay::laneForDrop(400, 357), 2);
+    EXPECT_EQ(GamePlay::laneForDrop(0, 0), 0);
+    EXPECT_EQ(GamePlay::laneForDrop(1024, 768), 7);
+}
+
+TEST_F(Placement, ADroppedTrapKeepsItsXSitsOnItsLanesLineAndIsChargedOnce)
+{
+    playToSixPoints();
+    dropTrap(Tray::Mud, 420, 274); // 694: halfway between lanes 0 and 1
+    ASSERT_EQ(game->getTraps().size(), 1u);
+    const Trap& mud = *game->getTraps()[0];
+    EXPECT_EQ(mud.getLane(), 0);
+    EXPECT_EQ(mud.getXPos(), 405);
+    EXPECT_EQ(mud.getYPos(), 648 - 420);
+    EXPECT_EQ(mud.getXPos() + mud.getYPos(), 633);
+    EXPECT_EQ(game->getPoints(), 4);
+
+    dropTrap(Tray::Mud, 700, 500); // 1200: nearest lane 9 would be 1221, lane 7 line is 1097
+    EXPECT_EQ(game->getTraps()[1]->getLane(), 7);
+    EXPECT_EQ(game->getTraps()[1]->getYPos(), 648 + 62 * 7 - 700);
+    EXPECT_EQ(game->getPoints(), 2);
+
+    // 2 points: the tray is empty again.
+    dropTrap(Tray::Mud, 420, 274);
+    EXPECT_EQ(game->getTraps().size(), 2u);
+    frame();
+    EXPECT_TRUE(drawer.callsOf(PICTURE(mudicon_png)).empty());
+}
+
+TEST_F(Placement, ATrapFollowsThePointerUntilDropped)
+{
+    playToSixPoints();
+    game->mouseMove(115, 80);
+    game->mouseDown(1, 115, 80); // the ghost
+    ASSERT_EQ(game->getTraps().size(), 1u);
+    EXPECT_EQ(game->getTraps()[0]->getXPos(), 100);
+    EXPECT_EQ(game->getTraps()[0]->getYPos(), 65);
+    EXPECT_EQ(game->getPoints(), 6); // nothing spent until dropped
+    game->mouseMove(500, 500);
+    EXPECT_EQ(game->getTraps()[0]->getXPos(), 485);
+    EXPECT_EQ(game->getTraps()[0]->getYPos(), 485);
+    game->mouseDown(1, 920, 700); // no race with a trap in hand
+    EXPECT_TRUE(game->isPlacing());
+    game->mouseUp(1, 500, 500);
+    EXPECT_EQ(game->getPoints(), 3);
+    EXPECT_FALSE(game->isDragging());
+}
+
+TEST_F(Placement, UnspentPointsAreLostAndARaceWithoutACrushCostsOne)
+{
+    go();
+    runRace();
+    EXPECT_EQ(crushedRunners(), 0);
+    clickOn();
+    EXPECT_EQ(game->getRaceBudget(), 2);
+    EXPECT_EQ(game->getPoints(), 2);
+}
+
+TEST_F(Placement, TwoCrushedAddTwoAndEveryRaceStartsFreshFromTheBudget)
+{
+    shiftHurdle(0);
+    shiftHurdle(1);
+    go();
+    runRace();
+    clickOn();
+    ASSERT_EQ(game->getRaceBudget(), 4);
+    for (int number : {0, 1, 5, 6})
+        shiftHurdle(number);
+    go();
+    runRace();
+    EXPECT_EQ(crushedRunners(), 2);
+    clickOn();
+    EXPECT_EQ(game->getRaceBudget(), 6);
+    EXPECT_EQ(game->getPoints(), 6);
+    // The next placement: runners, hurdles and wall back in place, nothing toppled or moved.
+    EXPECT_TRUE(game->isPlacing());
+    EXPECT_FALSE(game->isRaceOver());
+    EXPECT_EQ(game->getWall().getX(), 105.0f);
+    for (int lane = 0; lane < 8; ++lane) {
+        EXPECT_FALSE(game->getRunner(lane).isCrushed());
+        EXPECT_EQ(game->getRunner(lane).getXPos(), 192 + 31 * lane);
+    }
+    for (int number = 0; number < GamePlay::hurdleCount; ++number) {
+        EXPECT_FALSE(game->getHurdle(number).isToppled());
+        EXPECT_FALSE(game->getHurdle(number).isMoved());
+    }
+    EXPECT_EQ(game->getHurdle(0).getX(), 288);
+}
+
+TEST_F(Placement, RunnersGetFasterAfterEveryRaceAndKeepTheirSpeed)
+{
+    float before[8];
+    for (int lane = 0; lane < 8; ++lane)
+        before[lane] = game->getRunner(lane).getSpeed();
+    go();
+    runRace();
+    for (int lane = 0; lane < 8; ++lane)
+        EXPECT_EQ(game->getRunner(lane).getSpeed(), before[lane]);
+    clickOn();
+    for (int lane = 0; lane < 8; ++lane) {
+        EXPECT_GE(game->getRunner(lane).getSpeed(), before[lane]);
+        EXPECT_LE(game->getRunner(lane).getSpeed(), before[lane] * 1.0751f);
+    }
+}
+
+TEST_F(Placement, TrapsAreGoneAfterTheRace)
+{
+    playToSixPoints();
+    dropTrapAhead(Tray::Ghost, 4, 2);
+    go();
+    runRace();
+    EXPECT_EQ(game->getTraps().size(), 1u);
+    clickOn();
+    EXPECT_TRUE(game->getTraps().empty());
+    EXPECT_FALSE(game->isDragging());
+}
+
+// ---- collisions ----
+
+namespace {
+
+// Puts a runner at x on its lane's diagonal.
+void placeRunner(Hurdler& runner, int lane, int x)
+{
+    runner.initPosition(x, 614 + 62 * lane - x);
+}
+
+// Puts a runner at x in the middle of a jump: it starts one 88 units back and covers them at once.
+void placeJumper(Hurdler& runner, int lane, int x)
+{
+    placeRunner(runner, lane, x - 88);
+    const float speed = runner.getSpeed();
+    runner.setSpeed(88.0f);
+    runner.move();
+    runner.setSpeed(speed);
+}
+
+} // namespace
+
+TEST_F(Collisions, AtTheStartTheWallIs68BehindEveryRunner)
+{
+    game->collisionDetection();
+    EXPECT_EQ(crushedRunners(), 0);
+    for (int lane = 0; lane < 8; ++lane) {
+        placeRunner(game->getRunner(lane), lane, 124 + 31 * lane); // on the wall's edge: spared
+        game->collisionDetection();
+        EXPECT_FALSE(game->getRunner(lane).isCrushed()) << lane;
+        placeRunner(game->getRunner(lane), lane, 123 + 31 * lane);
+        game->collisionDetection();
+        EXPECT_TRUE(game->getRunner(lane).isCrushed()) << lane;
+    }
+}
+
+TEST_F(Collisions, HurdleWindowBoundsAreStrict)
+{
+    const int lane = 2;
+    Hurdler& runner = game->getRunner(lane);
+    Hurdle& hurdle = game->getHurdle(5 * lane + 3);
+    const int hx = hurdle.getX();
+    for (int x : {hx, hx + 5}) {
+        placeRunner(runner, lane, x);
+        game->collisionDetection();
+        EXPECT_FALSE(runner.isTripped()) << x - hx;
+        EXPECT_FALSE(hurdle.isToppled());
+    }
+    for (int x : {hx + 1, hx + 4}) {
+        SoundLog sounds;
+        placeRunner(runner, lane, x);
+        game->collisionDetection();
+        EXPECT_TRUE(runner.isTripped()) << x - hx;
+        EXPECT_TRUE(hurdle.isToppled());
+        EXPECT_EQ(sounds.count(Sounds::Trip), 1);
+    }
+    // Toppled, it still trips the next runner that reaches it.
+    placeRunner(runner, lane, hx + 2);
+    game->collisionDetection();
+    EXPECT_TRUE(runner.isTripped());
+    // Only hurdles of the runner's own lane count.
+    Hurdler& other = game->getRunner(lane + 1);
+    placeRunner(other, lane + 1, hx + 2);
+    game->collisionDetection();
+    EXPECT_FALSE(other.isTripped());
+}
+
+TEST_F(Collisions, AJumpingRunnerPassesHurdlesButNotTheWall)
+{
+    const int lane = 0;
+    Hurdler& runner = game->getRunner(lane);
+    placeJumper(runner, lane, game->getHurdle(1).getX() + 2);
+    ASSERT_TRUE(runner.isJumping());
+    game->collisionDetection();
+    EXPECT_FALSE(runner.isTripped());
+    EXPECT_FALSE(game->getHurdle(1).isToppled());
+
+    placeJumper(runner, lane, 100);
+    ASSERT_TRUE(runner.isJumping());
+    game->collisionDetection();
+    EXPECT_TRUE(runner.isCrushed());
+}
+
+TEST_F(Collisions, ADownedRunnerIsNotTestedAgainstHurdlesUntilItIsUp)
+{
+    Hurdler& runner = game->getRunner(0);
+    placeRunner(runner, 0, 290);
+    game->collisionDetection();
+    ASSERT_TRUE(runner.isTripped());
+    for (int i = 0; i < 10; ++i)
+        runner.move();
+    const float left = runner.getTripLeft();
+    SoundLog sounds;
+    game->collisionDetection();
+    EXPECT_EQ(runner.getTripLeft(), left); // a second trip would have restarted it at 160
+    EXPECT_EQ(sounds.count(Sounds::Trip), 0);
+}
+
+TEST_F(Collisions, TheWallTopplesEveryHurdleBehindItsEdgeInEveryLane)
+{
+    for (int frame = 0; frame < 400; ++frame)
+        game->getWall().move(); // 305: edge 324 + 31 * lane
+    for (int lane = 0; lane < 8; ++lane)
+        placeRunner(game->getRunner(lane), lane, 700 + 31 * lane); // far ahead
+    game->collisionDetection();
+    for (int lane = 0; lane < 8; ++lane)
+        for (int i = 0; i < 5; ++i) {
+            const Hurdle& hurdle = game->getHurdle(5 * lane + i);
+            EXPECT_EQ(hurdle.isToppled(), hurdle.getX() < 324 + 31 * lane) << lane << "," << i;
+        }
+    EXPECT_TRUE(game->getHurdle(0).isToppled());
+    EXPECT_FALSE(game->getHurdle(1).isToppled());
+}
+
+TEST_F(Collisions, TheRaceEndsWhenEveryRunnerIsCrushedOrOverTheLine)
+{
+    for (int lane = 0; lane < 7; ++lane)
+        placeRunner(game->getRunner(lane), lane, 580 + 31 * lane);
+    placeRunner(game->getRunner(7), 7, 579 + 31 * 7);
+    game->collisionDetection();
+    EXPECT_FALSE(game->isRaceOver());
+    placeRunner(game->getRunner(7), 7, 100);
+    game->collisionDetection();
+    EXPECT_TRUE(game->getRunner(7).isCrushed());
+    EXPECT_TRUE(game->isRaceOver());
+}
+
+TEST_F(Collisions, AllEightCrushedEndsTheRaceInThatFrame)
+{
+    for (int lane = 0; lane < 8; ++lane)
+        placeRunner(game->getRunner(lane), lane, 100 + 31 * lane);
+    SoundLog sounds;
+    game->collisionDetection();
+    EXPECT_EQ(crushedRunners(), 8);
+    EXPECT_EQ(sounds.count(Sounds::Die), 8);
+    EXPECT_TRUE(game->isRaceOver());
+    game->collisionDetection(); // crushed again: no second cry
+    EXPECT_EQ(sounds.count(Sounds::Die), 8);
+}
+
+TEST_F(Collisions, TrapWindowBoundsAreStrictAndTheEarlierOfTwoTrapsWins)
+{
+    playToSixPoints();
+    dropTrapAhead(Tray::Mud, 3, 100);
+    dropTrapAhead(Tray::Mud, 3, 100);
+    ASSERT_EQ(game->getTraps().size(), 2u);
+    const Trap& first = *game->getTraps()[0];
+    const Trap& second = *game->getTraps()[1];
+    ASSERT_EQ(first.getLane(), 3);
+    ASSERT_EQ(first.getXPos(), second.getXPos());
+    const int tx = first.getXPos();
+    Hurdler& runner = game->getRunner(3);
+    for (int x : {tx, tx + 5}) {
+        placeRunner(runner, 3, x);
+        game->collisionDetection();
+        EXPECT_FALSE(first.isTriggered()) << x - tx;
+        EXPECT_EQ(runner.getSlowLeft(), 0.0f);
+    }
+    // A runner of another lane at the same x passes.
+    placeRunner(game->getRunner(2), 2, tx + 2);
+    game->collisionDetection();
+    EXPECT_FALSE(first.isTriggered());
+
+    placeRunner(runner, 3, tx + 1);
+    game->collisionDetection();
+    EXPECT_TRUE(first.isTriggered());
+    EXPECT_FALSE(second.isTriggered());
+    EXPECT_EQ(runner.getSlowLeft(), 160.0f);
+    // Next frame the spent first trap is still the first in the window: the second never fires.
+    game->collisionDetection();
+    EXPECT_FALSE(second.isTriggered());
+}
+
+TEST_F(Collisions, ATrapFiresInTheFrameAHurdleTripsTheRunnerToo)
+{
+    playToSixPoints();
+    const int hx = game->getHurdle(5 * 4 + 2).getX();
+    const int x = hx + 15; // trap x = hurdle x
+    dropTrap(Tray::Mud, x, 663 + 62 * 4 - x);
+    ASSERT_EQ(game->getTraps()[0]->getXPos(), hx);
+    Hurdler& runner = game->getRunner(4);
+    placeRunner(runner, 4, hx + 3);
+    game->collisionDetection();
+    EXPECT_TRUE(runner.isTripped());
+    EXPECT_TRUE(game->getTraps()[0]->isTriggered());
+    EXPECT_EQ(runner.getSlowLeft(), 160.0f);
+}
+
+TEST_F(Collisions, AGhostAtTheStartHoldsItsRunnerUntilTheWallArrives)
+{
+    playToSixPoints();
+    dropTrapAhead(Tray::Ghost, 5, 1);
+    go();
+    SoundLog sounds;
+    runRace();
+    EXPECT_TRUE(game->getTraps()[0]->isTriggered());
+    EXPECT_EQ(sounds.count(Sounds::Ghost), 1);
+    EXPECT_TRUE(game->getRunner(5).isCrushed());
+}
+
+// ---- drawing ----
+
+namespace {
+
+struct Expected {
+    const unsigned char* data;
+    unsigned int length;
+    int x;
+    int y;
+};
+
+void expectPictures(const RecordingDrawer& drawer, std::size_t& at, const std::vector<Expected>& pictures)
+{
+    for (const Expected& picture : pictures) {
+        ASSERT_LT(at, drawer.calls().size());
+        const DrawCall& call = drawer.calls()[at++];
+        ASSERT_EQ(call.kind, DrawCall::Image) << "call " << at - 1;
+        EXPECT_TRUE(drawer.isPicture(call.id, picture.data, picture.length)) << "call " << at - 1;
+        EXPECT_EQ(call.x, picture.x) << "call " << at - 1;
+        EXPECT_EQ(call.y, picture.y) << "call " << at - 1;
+        EXPECT_EQ(call.scaleX, 1.0f);
+        EXPECT_EQ(call.scaleY, 1.0f);
+        EXPECT_EQ(call.red, 1.0f);
+        EXPECT_EQ(call.alpha, 1.0f);
+    }
+}
+
+void expectText(const RecordingDrawer& drawer, std::size_t& at, const std::string& text, int x, int y, float size,
+                float alpha)
+{
+    ASSERT_LT(at, drawer.calls().size());
+    const DrawCall& call = drawer.calls()[at++];
+    ASSERT_EQ(call.kind, DrawCall::Text);
+    EXPECT_EQ(call.text, text);
+    EXPECT_EQ(call.x, x);
+    EXPECT_EQ(call.y, y);
+    EXPECT_EQ(call.size, size);
+    EXPECT_EQ(call.red, 0.0f);
+    EXPECT_EQ(call.green, 0.0f);
+    EXPECT_EQ(call.blue, 0.0f);
+    EXPECT_FLOAT_EQ(call.alpha, alpha);
+}
+
+void expectHurdles(const RecordingDrawer& drawer, std::size_t& at, GamePlay& game)
+{
+    std::vector<Expected> hurdles;
+    for (int number = 0; number < GamePlay::hurdleCount; ++number) {
+        const Hurdle& hurdle = game.getHurdle(number);
+        if (hurdle.isToppled())
+            hurdles.push_back({PICTURE(hurdleover_png), hurdle.getX() + 8, hurdle.getY() + 8});
+        else
+            hurdles.push_back({PICTURE(hurdle_png), hurdle.getX(), hurdle.getY()});
+    }
+    expectPictures(drawer, at, hurdles);
+}
+
+} // namespace
+
+TEST_F(RaceDrawing, FirstPlacementPhase)
+{
+    game->mouseMove(600, 700);
+    frame();
+    std::size_t at = 0;
+    expectPictures(drawer, at, {{PICTURE(background_jpg), 0, 0}, {PICTURE(track_png), 50, 40}});
+    // 3 points: no tray icon, straight to the go button.
+    expectPictures(drawer, at, {{PICTURE(gobutton_png), 864, 650}});
+    expectHurdles(drawer, at, *game);
+    expectPictures(drawer, at, {{PICTURE(wall_png), 105, 425}});
+    expectText(drawer, at, "points remaining ", 0, 0, 32.0f, 1.0f);
+    expectText(drawer, at, "3", 544, 0, 32.0f, 1.0f);
+    expectText(drawer, at, "drag hurdles", 715, 560, 24.0f, 0.8f);
+    expectText(drawer, at, "to trip hurdlers", 620, 600, 24.0f, 0.8f);
+    expectPictures(drawer, at, {{PICTURE(mousearrow_png), 590, 694}});
+    EXPECT_EQ(at, drawer.calls().size());
+}
+
+TEST_F(RaceDrawing, ARaceShowsRunnersAndNoTextsOrCursor)
+{
+    shiftHurdle(0);
+    go();
+    frame();
+    std::size_t at = 0;
+    expectPictures(drawer, at, {{PICTURE(background_jpg), 0, 0}, {PICTURE(track_png), 50, 40}});
+    expectHurdles(drawer, at, *game);
+    for (int lane = 0; lane < 8; ++lane) {
+        const Hurdler& runner = game->getRunner(lane);
+        expectPictures(drawer, at, {{PICTURE(hurdler1_png), runner.getXPos(), runner.getYPos()}});
+    }
+    // One frame of the race: the wall has moved half a unit.
+    expectPictures(drawer, at, {{PICTURE(wall_png), 105, 424}});
+    EXPECT_EQ(at, drawer.calls().size());
+    EXPECT_EQ(game->getRunner(0).getX(), 192.0f + game->getRunner(0).getSpeed());
+}
+
+TEST_F(RaceDrawing, RaceOverTellsThePlayerToClickAndNothingMovesAnyMore)
+{
+    go();
+    runRace();
+    const float wallX = game->getWall().getX();
+    const float runnerX = game->getRunner(3).getX();
+    frame();
+    frame();
+    EXPECT_EQ(game->getWall().getX(), wallX);
+    EXPECT_EQ(game->getRunner(3).getX(), runnerX);
+    std::size_t at = drawer.calls().size() - 2;
+    expectText(drawer, at, "race over", 217, 352, 64.0f, 1.0f);
+    expectText(drawer, at, "click to continue", 235, 500, 32.0f, 1.0f);
+    EXPECT_EQ(drawer.texts().size(), 2u);
+    // The runners are still drawn, and the wall last before the texts.
+    EXPECT_EQ(drawer.callsOf(PICTURE(wall_png)).size(), 1u);
+    EXPECT_EQ(drawer.calls().size(), 2u + 40u + 8u + 1u + 2u);
+}
+
+TEST_F(RaceDrawing, TheThreeLineHintOnlyInTheSecondPlacementWithMoreThanThreePoints)
+{
+    shiftHurdle(0);
+    shiftHurdle(1);
+    go();
+    runRace();
+    clickOn(); // one crushed: 4 points
+    frame();
+    std::size_t at = drawer.calls().size() - 6;
+    expectText(drawer, at, "points remaining ", 0, 0, 32.0f, 1.0f);
+    expectText(drawer, at, "4", 544, 0, 32.0f, 1.0f);
+    expectText(drawer, at, "drag traps onto", 650, 520, 24.0f, 0.8f);
+    expectText(drawer, at, "track to trip", 700, 560, 24.0f, 0.8f);
+    expectText(drawer, at, "hurdlers", 820, 600, 24.0f, 0.8f);
+    EXPECT_FALSE(hasText(drawer, "drag hurdles"));
+    // The mud is offered at 4: icon drawn after the track, before the go button.
+    EXPECT_TRUE(drawer.isPicture(drawer.calls()[2].id, PICTURE(mudicon_png)));
+    EXPECT_EQ(drawer.calls()[2].x, 10);
+    EXPECT_EQ(drawer.calls()[2].y, 40);
+    EXPECT_TRUE(drawer.isPicture(drawer.calls()[3].id, PICTURE(gobutton_png)));
+
+    shiftHurdle(10); // 3 points: the hint goes
+    frame();
+    EXPECT_FALSE(hasText(drawer, "drag traps onto"));
+    EXPECT_EQ(drawer.texts().size(), 2u);
+
+    for (int number : {0, 1})
+        shiftHurdle(number);
+    go();
+    runRace();
+    clickOn();
+    ASSERT_GT(game->getPoints(), 3);
+    frame(); // the third placement phase: no hint at all
+    EXPECT_EQ(drawer.texts().size(), 2u);
+}
+
+TEST_F(RaceDrawing, TrapsAreDrawnAfterTheTrayAndBeforeTheHurdles)
+{
+    playToSixPoints();
+    dropTrapAhead(Tray::Ghost, 2, 40);
+    frame();
+    std::size_t at = 0;
+    // 3 points left: no icon is offered any more.
+    expectPictures(drawer, at, {{PICTURE(background_jpg), 0, 0}, {PICTURE(track_png), 50, 40}});
+    expectPictures(drawer, at, {{PICTURE(gobutton_png), 864, 650}});
+    const Trap& ghost = *game->getTraps()[0];
+    expectPictures(drawer, at, {{PICTURE(ghost_png), ghost.getXPos() + 15, ghost.getYPos() - 30}});
+    expectHurdles(drawer, at, *game);
+}
+
+TEST_F(RaceDrawing, TrayIconsInOrderFromTheBigMineDown)
+{
+    // Six points: rake, ghost and mud, drawn rake first.
+    playToSixPoints();
+    frame();
+    std::size_t at = 2;
+    expectPictures(drawer, at,
+                   {{PICTURE(rakeicon_png), 158, 40},
+                    {PICTURE(ghosticon_png), 84, 40},
+                    {PICTURE(mudicon_png), 10, 40},
+                    {PICTURE(gobutton_png), 864, 650}});
+}
+
+TEST_F(RaceDrawing, TheScreenGivesItsPicturesBackWhenItGoes)
+{
+    frame();
+    const std::size_t shared = 2 + 1; // hurdle pictures, and the wall's own
+    const std::size_t live = drawer.liveImages();
+    EXPECT_EQ(drawer.imagesLoaded(), 13u + shared);
+    game.reset();
+    EXPECT_EQ(drawer.liveImages(), live - 14u); // 13 of the screen's and the wall's
+    for (int screen = 0; screen < 5; ++screen) {
+        game = std::make_unique<GamePlay>();
+        go();
+        frame();
+        frame();
+        game.reset();
+    }
+    // Runner pictures are shared: loaded once, kept.
+    EXPECT_EQ(drawer.liveImages(), 2u + 5u);
+}

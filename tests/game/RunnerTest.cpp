@@ -1,0 +1,511 @@
+// The hurdlers and Harry: the random draw, the jump rhythm, knock-downs and protection, the
+// knock-back, Harry's lanes, and what a runner draws.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "draw/assets/Images.h"
+#include "game/Harry.h"
+#include "game/Hurdler.h"
+#include "game/SoundLog.h"
+#include "support/RecordingDrawer.h"
+
+namespace {
+
+// A runner at lane 0's start that covers exactly 1 unit per frame, so distances are frame counts.
+struct SteadyRunner : ::testing::Test {
+    void SetUp() override
+    {
+        runner.setSpeed(1.0f);
+        runner.initPosition(192, 422);
+    }
+    void moveFrames(int frames)
+    {
+        for (int i = 0; i < frames; ++i)
+            runner.move();
+    }
+    void getUp()
+    {
+        while (runner.isTripped())
+            runner.move();
+    }
+    Hurdler runner;
+};
+
+DrawCall drawOnce(RecordingDrawer& drawer, Hurdler& runner)
+{
+    drawer.beginDrawing();
+    runner.draw(&drawer);
+    drawer.endDrawing();
+    EXPECT_EQ(drawer.calls().size(), 1u);
+    return drawer.calls().empty() ? DrawCall{} : drawer.calls().front();
+}
+
+} // namespace
+
+TEST(RandomDraw, CounterZeroGivesTheKnownValueAndAdvancesByOne)
+{
+    int counter = 0;
+    const float u = Hurdler::randomDraw(counter);
+    EXPECT_EQ(counter, 1);
+    EXPECT_NEAR(u, 0.3868135f, 1e-7);
+    EXPECT_NEAR(u * 0.25f + 1.0f, 1.0967034f, 1e-7);
+}
+
+TEST(RandomDraw, StaysInRangeAndWrapsAtTheTopOfTheCounter)
+{
+    int counter = 2147483600;
+    float lowest = 1.0f;
+    float highest = 0.0f;
+    for (int i = 0; i < 100000; ++i) {
+        const float u = Hurdler::randomDraw(counter);
+        ASSERT_GT(u, 0.0f);
+        ASSERT_LE(u, 1.0f);
+        lowest = std::min(lowest, u);
+        highest = std::max(highest, u);
+    }
+    EXPECT_LT(lowest, 0.001f);
+    EXPECT_GT(highest, 0.999f);
+    EXPECT_LT(counter, 0); // went past the largest int without trouble
+}
+
+TEST(RandomDraw, ConstructionUsesTwoDrawsForAHurdlerAndOneOfHarrysOwn)
+{
+    Hurdler::randy = 0;
+    Harry::randy = 100;
+    Hurdler first;
+    EXPECT_NEAR(first.getSpeed(), 1.0967034f, 1e-7);
+    EXPECT_EQ(Hurdler::randy, 2);
+
+    Harry harry;
+    EXPECT_EQ(Hurdler::randy, 4);
+    EXPECT_EQ(Harry::randy, 101);
+    EXPECT_EQ(harry.getSpeed(), 8.0f);
+
+    // Two runners from the same counter run at the same speed: a game can be replayed.
+    Hurdler::randy = 0;
+    Hurdler again;
+    EXPECT_EQ(again.getSpeed(), first.getSpeed());
+}
+
+TEST(RandomDraw, SpeedsGrowWithinTheirFactorsAndResetComesBackInRange)
+{
+    Hurdler::randy = 12345;
+    Hurdler runner;
+    EXPECT_GE(runner.getSpeed(), 1.0f);
+    EXPECT_LE(runner.getSpeed(), 1.25f);
+    for (int race = 0; race < 20; ++race) {
+        const float before = runner.getSpeed();
+        const int counter = Hurdler::randy;
+        runner.increaseSpeed();
+        EXPECT_EQ(Hurdler::randy, counter + 1);
+        EXPECT_GE(runner.getSpeed(), before);
+        EXPECT_LE(runner.getSpeed(), before * 1.075f * 1.000001f);
+    }
+    runner.resetSpeed();
+    EXPECT_GE(runner.getSpeed(), 1.0f);
+    EXPECT_LE(runner.getSpeed(), 1.25f);
+
+    // Harry's draws come from his own counter, so the hurdlers' sequence is untouched.
+    Harry harry;
+    const int hurdlerCounter = Hurdler::randy;
+    const int harryCounter = Harry::randy;
+    harry.increaseSpeed();
+    EXPECT_EQ(Hurdler::randy, hurdlerCounter);
+    EXPECT_EQ(Harry::randy, harryCounter + 1);
+}
+
+TEST_F(SteadyRunner, JumpsStartAtTheFixedDistancesAndThereIsNoSixth)
+{
+    SoundLog sounds;
+    std::vector<int> jumpFrames;
+    int jumps = 0;
+    for (int frame = 1; frame <= 600; ++frame) {
+        runner.move();
+        if (runner.getJumpsMade() != jumps) {
+            jumps = runner.getJumpsMade();
+            jumpFrames.push_back(frame);
+            EXPECT_EQ(runner.getJumpLeft(), 24.0f);
+        }
+    }
+    EXPECT_EQ(jumpFrames, (std::vector<int>{88, 152, 216, 280, 344}));
+    EXPECT_EQ(sounds.count(Sounds::Jump), 5);
+    EXPECT_EQ(runner.getXPos(), 192 + 600);
+    EXPECT_EQ(runner.getYPos(), 422 - 600);
+}
+
+TEST(Runner, JumpRhythmCountsFromWhereTheLastJumpActuallyStarted)
+{
+    Hurdler::randy = 0;
+    Hurdler runner; // speed about 1.0967
+    runner.initPosition(0, 500);
+    std::vector<float> jumpPoints;
+    for (int frame = 0; frame < 400; ++frame) {
+        const int jumps = runner.getJumpsMade();
+        runner.move();
+        if (runner.getJumpsMade() != jumps)
+            jumpPoints.push_back(runner.getX());
+    }
+    ASSERT_EQ(jumpPoints.size(), 5u);
+    const float step = runner.getSpeed();
+    EXPECT_GE(jumpPoints[0], 88.0f);
+    EXPECT_LT(jumpPoints[0], 88.0f + step);
+    for (std::size_t i = 1; i < jumpPoints.size(); ++i) {
+        EXPECT_GE(jumpPoints[i] - jumpPoints[i - 1], 64.0f - 1e-3f);
+        EXPECT_LT(jumpPoints[i] - jumpPoints[i - 1], 64.0f + step);
+    }
+}
+
+TEST_F(SteadyRunner, TripKnocksDownFor160AndPlaysTheTripSound)
+{
+    SoundLog sounds;
+    runner.trip();
+    EXPECT_TRUE(runner.isTripped());
+    EXPECT_EQ(runner.getTripLeft(), 160.0f);
+    EXPECT_EQ(sounds.count(Sounds::Trip), 1);
+    const float x = runner.getX();
+    moveFrames(159);
+    EXPECT_TRUE(runner.isTripped());
+    EXPECT_EQ(runner.getX(), x); // a runner that is down does not move
+    runner.move();
+    EXPECT_FALSE(runner.isTripped());
+    EXPECT_EQ(runner.getImmuneLeft(), 16.0f);
+    EXPECT_EQ(runner.getX(), x);
+    runner.move();
+    EXPECT_EQ(runner.getX(), x + 1.0f);
+}
+
+TEST_F(SteadyRunner, ScareAndBoingKnockDownLongerAndSilently)
+{
+    SoundLog sounds;
+    runner.scare();
+    EXPECT_EQ(runner.getTripLeft(), 256.0f);
+    runner.boing(); // already down: knocked down afresh with the new length
+    EXPECT_EQ(runner.getTripLeft(), 384.0f);
+    runner.scare();
+    EXPECT_EQ(runner.getTripLeft(), 256.0f);
+    EXPECT_EQ(sounds.total(), 0);
+    moveFrames(256);
+    EXPECT_FALSE(runner.isTripped());
+}
+
+TEST_F(SteadyRunner, GettingUpGivesSixteenUnitsOfProtection)
+{
+    runner.trip();
+    getUp();
+    SoundLog sounds;
+    for (int frame = 0; frame < 16; ++frame) {
+        runner.trip();
+        runner.scare();
+        runner.boing();
+        EXPECT_FALSE(runner.isTripped()) << "frame " << frame;
+        runner.move();
+    }
+    EXPECT_EQ(sounds.count(Sounds::Trip), 0);
+    EXPECT_EQ(runner.getImmuneLeft(), 0.0f);
+    runner.trip();
+    EXPECT_TRUE(runner.isTripped());
+    EXPECT_EQ(sounds.count(Sounds::Trip), 1);
+}
+
+TEST_F(SteadyRunner, MudSlowsToASixteenthForItsDistanceAndStretchesATrip)
+{
+    runner.decreaseSpeed();
+    EXPECT_EQ(runner.getSlowLeft(), 160.0f);
+    const float x = runner.getX();
+    moveFrames(160);
+    EXPECT_FLOAT_EQ(runner.getX() - x, 10.0f); // 160 frames at 1/16
+    EXPECT_LE(runner.getSlowLeft(), 0.0f);
+    runner.move();
+    EXPECT_FLOAT_EQ(runner.getX() - x, 11.0f);
+
+    // Tripped while slowed: the trip counts down by the slowed step until the mud wears off.
+    runner.decreaseSpeed();
+    runner.trip();
+    moveFrames(160);
+    EXPECT_TRUE(runner.isTripped());
+    EXPECT_FLOAT_EQ(runner.getTripLeft(), 150.0f);
+    moveFrames(149);
+    EXPECT_TRUE(runner.isTripped());
+    runner.move();
+    EXPECT_FALSE(runner.isTripped());
+}
+
+TEST_F(SteadyRunner, BiffoJustBeforeAJumpPointFinishesTheJumpFromThere)
+{
+    moveFrames(83);
+    ASSERT_EQ(runner.getNextJump(), 5.0f);
+    const float x = runner.getX();
+    const float y = runner.getY();
+    SoundLog sounds;
+    runner.biffo();
+    EXPECT_EQ(runner.getX(), x - 75.0f);
+    EXPECT_EQ(runner.getY(), y + 50.0f); // 50 down, not 75
+    EXPECT_EQ(runner.getJumpLeft(), 16.0f);
+    EXPECT_EQ(runner.getJumpsMade(), -1);
+    EXPECT_EQ(runner.getNextJump(), 0.0f);
+    EXPECT_EQ(sounds.total(), 0);
+    runner.move();
+    EXPECT_EQ(runner.getJumpsMade(), 0); // none made, and a fresh jump in the air
+    EXPECT_EQ(runner.getJumpLeft(), 24.0f);
+    EXPECT_EQ(sounds.count(Sounds::Jump), 1);
+}
+
+TEST_F(SteadyRunner, BiffoFarBehindTheJumpPointLeavesTheJumpAlone)
+{
+    moveFrames(88); // first jump: 24 in the air (not drawn, so not counted down)
+    moveFrames(34);
+    ASSERT_EQ(runner.getNextJump(), 30.0f);
+    ASSERT_EQ(runner.getJumpsMade(), 1);
+    runner.biffo();
+    EXPECT_EQ(runner.getJumpLeft(), 24.0f); // e = 41: too far back to change it
+    EXPECT_EQ(runner.getJumpsMade(), 0);
+    EXPECT_EQ(runner.getNextJump(), 0.0f);
+}
+
+TEST_F(SteadyRunner, BiffoAfterTheLastJumpGivesOneJumpBack)
+{
+    moveFrames(400);
+    ASSERT_EQ(runner.getJumpsMade(), 5);
+    runner.biffo();
+    EXPECT_EQ(runner.getJumpsMade(), 4);
+    SoundLog sounds;
+    runner.move();
+    EXPECT_EQ(runner.getJumpsMade(), 5);
+    EXPECT_EQ(sounds.count(Sounds::Jump), 1);
+    moveFrames(200);
+    EXPECT_EQ(runner.getJumpsMade(), 5);
+}
+
+TEST_F(SteadyRunner, CrushIsFinalAndCriesOnce)
+{
+    SoundLog sounds;
+    runner.crush();
+    runner.crush();
+    EXPECT_TRUE(runner.isCrushed());
+    EXPECT_EQ(sounds.count(Sounds::Die), 1);
+    const float x = runner.getX();
+    moveFrames(50);
+    EXPECT_EQ(runner.getX(), x);
+    runner.biffo(); // effects still change the body
+    EXPECT_EQ(runner.getX(), x - 75.0f);
+    runner.initPosition(192, 422);
+    EXPECT_FALSE(runner.isCrushed());
+    runner.move();
+    EXPECT_EQ(runner.getX(), 193.0f);
+}
+
+TEST_F(SteadyRunner, InitPositionClearsTheRaceButKeepsSpeedAndAnimation)
+{
+    RecordingDrawer drawer;
+    runner.setSpeed(1.125f);
+    for (int frame = 0; frame < 100; ++frame) {
+        runner.move();
+        runner.draw(&drawer);
+    }
+    runner.decreaseSpeed();
+    runner.trip();
+    const int frameBefore = runner.getFrame();
+    runner.initPosition(223, 453);
+    EXPECT_EQ(runner.getX(), 223.0f);
+    EXPECT_EQ(runner.getY(), 453.0f);
+    EXPECT_EQ(runner.getSpeed(), 1.125f);
+    EXPECT_EQ(runner.getFrame(), frameBefore);
+    EXPECT_FALSE(runner.isTripped());
+    EXPECT_FALSE(runner.isJumping());
+    EXPECT_EQ(runner.getNextJump(), 88.0f);
+    EXPECT_EQ(runner.getJumpsMade(), 0);
+    EXPECT_EQ(runner.getTripLeft(), 0.0f);
+    EXPECT_EQ(runner.getSlowLeft(), 0.0f);
+    EXPECT_EQ(runner.getImmuneLeft(), 0.0f);
+}
+
+TEST_F(SteadyRunner, DrawsRunningFramesFiveDrawsEachThenTheJumpLiftedBy32)
+{
+    RecordingDrawer drawer;
+    std::vector<bool> firstFrame;
+    for (int draw = 0; draw < 20; ++draw) {
+        const DrawCall call = drawOnce(drawer, runner);
+        EXPECT_EQ(call.x, 192);
+        EXPECT_EQ(call.y, 422);
+        EXPECT_EQ(call.scaleX, 1.0f);
+        EXPECT_EQ(call.alpha, 1.0f);
+        const bool one = drawer.isPicture(call.id, Images::hurdler1_png, Images::hurdler1_png_length);
+        EXPECT_TRUE(one || drawer.isPicture(call.id, Images::hurdler2_png, Images::hurdler2_png_length));
+        firstFrame.push_back(one);
+    }
+    EXPECT_EQ(firstFrame, (std::vector<bool>{true, true, true, true, true, false, false, false, false, false,
+                                             true, true, true, true, true, false, false, false, false, false}));
+
+    moveFrames(88);
+    ASSERT_TRUE(runner.isJumping());
+    for (int draw = 1; draw <= 24; ++draw) {
+        const DrawCall call = drawOnce(drawer, runner);
+        EXPECT_EQ(call.y, runner.getYPos() - 32) << "draw " << draw;
+        // The draw that uses up the jump already shows a running frame, still lifted.
+        const bool jumping = drawer.isPicture(call.id, Images::jumping_png, Images::jumping_png_length);
+        EXPECT_EQ(jumping, draw < 24) << "draw " << draw;
+    }
+    EXPECT_FALSE(runner.isJumping());
+    EXPECT_EQ(drawOnce(drawer, runner).y, runner.getYPos());
+}
+
+TEST_F(SteadyRunner, DrawsTheDownedAndTheDeadLowerAndADownedRunnerKeepsItsFrame)
+{
+    RecordingDrawer drawer;
+    runner.trip();
+    const int frame = runner.getFrame();
+    // Six draws: a runner on its feet would have changed frame after five.
+    for (int draw = 0; draw < 6; ++draw) {
+        const DrawCall call = drawOnce(drawer, runner);
+        EXPECT_TRUE(drawer.isPicture(call.id, Images::tripped_png, Images::tripped_png_length));
+        EXPECT_EQ(call.y, 422 + 15);
+    }
+    EXPECT_EQ(runner.getFrame(), frame);
+
+    runner.crush();
+    const DrawCall call = drawOnce(drawer, runner);
+    EXPECT_TRUE(drawer.isPicture(call.id, Images::dead_png, Images::dead_png_length));
+    EXPECT_EQ(call.x, 192);
+    EXPECT_EQ(call.y, 422 + 15);
+}
+
+TEST(Runner, ImagesAreSharedByAllHurdlersAndLoadedOncePerDrawer)
+{
+    RecordingDrawer drawer;
+    Hurdler one;
+    Hurdler two;
+    Harry harry;
+    one.draw(&drawer);
+    EXPECT_EQ(drawer.imagesLoaded(), 5u);
+    two.draw(&drawer);
+    one.draw(&drawer);
+    EXPECT_EQ(drawer.imagesLoaded(), 5u);
+    harry.draw(&drawer); // Harry keeps ids of his own, from the same pictures
+    EXPECT_EQ(drawer.imagesLoaded(), 10u);
+    EXPECT_TRUE(drawer.isPicture(Harry::running1.id(), Images::hurdler1_png, Images::hurdler1_png_length));
+
+    RecordingDrawer another;
+    two.draw(&another);
+    EXPECT_EQ(another.imagesLoaded(), 5u);
+}
+
+// ---- Harry ----
+
+namespace {
+
+// A counter from which the next `count` draws all fall on the chosen side of one half.
+int counterWithRun(bool above, int count, int from)
+{
+    for (int start = from;; ++start) {
+        int counter = start;
+        bool all = true;
+        for (int i = 0; i < count && all; ++i)
+            all = (Hurdler::randomDraw(counter) > 0.5f) == above;
+        if (all)
+            return start;
+    }
+}
+
+// Moves Harry (speed 8) to his next lane decision: every 64 units, so every 8 frames.
+void toNextDecision(Harry& harry)
+{
+    for (int i = 0; i < 8; ++i)
+        harry.move();
+}
+
+} // namespace
+
+TEST(HarryLanes, DecidesEvery64UnitsAndMovesAWholeLaneOutwards)
+{
+    Harry harry;
+    harry.initPosition(192, 422);
+    Harry::randy = counterWithRun(true, 1, 0);
+    for (int i = 0; i < 7; ++i)
+        harry.move();
+    EXPECT_EQ(harry.getLane(), 0);
+    EXPECT_EQ(harry.getNextLaneChange(), 8.0f);
+    harry.move();
+    EXPECT_EQ(harry.getLane(), 1);
+    EXPECT_EQ(harry.getNextLaneChange(), 64.0f);
+    EXPECT_EQ(harry.getX(), 192.0f + 64.0f + 31.0f);
+    EXPECT_EQ(harry.getY(), 422.0f - 64.0f + 31.0f);
+}
+
+TEST(HarryLanes, AtLaneZeroALowDrawKeepsHimThere)
+{
+    Harry harry;
+    harry.initPosition(192, 422);
+    Harry::randy = counterWithRun(false, 1, 0);
+    toNextDecision(harry);
+    EXPECT_EQ(harry.getLane(), 0);
+    EXPECT_EQ(harry.getX(), 192.0f + 64.0f);
+    EXPECT_EQ(harry.getY(), 422.0f - 64.0f);
+}
+
+TEST(HarryLanes, AtLaneSevenHeAlwaysMovesInwards)
+{
+    for (const bool high : {true, false}) {
+        Harry harry;
+        harry.initPosition(192, 422);
+        Harry::randy = counterWithRun(true, 7, 0);
+        for (int i = 0; i < 7; ++i)
+            toNextDecision(harry);
+        ASSERT_EQ(harry.getLane(), 7);
+        const float x = harry.getX();
+        Harry::randy = counterWithRun(high, 1, 0);
+        toNextDecision(harry);
+        EXPECT_EQ(harry.getLane(), 6) << (high ? "high draw" : "low draw");
+        EXPECT_EQ(harry.getX(), x + 64.0f - 31.0f);
+    }
+}
+
+TEST(HarryLanes, FromLaneZeroHeStaysOrMovesOutWithAboutEvenChance)
+{
+    int outwards = 0;
+    for (int seed = 0; seed < 1000; ++seed) {
+        Harry harry;
+        harry.initPosition(192, 422);
+        Harry::randy = seed * 7919;
+        toNextDecision(harry);
+        ASSERT_LE(harry.getLane(), 1);
+        outwards += harry.getLane();
+    }
+    EXPECT_GT(outwards, 430);
+    EXPECT_LT(outwards, 570);
+}
+
+TEST(HarryLanes, NoDecisionWhileDownAndInitPositionStartsLaneZeroAfresh)
+{
+    Harry harry;
+    harry.initPosition(192, 422);
+    Harry::randy = counterWithRun(true, 3, 0);
+    harry.trip();
+    const int counter = Harry::randy;
+    for (int i = 0; i < 19; ++i) // 160 / 8 = 20 frames down; still down for 19
+        harry.move();
+    EXPECT_TRUE(harry.isTripped());
+    EXPECT_EQ(Harry::randy, counter);
+    EXPECT_EQ(harry.getNextLaneChange(), 64.0f);
+    harry.move();
+    EXPECT_FALSE(harry.isTripped());
+    toNextDecision(harry);
+    toNextDecision(harry);
+    EXPECT_EQ(harry.getLane(), 2);
+    harry.initPosition(192, 422);
+    EXPECT_EQ(harry.getLane(), 0);
+    EXPECT_EQ(harry.getNextLaneChange(), 64.0f);
+}
+
+TEST(HarryLanes, RunsAtEightAndAtHalfInTheMud)
+{
+    Harry harry;
+    harry.initPosition(192, 422);
+    Harry::randy = counterWithRun(false, 2, 0);
+    harry.move();
+    EXPECT_EQ(harry.getX(), 200.0f);
+    harry.decreaseSpeed();
+    harry.move();
+    EXPECT_EQ(harry.getX(), 200.5f);
+}

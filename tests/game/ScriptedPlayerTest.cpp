@@ -1,0 +1,247 @@
+// A player who plays the whole game through the real screens, frame by frame, with the mouse:
+// title, races, Harry, the ending and back to the title. It reads the screen from what is drawn
+// (the points, the hurdles, the texts, the dead) and clicks where a player would.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "draw/assets/Images.h"
+#include "game/GamePlay.h"
+#include "game/Harry.h"
+#include "game/Hurdler.h"
+#include "game/StateManager.h"
+#include "support/RecordingDrawer.h"
+
+namespace {
+
+#define PICTURE(name) Images::name, Images::name##_length
+
+class ScriptedPlayer : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        screens->restart();
+        ASSERT_EQ(screens->screenIndex(), StateManager::Title);
+        frames(1);
+    }
+    // The screens give their pictures back to this drawer before it goes.
+    void TearDown() override { screens->restart(); }
+
+    void frames(int count) { drawFrames(drawer, count); }
+
+    void click(int x, int y)
+    {
+        screens->mouseMove(x, y);
+        screens->mouseDown(1, x, y);
+        screens->mouseUp(1, x, y);
+        frames(1);
+    }
+
+    void drag(int fromX, int fromY, int toX, int toY)
+    {
+        screens->mouseMove(fromX, fromY);
+        frames(1);
+        screens->mouseDown(1, fromX, fromY);
+        frames(1);
+        screens->mouseMove(toX, toY);
+        frames(1);
+        screens->mouseUp(1, toX, toY);
+        frames(1);
+    }
+
+    bool shows(const std::string& text) const
+    {
+        for (const DrawCall& call : drawer.texts())
+            if (call.text == text)
+                return true;
+        return false;
+    }
+
+    // The number after "points remaining ".
+    int pointsShown() const
+    {
+        for (const DrawCall& call : drawer.texts())
+            if (call.x == 544 && call.y == 0)
+                return std::stoi(call.text);
+        ADD_FAILURE() << "no points on the screen";
+        return -1;
+    }
+
+    void startGame()
+    {
+        click(560, 630); // the title's start area
+        ASSERT_EQ(screens->screenIndex(), StateManager::Race);
+    }
+
+    // Drags the n-th hurdle shown (5 per lane, in lane order) 20 back down the track.
+    void hurdleBack(int number)
+    {
+        const std::vector<DrawCall> hurdles = drawer.callsOf(PICTURE(hurdle_png));
+        ASSERT_EQ(hurdles.size(), 40u);
+        const int x = hurdles[number].x + 20;
+        const int y = hurdles[number].y + 17;
+        drag(x, y, x - 20, y + 20);
+    }
+
+    // Takes a trap from its tray icon and drops it on `lane`'s line, `ahead` units in front of
+    // the lane's starting line.
+    void trapAtStart(int iconX, int iconY, int lane, int ahead)
+    {
+        const int x = 192 + 31 * lane + ahead + 15; // the trap's corner sits 15 left of the pointer
+        drag(iconX, iconY, x, 663 + 62 * lane - x);
+    }
+
+    // The placement rule of this player, lane by lane from lane 0:
+    // - a rake on the starting line while there are 6 points or more: a runner that steps on it
+    //   lies down for 384 units of its own pace, while the wall, 68 behind, closes in by half a
+    //   unit a frame; it arrives before any runner slower than 2.8 can get up;
+    // - then a ghost while there are 5 (256 units down: enough for runners slower than 1.88);
+    // - what is left goes on hurdles, moved back so that each stands between two jump points
+    //   where the runner is on its feet: 4 points buy two hurdles in each of two lanes, 3 buy
+    //   three in one lane, 2 buy two. Each trip costs the runner 160 units of its pace, and two or
+    //   three in a row let the wall catch it while it is down.
+    void placeTraps()
+    {
+        int points = pointsShown();
+        int lane = 0;
+        for (; points >= 6 && lane < 8; ++lane, points -= 3)
+            trapAtStart(190, 80, lane, 1);
+        for (; points >= 5 && lane < 8; ++lane, points -= 3)
+            trapAtStart(115, 80, lane, 1);
+        const int hurdlesPerLane = points == 4 ? 2 : points;
+        for (; points >= 2 && lane < 8; ++lane)
+            for (int i = 0; i < hurdlesPerLane && points > 0; ++i, --points)
+                hurdleBack(5 * lane + i);
+        EXPECT_EQ(pointsShown(), points);
+    }
+
+    void goAndWatch()
+    {
+        click(920, 700);
+        int frame = 0;
+        while (!shows("race over") && frame < 1000) {
+            EXPECT_FALSE(shows("points remaining ")) << "frame " << frame;
+            frames(1);
+            ++frame;
+        }
+        ASSERT_TRUE(shows("race over"));
+        EXPECT_TRUE(shows("click to continue"));
+        EXPECT_LT(frame, 934); // no race outlasts the wall's run
+    }
+
+    int deadShown() const { return static_cast<int>(drawer.callsOf(PICTURE(dead_png)).size()); }
+
+    RecordingDrawer drawer;
+    StateManager* screens = StateManager::getInstance();
+};
+
+} // namespace
+
+TEST_F(ScriptedPlayer, WinsTheGameAndComesBackToTheTitle)
+{
+    // Counters fixed: every runner's speed, and with it every race below, is the same each run.
+    Hurdler::randy = 1000;
+    Harry::randy = 2000;
+    startGame();
+    EXPECT_TRUE(shows("drag hurdles"));
+
+    // The eight runners' races, until all eight are crushed in one. The budget follows the score:
+    // each crushed runner adds a point, a race without one costs a point.
+    std::vector<int> crushedPerRace;
+    int budget = pointsShown();
+    EXPECT_EQ(budget, 3);
+    while (!shows("thats harry") && crushedPerRace.size() < 15) {
+        ASSERT_EQ(pointsShown(), budget);
+        placeTraps();
+        goAndWatch();
+        const int crushed = deadShown();
+        crushedPerRace.push_back(crushed);
+        click(500, 400);
+        ASSERT_EQ(screens->screenIndex(), StateManager::Race);
+        budget += crushed > 0 ? crushed : -1;
+    }
+    // With these counters the runners grow faster than the hurdles can hold them; the rakes that
+    // larger budgets buy catch up, and the ninth race crushes all eight.
+    EXPECT_EQ(crushedPerRace, (std::vector<int>{1, 2, 2, 2, 2, 4, 4, 6, 8}));
+    EXPECT_EQ(pointsShown(), budget);
+    EXPECT_EQ(budget, 34);
+
+    // Harry's first race: a rake just in front of his start, where his first 8-unit stride lands.
+    // He lies down for 384 / 8 = 48 frames, but the wall comes only 24 nearer: he gets away.
+    EXPECT_TRUE(shows("get him!"));
+    trapAtStart(190, 80, 0, 5);
+    click(920, 700);
+    EXPECT_TRUE(shows("thats harry"));
+    EXPECT_EQ(drawer.callsOf(PICTURE(tripped_png)).size(), 1u); // he fell on the first frame
+    goAndWatch();
+    EXPECT_EQ(deadShown(), 0);
+    EXPECT_TRUE(shows("thats harry"));
+    click(500, 400);
+    ASSERT_EQ(screens->screenIndex(), StateManager::Race);
+    EXPECT_EQ(pointsShown(), budget); // a Harry race leaves the budget as it was
+    EXPECT_TRUE(shows("get him!"));
+
+    // Harry always starts in lane 0 and decides on a lane only after 64 units, so his first stride
+    // ends 8 units on, still in lane 0 and on his feet: spikes with their corner 5 ahead of the
+    // start take him there.
+    trapAtStart(338, 80, 0, 5);
+    EXPECT_EQ(pointsShown(), budget - 10);
+    click(920, 700);
+    EXPECT_TRUE(shows("race over"));
+    EXPECT_EQ(deadShown(), 1);
+    click(500, 400);
+    ASSERT_EQ(screens->screenIndex(), StateManager::Ending);
+    EXPECT_EQ(drawer.callsOf(PICTURE(ending_png)).size(), 1u);
+
+    click(500, 400);
+    ASSERT_EQ(screens->screenIndex(), StateManager::Title);
+
+    // A new game starts from scratch.
+    startGame();
+    EXPECT_EQ(pointsShown(), 3);
+    EXPECT_TRUE(shows("drag hurdles"));
+    EXPECT_FALSE(shows("thats harry"));
+}
+
+TEST_F(ScriptedPlayer, ThreeRacesWithoutACrushLoseTheGame)
+{
+    startGame();
+    for (int budget : {3, 2, 1}) {
+        ASSERT_EQ(screens->screenIndex(), StateManager::Race);
+        EXPECT_EQ(pointsShown(), budget);
+        goAndWatch();
+        EXPECT_EQ(deadShown(), 0);
+        click(500, 400);
+    }
+    EXPECT_EQ(screens->screenIndex(), StateManager::Title);
+}
+
+TEST_F(ScriptedPlayer, ClicksDuringARaceDoNothing)
+{
+    startGame();
+    click(920, 700);
+    for (int i = 0; i < 50; ++i)
+        click(300 + i, 340);
+    EXPECT_EQ(screens->screenIndex(), StateManager::Race);
+    EXPECT_FALSE(shows("race over"));
+    EXPECT_FALSE(shows("points remaining "));
+}
+
+TEST_F(ScriptedPlayer, MemoryStaysFlatOverManyRaceScreens)
+{
+    std::size_t live = 0;
+    for (int game = 0; game < 6; ++game) {
+        startGame();
+        click(920, 700);
+        frames(20);
+        screens->nextState(); // Escape: back to the title
+        ASSERT_EQ(screens->screenIndex(), StateManager::Title);
+        frames(1);
+        if (game == 1)
+            live = drawer.liveImages();
+        if (game > 1) {
+            EXPECT_EQ(drawer.liveImages(), live) << "game " << game;
+        }
+    }
+}
