@@ -91,13 +91,119 @@ if all(images.values()) and not errors:
     for lane in range(9):  # lane lines px + py = 553 + 62 L are white; lanes between are not
         for px in (400, 500, 600):
             py = 553 + 62 * lane - px
-            if 0 <= py < 704:
+            if 0 <= py < 704 and not 508 <= px - py <= 540:  # the finish band crosses the lines
                 check(min(track.getpixel((px, py))[:3]) > 200, f"track: no lane line {lane} at ({px}, {py})")
                 if lane < 8:
                     r, g, b, _ = track.getpixel((px, py + 31))
                     check(r > 150 and g < 120, f"track: lane {lane} is not track-coloured at ({px}, {py + 31})")
     check(track.getpixel((10, 10))[3] == 0 and track.getpixel((1010, 690))[3] == 0,
           "track: outside the track is not transparent")
+
+
+
+def opaque(im, threshold=128):
+    """Pixels (x, y) of im whose alpha is at least threshold."""
+    a = im.getchannel("A")
+    w, h = im.size
+    data = a.load()
+    return [(x, y) for y in range(h) for x in range(w) if data[x, y] >= threshold]
+
+
+def mean(values):
+    values = list(values)
+    return sum(values) / len(values)
+
+
+# Where the pictures meet the game's geometry. Screen lanes: runner L's feet follow
+# x + y = 674 + 62 L; lane lines lie on x + y = 643 + 62 L; the track is drawn at (50, 40).
+if all(images.values()) and not errors:
+    img = {path.split("/")[-1].split(".")[0]: im for path, im in images.items()}
+    track = img["track"]
+
+    def on_screen(x, y):  # the track's pixel under screen point (x, y)
+        return track.getpixel((x - 50, y - 40))
+
+    for lane in range(8):
+        # start line: just ahead of each runner's feet at the start, (212 + 31 L, 462 + 31 L)
+        fx, fy = 212 + 31 * lane, 462 + 31 * lane
+        ahead = [on_screen(fx + d, fy - d) for d in range(0, 8)]
+        check(any(min(p[:3]) > 200 for p in ahead), f"track: no start line ahead of lane {lane}'s feet")
+        behind = on_screen(fx - 12, fy + 12)
+        check(behind[3] == 255 and behind[0] > 150 and behind[1] < 120, f"track: lane {lane} start is not tartan")
+        # finish line where lane L's runner reaches x = 580 + 31 L (feet at x + 20)
+        fx, fy = 600 + 31 * lane, 74 + 31 * lane
+        band = [on_screen(fx + d, fy - d) for d in range(0, 9)]
+        check(any(max(p[:3]) < 80 for p in band) or any(max(on_screen(fx + 4 + k, fy - 4 + k)[:3]) < 80
+                                                        for k in range(-8, 9)),
+              f"track: no chequered finish at lane {lane}")
+        check(min(on_screen(fx - 10, fy + 10)[:3]) < 200, f"track: finish band starts too early in lane {lane}")
+    # the tray and the hint texts sit on the background, not on the track
+    for x, y in ((74, 242), (300, 242), (380, 230), (444, 150), (620, 624), (700, 560), (1000, 520)):
+        check(on_screen(x, y)[3] == 0, f"track: covers the tray or the text area at screen ({x}, {y})")
+
+    # The wall: its leading edge crosses lane L near (30 + 31 L, 100 + 31 L); nothing of it
+    # lies ahead of that edge (up-right, x - y > -70), and it is solid just behind it in every lane.
+    wall = img["wall"]
+    ahead = [(x, y) for x, y in opaque(wall, 64) if x - y > -70 + 1.5]
+    check(not ahead, f"wall: {len(ahead)} pixels ahead of the leading edge, e.g. {ahead[:3]}")
+    for lane in range(8):
+        x, y = 30 + 31 * lane, 100 + 31 * lane
+        check(wall.getpixel((x - 3, y + 3))[3] == 255, f"wall: not solid behind its edge in lane {lane}")
+        check(wall.getpixel((x + 3, y - 3))[3] == 0, f"wall: edge in lane {lane} is not where the crush happens")
+
+    # Runners: feet at the bottom centre of the 40 by 40 frames, heads up and to the right.
+    for name in ("hurdler1", "hurdler2"):
+        pts = opaque(img[name])
+        bottom = max(y for _, y in pts)
+        check(bottom >= 37, f"{name}: feet do not reach the ground (lowest row {bottom})")
+        feet_x = mean(x for x, y in pts if y >= bottom - 2)
+        check(12 <= feet_x <= 28, f"{name}: feet are not under the middle (x {feet_x:.1f})")
+        head_x = mean(x for x, y in pts if y <= min(y for _, y in pts) + 6)
+        check(head_x > 22, f"{name}: head is not forward, up the track (x {head_x:.1f})")
+    for name, ground in (("tripped", 21), ("dead", 26)):  # drawn 15 lower than the runner
+        bottom = max(y for _, y in opaque(img[name]))
+        check(ground - 3 <= bottom <= ground, f"{name}: does not lie on the ground (lowest row {bottom})")
+
+    # Hurdles at (288 + 31 L + 64 i, 326 + 31 L - 62 i): their feet line is x + y = 56..60 here.
+    pts = opaque(img["hurdle"])
+    bottom = max(y for _, y in pts)
+    foot = mean(x + y for x, y in pts if y >= bottom - 1)
+    check(52 <= foot <= 72, f"hurdle: near foot is off the runners' line (x + y {foot:.1f})")
+    far_foot = [(x, y) for x, y in pts if x < 20 and 12 <= y <= 22]
+    check(far_foot and 25 <= mean(x + y for x, y in far_foot) <= 40,
+          "hurdle: far foot is not near the lane's inner line")
+
+    # Traps at (x, y) with x + y = 633 + 62 L: the ground the runners tread is x + y = 41 in a
+    # picture drawn at (x, y), 56 in one drawn at (x + 15, y - 30), 61 at (x, y - 20).
+    for name, line in (("mud", 41), ("spikesclosed", 41), ("spikesopen", 41), ("mine", 41)):
+        centre = mean(x + y for x, y in opaque(img[name]))
+        check(abs(centre - line) <= 12, f"{name}: not centred on the lane (x + y {centre:.1f}, want {line})")
+    for name, line in (("ghost", 56), ("biffo", 56), ("rakeup", 61)):
+        pts = opaque(img[name])
+        bottom = max(y for _, y in pts)
+        foot = mean(x + y for x, y in pts if y >= bottom - 1)
+        check(abs(foot - line) <= 10, f"{name}: does not stand on the lane (x + y {foot:.1f}, want {line})")
+
+    # Hand cursors: the fingertip is at (10, 6), nothing reaches further up or left.
+    for name in ("mousehandopen", "mousehandclosed"):
+        hand = img[name]
+        check(hand.getpixel((10, 6))[3] >= 128, f"{name}: fingertip is not at (10, 6)")
+        pts = opaque(hand, 64)
+        tip = min(pts, key=lambda p: (p[0] + p[1], p[1]))  # the point furthest up and left
+        check(abs(tip[0] - 10) + abs(tip[1] - 6) <= 3, f"{name}: reaches up-left past (10, 6) to {tip}")
+        check(min(y for _, y in pts) >= 5, f"{name}: reaches above the fingertip")
+
+    # Background: light everywhere text is drawn straight on it.
+    grey = images["assets/images/background.jpg"].convert("L")
+    for box in ((40, 0, 1000, 370), (235, 680, 800, 720), (340, 720, 700, 768), (620, 520, 1024, 624)):
+        low, _ = grey.crop(box).getextrema()
+        check(low >= 150, f"background: too dark for black text in {box} (darkest {low})")
+    check(img["ending"].getchannel("A").getextrema() == (255, 255), "ending: not opaque")
+    check(img["gobutton"].crop((20, 20, 108, 70)).getchannel("A").getextrema() == (255, 255),
+          "gobutton: face is not solid")
+    for name in ("mudicon", "ghosticon", "rakeicon", "biffoicon", "spikesicon", "mineicon", "bigmineicon"):
+        icon = img[name]
+        check(icon.getchannel("A").getbbox() == (0, 0, 64, icon.height), f"{name}: card does not fill 64 wide")
 
 for e in errors:
     print("FAIL", e)

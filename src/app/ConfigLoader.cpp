@@ -75,6 +75,8 @@ ConfigLoader::ConfigLoader()
     read(in);
 }
 
+ConfigLoader::ConfigLoader(std::istream& in) { read(in); }
+
 std::string ConfigLoader::getFilePath() const
 {
     const std::string path = HomeFolder::path() + folderName;

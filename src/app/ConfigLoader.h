@@ -8,6 +8,8 @@ class ConfigLoader {
 public:
     // Sets the defaults, creates the settings folder and the default file when missing, reads it.
     ConfigLoader();
+    // The defaults, then the settings lines of `in`; touches no file.
+    explicit ConfigLoader(std::istream& in);
 
     // The settings folder, created (with every missing parent) when it does not exist.
     std::string getFilePath() const;
