@@ -2,8 +2,6 @@
 // alpha; anything drawn at another size goes through a nearest-neighbour scaler.
 #include "draw/SDLDrawer.h"
 
-#include <algorithm>
-
 namespace {
 
 // The RGBA byte order of the drawer's pixel buffers, read as 32-bit pixels on a little-endian machine.
