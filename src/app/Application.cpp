@@ -9,6 +9,7 @@
 #include "app/FatalError.h"
 #include "draw/ImageLoader.h"
 #include "draw/OpenGLDrawer.h"
+#include "draw/SDLDrawer.h"
 #include "draw/assets/Fonts.h"
 #include "game/StateManager.h"
 #include "gui/Widget.h"
@@ -84,13 +85,23 @@ Application::Application(const std::vector<std::string>& args)
     noSound = launch.noSound;
     noMusic = launch.noMusic;
 
-    drawer = std::make_unique<OpenGLDrawer>();
+    // The software drawer is chosen by --sdl, or by "sdl 1" in the settings file when the game
+    // starts without arguments: the player asked for it either way.
+    if (launch.software)
+        drawer = std::make_unique<SDLDrawer>();
+    else
+        drawer = std::make_unique<OpenGLDrawer>();
     drawer->initialise(static_cast<std::uint16_t>(windowWidth), static_cast<std::uint16_t>(windowHeight),
                        launch.fullscreen, launch.antialias);
-    if (const SDL_Surface* screen = SDL_GetVideoSurface(); screen != nullptr)
-        mouse = MouseMapping(screen->w, screen->h);
-    else
-        mouse = MouseMapping(windowWidth, windowHeight);
+    // Mouse positions come in pixels of the window that was opened, which need not be the size
+    // asked for: the software drawer always opens 1024 by 768.
+    int openedWidth = windowWidth;
+    int openedHeight = windowHeight;
+    if (const SDL_Surface* screen = SDL_GetVideoSurface(); screen != nullptr) {
+        openedWidth = screen->w;
+        openedHeight = screen->h;
+    }
+    mouse = MouseMapping(openedWidth, openedHeight);
 
     loadGlyphs();
 
@@ -109,8 +120,8 @@ Application::Application(const std::vector<std::string>& args)
         audioDevice.start();
 
     SDL_ShowCursor(SDL_DISABLE);
-    Widget::screenWidth = static_cast<float>(windowWidth);
-    Widget::screenHeight = static_cast<float>(windowHeight);
+    Widget::screenWidth = static_cast<float>(openedWidth);
+    Widget::screenHeight = static_cast<float>(openedHeight);
 
     if (const char* unpaced = std::getenv("BRICKWRATH_UNPACED"); unpaced != nullptr && unpaced[0] == '1')
         pacer.setEnabled(false);

@@ -1,0 +1,294 @@
+// Software back end: pictures converted once to the display's format and blitted with their own
+// alpha; anything drawn at another size goes through a nearest-neighbour scaler.
+#include "draw/SDLDrawer.h"
+
+namespace {
+
+// The RGBA byte order of the drawer's pixel buffers, read as 32-bit pixels on a little-endian machine.
+constexpr Uint32 redMask = 0x000000FFu;
+constexpr Uint32 greenMask = 0x0000FF00u;
+constexpr Uint32 blueMask = 0x00FF0000u;
+constexpr Uint32 alphaMask = 0xFF000000u;
+
+// A glyph drawn at ever new sizes would otherwise keep every size it was ever drawn at.
+constexpr std::size_t maxCachedSizes = 16;
+
+SDLDrawer::SurfacePtr rgbaSurface(int width, int height)
+{
+    return SDLDrawer::SurfacePtr(
+        SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, redMask, greenMask, blueMask, alphaMask));
+}
+
+SDLDrawer::SurfacePtr surfaceLike(const SDL_PixelFormat* format, int width, int height)
+{
+    return SDLDrawer::SurfacePtr(SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, 32, format->Rmask, format->Gmask,
+                                                      format->Bmask, format->Amask));
+}
+
+bool sameMasks(const SDL_PixelFormat* a, const SDL_PixelFormat* b)
+{
+    return a->BitsPerPixel == b->BitsPerPixel && a->Rmask == b->Rmask && a->Gmask == b->Gmask && a->Bmask == b->Bmask &&
+           a->Amask == b->Amask;
+}
+
+// Wraps an RGBA buffer without copying it and converts it to the display's format with
+// per-pixel alpha; null when there is no display yet.
+SDLDrawer::SurfacePtr convert(unsigned char* pixels, std::uint32_t width, std::uint32_t height)
+{
+    SDLDrawer::SurfacePtr wrapper(SDL_CreateRGBSurfaceFrom(pixels, static_cast<int>(width), static_cast<int>(height),
+                                                           32, static_cast<int>(width * 4), redMask, greenMask,
+                                                           blueMask, alphaMask));
+    if (!wrapper)
+        return nullptr;
+    return SDLDrawer::SurfacePtr(SDL_DisplayFormatAlpha(wrapper.get()));
+}
+
+// Nearest-neighbour copy of `source` into the top-left of `target`, sampling at the top-left of
+// each destination pixel's source area with the step accumulated in double precision, exactly as
+// the game has always scaled. Pixels are copied as raw 32-bit values; the accumulated steps can
+// produce one column or row more than asked for, which is written only where the target has room.
+void scaleInto(SDL_Surface* source, SDL_Surface* target, int width, int height)
+{
+    const double stepX = static_cast<double>(source->w) / width;
+    const double stepY = static_cast<double>(source->h) / height;
+    SDL_LockSurface(target);
+    SDL_LockSurface(source);
+    const auto* from = static_cast<const unsigned char*>(source->pixels);
+    auto* to = static_cast<unsigned char*>(target->pixels);
+    int j = 0;
+    for (double sy = 0.0; sy < source->h && j < target->h; sy += stepY, ++j) {
+        const auto* sourceRow = reinterpret_cast<const Uint32*>(from + static_cast<int>(sy) * source->pitch);
+        auto* targetRow = reinterpret_cast<Uint32*>(to + j * target->pitch);
+        int i = 0;
+        for (double sx = 0.0; sx < source->w && i < target->w; sx += stepX, ++i)
+            targetRow[i] = sourceRow[static_cast<int>(sx)];
+    }
+    SDL_UnlockSurface(source);
+    SDL_UnlockSurface(target);
+}
+
+} // namespace
+
+SDLDrawer::SDLDrawer()
+{
+    initGlyphs();
+    scratch = rgbaSurface(scratchSize, scratchSize);
+}
+
+SDLDrawer::~SDLDrawer() = default;
+
+void SDLDrawer::initGlyphs()
+{
+    // A new surface is all zeros: fully transparent, so a glyph without its image shows nothing.
+    for (Image& glyph : glyphs) {
+        glyph.surface = rgbaSurface(placeholderSize, placeholderSize);
+        glyph.pixels.reset();
+        glyph.opaque.reset();
+        glyph.width = placeholderSize;
+        glyph.height = placeholderSize;
+    }
+    for (auto& sizes : scaledGlyphs)
+        sizes.clear();
+}
+
+bool SDLDrawer::initialise(std::uint16_t, std::uint16_t, bool fullscreen, int)
+{
+    const Uint32 flags = fullscreen ? SDL_FULLSCREEN : 0;
+    const bool haveMode = SDL_SetVideoMode(windowWidth, windowHeight, 0, flags) != nullptr;
+    screen = SDL_GetVideoSurface();
+    return haveMode;
+}
+
+SDLDrawer::SurfacePtr SDLDrawer::opaqueView(SDL_Surface* converted, const unsigned char* rgba, std::uint32_t width,
+                                            std::uint32_t height) const
+{
+    if (screen == nullptr)
+        return nullptr;
+    const SDL_PixelFormat* to = screen->format;
+    const SDL_PixelFormat* from = converted->format;
+    // Only where the screen's pixels are the converted ones without their alpha byte: then a
+    // blend of a fully opaque pixel writes exactly the pixel, alpha byte included, and so does a copy.
+    const bool copyable = to->BytesPerPixel == 4 && from->BytesPerPixel == 4 && to->Rmask == from->Rmask &&
+                          to->Gmask == from->Gmask && to->Bmask == from->Bmask && to->Amask == 0 &&
+                          from->Amask == alphaMask && (to->Rmask | to->Gmask | to->Bmask) == 0x00FFFFFFu;
+    if (!copyable)
+        return nullptr;
+    const std::size_t count = static_cast<std::size_t>(width) * height;
+    for (std::size_t pixel = 0; pixel < count; ++pixel)
+        if (rgba[pixel * 4 + 3] != 255)
+            return nullptr;
+    return SurfacePtr(SDL_CreateRGBSurfaceFrom(converted->pixels, converted->w, converted->h, 32, converted->pitch,
+                                               to->Rmask, to->Gmask, to->Bmask, 0));
+}
+
+std::uint32_t SDLDrawer::loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height)
+{
+    if (pixels == nullptr)
+        return 0;
+    std::unique_ptr<unsigned char[]> owned(pixels);
+    if (width == 0 || height == 0)
+        return 0;
+    SurfacePtr converted = convert(pixels, width, height);
+    // Without a display there is nothing to convert to: the picture is drawn as nothing.
+    if (!converted)
+        return 0;
+
+    Image image;
+    image.opaque = opaqueView(converted.get(), pixels, width, height);
+    image.surface = std::move(converted);
+    image.pixels = std::move(owned);
+    image.width = static_cast<std::uint16_t>(width);
+    image.height = static_cast<std::uint16_t>(height);
+
+    while (images.count(nextId) != 0)
+        ++nextId;
+    images[nextId] = std::move(image);
+    return nextId;
+}
+
+void SDLDrawer::releaseImage(std::uint32_t id)
+{
+    images.erase(id);
+}
+
+void SDLDrawer::loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size)
+{
+    if (pixels == nullptr)
+        return;
+    std::unique_ptr<unsigned char[]> owned(pixels);
+    if (size == 0)
+        return;
+    SurfacePtr converted = convert(pixels, size, size);
+    if (!converted)
+        return;
+    Image& record = glyphs[glyph];
+    record.opaque.reset();
+    record.surface = std::move(converted);
+    record.pixels = std::move(owned);
+    record.width = static_cast<std::uint16_t>(size);
+    record.height = static_cast<std::uint16_t>(size);
+    scaledGlyphs[glyph].clear();
+}
+
+void SDLDrawer::beginDrawing()
+{
+    // Nothing to clear: every screen starts its frame with a background covering the window.
+}
+
+void SDLDrawer::endDrawing()
+{
+    if (screen != nullptr)
+        SDL_Flip(screen);
+}
+
+void SDLDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float, float,
+                          float, float)
+{
+    const auto found = images.find(id);
+    if (found == images.end() || screen == nullptr)
+        return;
+    const Image& image = found->second;
+    const float width = image.width * scaleX;
+    const float height = image.height * scaleY;
+    // Below one pixel (scale 0 included), negative or not a number: nothing to draw.
+    if (!(width >= 1.0f) || !(height >= 1.0f))
+        return;
+    const int scaledWidth = width >= 65535.0f ? 65535 : static_cast<int>(width);
+    const int scaledHeight = height >= 65535.0f ? 65535 : static_cast<int>(height);
+
+    SDL_Surface* source = nullptr;
+    if (scaledWidth == image.width && scaledHeight == image.height)
+        source = image.opaque ? image.opaque.get() : image.surface.get();
+    else
+        source = scaleImage(image.surface.get(), static_cast<std::uint16_t>(scaledWidth),
+                            static_cast<std::uint16_t>(scaledHeight), 255);
+    if (source != nullptr)
+        blit(source, scaledWidth, scaledHeight, x, y);
+}
+
+void SDLDrawer::drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float, float, float,
+                         float)
+{
+    if (screen == nullptr || !(size >= 1.0f))
+        return;
+    // Cells larger than the scratch surface were never drawable; the game's largest is 64.
+    if (size >= static_cast<float>(scratchSize + 1))
+        return;
+    const int cell = static_cast<int>(size);
+    float pen = x;
+    for (const char c : text) {
+        const int glyph = glyphFor(c);
+        // Beyond 16-bit positions a cell no larger than the scratch surface is far off the window.
+        if (glyph >= 0 && pen > -32768.0f && pen < 32768.0f)
+            drawGlyph(glyph, cell, static_cast<int>(pen), y);
+        pen += size;
+    }
+}
+
+void SDLDrawer::drawGlyph(int glyph, int cell, int x, int y)
+{
+    const Image& record = glyphs[static_cast<std::size_t>(glyph)];
+    // A placeholder is fully transparent: blending it changes nothing.
+    if (!record.pixels || !record.surface)
+        return;
+    SDL_Surface* source = record.surface.get();
+    if (cell != source->w || cell != source->h) {
+        auto& sizes = scaledGlyphs[static_cast<std::size_t>(glyph)];
+        auto cached = sizes.find(cell);
+        if (cached == sizes.end()) {
+            if (sizes.size() >= maxCachedSizes)
+                sizes.clear();
+            SurfacePtr scaled = surfaceLike(source->format, cell, cell);
+            if (!scaled)
+                return;
+            scaleInto(source, scaled.get(), cell, cell);
+            cached = sizes.emplace(cell, std::move(scaled)).first;
+        }
+        source = cached->second.get();
+    }
+    blit(source, cell, cell, x, y);
+}
+
+void SDLDrawer::blit(SDL_Surface* source, int width, int height, int x, int y)
+{
+    SDL_Rect from{0, 0, static_cast<Uint16>(width), static_cast<Uint16>(height)};
+    SDL_Rect to{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
+    SDL_UpperBlit(source, &from, screen, &to);
+}
+
+void SDLDrawer::matchScratchTo(const SDL_PixelFormat* format)
+{
+    if (scratch && sameMasks(scratch->format, format))
+        return;
+    scratch = surfaceLike(format, scratchSize, scratchSize);
+}
+
+SDL_Surface* SDLDrawer::scaleImage(SDL_Surface* source, std::uint16_t width, std::uint16_t height, std::uint8_t)
+{
+    if (source->w == width && source->h == height)
+        return source;
+    if (source->format->BytesPerPixel != 4)
+        return nullptr;
+    // Raw pixels are copied, so the scratch surface must read them as the source does: the
+    // converted pictures are in the display's order of channels, not in the buffers' RGBA.
+    matchScratchTo(source->format);
+    if (!scratch)
+        return nullptr;
+    if (width > 0 && height > 0)
+        scaleInto(source, scratch.get(), width, height);
+    return scratch.get();
+}
+
+const SDLDrawer::Image* SDLDrawer::findImage(std::uint32_t id) const
+{
+    const auto found = images.find(id);
+    return found == images.end() ? nullptr : &found->second;
+}
+
+std::size_t SDLDrawer::scaledGlyphCount() const
+{
+    std::size_t count = 0;
+    for (const auto& sizes : scaledGlyphs)
+        count += sizes.size();
+    return count;
+}

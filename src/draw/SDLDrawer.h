@@ -1,0 +1,81 @@
+// The software drawer: SDL surfaces blitted onto a 1024 by 768 window, one virtual unit per pixel,
+// with a nearest-neighbour scaler for pictures and text drawn at other sizes.
+#pragma once
+
+#include <SDL/SDL.h>
+#include <array>
+#include <cstdint>
+#include <map>
+#include <memory>
+
+#include "draw/Drawer.h"
+
+class SDLDrawer : public Drawer {
+public:
+    struct FreeSurface {
+        void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+    };
+    using SurfacePtr = std::unique_ptr<SDL_Surface, FreeSurface>;
+
+    struct Image {
+        SurfacePtr surface;                      // the display's format with per-pixel alpha
+        std::unique_ptr<unsigned char[]> pixels; // the RGBA buffer it was made from; null for a placeholder
+        std::uint16_t width = 0;
+        std::uint16_t height = 0;
+        // For a picture without a single see-through pixel: the same pixels described in the
+        // screen's own format, so that drawing it at its natural size is a row copy, not a blend.
+        SurfacePtr opaque;
+    };
+
+    static constexpr int windowWidth = 1024;
+    static constexpr int windowHeight = 768;
+    static constexpr int scratchSize = 2048;
+    static constexpr int placeholderSize = 32;
+
+    SDLDrawer();
+    ~SDLDrawer() override;
+    SDLDrawer(const SDLDrawer&) = delete;
+    SDLDrawer& operator=(const SDLDrawer&) = delete;
+
+    // Always opens 1024 by 768, whatever size was asked for; antialiasing does not apply.
+    bool initialise(std::uint16_t width, std::uint16_t height, bool fullscreen, int antialias) override;
+    std::uint32_t loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height) override;
+    void releaseImage(std::uint32_t id) override;
+    void beginDrawing() override;
+    void endDrawing() override;
+    // Scaled pictures keep their top-left corner at (x, y). The colour arguments are not used.
+    void drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red, float green,
+                   float blue, float alpha) override;
+    // Text appears in the glyphs' own white; the colour arguments are not used.
+    void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
+                  float blue, float alpha) override;
+    void loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size) override;
+
+    // Gives every glyph an invisible placeholder until its real image arrives.
+    void initGlyphs();
+    // The source itself when it already has that size, else the scratch surface holding a
+    // nearest-neighbour copy in its top-left width by height pixels, valid until the next call.
+    // The alpha argument has no effect.
+    SDL_Surface* scaleImage(SDL_Surface* source, std::uint16_t width, std::uint16_t height, std::uint8_t alpha);
+
+    // For tests and checks.
+    const Image* findImage(std::uint32_t id) const;
+    std::size_t imageCount() const { return images.size(); }
+    std::size_t scaledGlyphCount() const;
+
+private:
+    void drawGlyph(int glyph, int cell, int x, int y);
+    void blit(SDL_Surface* source, int width, int height, int x, int y);
+    // Makes the scratch surface describe its pixels like `format`, so raw copies keep their colours.
+    void matchScratchTo(const SDL_PixelFormat* format);
+    SurfacePtr opaqueView(SDL_Surface* converted, const unsigned char* rgba, std::uint32_t width,
+                          std::uint32_t height) const;
+
+    std::map<std::uint32_t, Image> images;
+    std::array<Image, glyphCount> glyphs;
+    std::uint32_t nextId = 1;
+    SDL_Surface* screen = nullptr; // SDL's video surface, not ours to free
+    SurfacePtr scratch;
+    // Text is drawn every frame at the same few sizes: each glyph is scaled once per cell size.
+    std::array<std::map<int, SurfacePtr>, glyphCount> scaledGlyphs;
+};

@@ -1,0 +1,176 @@
+// The whole game on the software drawer under SDL's dummy video driver: choosing the drawer from
+// the command line and from the settings file, clicks landing where the player sees them in the
+// 1024 by 768 window, and frames reaching the screen surface.
+#include <gtest/gtest.h>
+
+#include <SDL/SDL.h>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <memory>
+
+#include "app/Application.h"
+#include "draw/ImageLoader.h"
+#include "draw/SDLDrawer.h"
+#include "draw/assets/Images.h"
+#include "game/StateManager.h"
+#include "gui/Widget.h"
+#include "support/CaptureStdout.h"
+#include "support/TempHome.h"
+
+namespace {
+
+class SoftwareApplicationTest : public ::testing::Test {
+protected:
+    void SetUp() override { setenv("SDL_VIDEODRIVER", "dummy", 0); }
+    void TearDown() override { application.reset(); }
+
+    void start(const std::vector<std::string>& args)
+    {
+        CaptureStdout quiet;
+        application = std::make_unique<Application>(args);
+        application->framePacer().setEnabled(false);
+    }
+    static void push(Uint8 type, int x, int y)
+    {
+        SDL_Event event{};
+        event.type = type;
+        if (type == SDL_MOUSEMOTION) {
+            event.motion.x = static_cast<Uint16>(x);
+            event.motion.y = static_cast<Uint16>(y);
+        } else {
+            event.button.button = SDL_BUTTON_LEFT;
+            event.button.x = static_cast<Uint16>(x);
+            event.button.y = static_cast<Uint16>(y);
+        }
+        ASSERT_EQ(SDL_PushEvent(&event), 0);
+    }
+    // Runs the event loop, drawing frames, until a quit arrives from a timer after `ms` milliseconds.
+    void runFor(Uint32 ms)
+    {
+        SDL_TimerID timer = SDL_AddTimer(
+            ms,
+            [](Uint32, void*) -> Uint32 {
+                SDL_Event quit{};
+                quit.type = SDL_QUIT;
+                SDL_PushEvent(&quit);
+                return 0;
+            },
+            nullptr);
+        application->eventLoop();
+        SDL_RemoveTimer(timer);
+    }
+    bool clickStartsARace(int x, int y)
+    {
+        StateManager::getInstance()->restart();
+        push(SDL_MOUSEBUTTONDOWN, x, y);
+        push(SDL_MOUSEBUTTONUP, x, y);
+        SDL_Event quit{};
+        quit.type = SDL_QUIT;
+        SDL_PushEvent(&quit);
+        application->eventLoop();
+        return StateManager::getInstance()->screenIndex() == StateManager::Race;
+    }
+
+    TempHome home;
+    std::unique_ptr<Application> application;
+};
+
+} // namespace
+
+TEST_F(SoftwareApplicationTest, SdlFlagOpensTheSoftwareDrawerAt1024By768)
+{
+    for (const char* flag : {"--sdl", "-s"}) {
+        start({flag, "-w", "800", "-h", "600", "-ns"});
+        EXPECT_NE(dynamic_cast<SDLDrawer*>(application->getDrawer()), nullptr) << flag;
+        const SDL_Surface* window = SDL_GetVideoSurface();
+        ASSERT_NE(window, nullptr);
+        EXPECT_EQ(window->w, 1024);
+        EXPECT_EQ(window->h, 768);
+        // Widgets scale window pixels by the window that is really there.
+        EXPECT_EQ(Widget::screenWidth, 1024.0f);
+        EXPECT_EQ(Widget::screenHeight, 768.0f);
+        application.reset();
+    }
+}
+
+TEST_F(SoftwareApplicationTest, ClicksLandOnThePixelThePlayerSees)
+{
+    // 800 by 600 asked, 1024 by 768 opened. The title's start area is x 457 to 673, y 591 to 679;
+    // scaled by the size asked for, a click at (517, 650) would land at (661, 767) and miss.
+    start({"--sdl", "-w", "800", "-h", "600"});
+    EXPECT_TRUE(clickStartsARace(517, 650));
+    EXPECT_TRUE(clickStartsARace(457, 591)) << "top-left corner of the start area";
+    EXPECT_FALSE(clickStartsARace(456, 591)) << "one pixel to its left";
+    EXPECT_FALSE(clickStartsARace(457, 590)) << "one pixel above it";
+    EXPECT_TRUE(clickStartsARace(673, 679)) << "bottom-right corner";
+    EXPECT_FALSE(clickStartsARace(674, 679));
+}
+
+TEST_F(SoftwareApplicationTest, SettingsFileChoosesTheSoftwareDrawerWithoutArguments)
+{
+    std::filesystem::create_directories(home.settingsFolder());
+    TempHome::writeFile(home.settingsFile(), "w 640\nh 480\nsdl 1\nns 1\n");
+    start({});
+    EXPECT_NE(dynamic_cast<SDLDrawer*>(application->getDrawer()), nullptr);
+    EXPECT_EQ(application->settings().width, 640);
+    EXPECT_EQ(SDL_GetVideoSurface()->w, 1024);
+    EXPECT_TRUE(clickStartsARace(460, 600));
+}
+
+TEST_F(SoftwareApplicationTest, TitleFramesReachTheScreenWithTheCursorWhereTheMouseIs)
+{
+    start({"--sdl", "-w", "640", "-h", "480"});
+    push(SDL_MOUSEMOTION, 517, 300);
+    {
+        CaptureStdout quiet; // the background's 24-bit line
+        runFor(300);
+    }
+    EXPECT_GE(application->framesDrawn(), 3u);
+
+    // Away from the cursor, the screen shows the title picture wherever it is opaque.
+    CaptureStdout quiet;
+    ImageLoader loader;
+    const LoadedImage title = loader.loadImage(Images::title_png, Images::title_png_length);
+    ASSERT_NE(title.pixels, nullptr);
+    const SDL_Surface* screen = SDL_GetVideoSurface();
+    auto screenPixel = [&](int x, int y) {
+        Uint32 value = 0;
+        std::memcpy(&value, static_cast<const unsigned char*>(screen->pixels) + y * screen->pitch + x * 4, 4);
+        Uint8 rgb[3];
+        SDL_GetRGB(value, screen->format, &rgb[0], &rgb[1], &rgb[2]);
+        return std::array<int, 3>{rgb[0], rgb[1], rgb[2]};
+    };
+    int compared = 0;
+    for (int y = 0; y < static_cast<int>(title.height); y += 4)
+        for (int x = 0; x < 1024; x += 4) {
+            const unsigned char* source = title.pixels + (static_cast<std::size_t>(y) * title.width + x) * 4;
+            const bool nearCursor = x >= 500 && x < 580 && y >= 290 && y < 350;
+            const bool onStory = x >= 444 && x < 444 + 128 && y >= 415 && y < 415 + 157;
+            if (source[3] != 255 || nearCursor || onStory)
+                continue;
+            ASSERT_EQ(screenPixel(x, y), (std::array<int, 3>{source[0], source[1], source[2]})) << x << ", " << y;
+            ++compared;
+        }
+    EXPECT_GT(compared, 4000);
+
+    // The cursor picture is drawn 10 left and 6 above the mouse: at window pixel (517, 300) it
+    // starts at (507, 294), one pixel per unit.
+    const LoadedImage cursor = loader.loadImage(Images::mousearrow_png, Images::mousearrow_png_length);
+    ASSERT_NE(cursor.pixels, nullptr);
+    int opaque = 0;
+    for (std::uint32_t y = 0; y < cursor.height; ++y)
+        for (std::uint32_t x = 0; x < cursor.width; ++x) {
+            const unsigned char* source = cursor.pixels + (static_cast<std::size_t>(y) * cursor.width + x) * 4;
+            if (source[3] != 255)
+                continue;
+            ASSERT_EQ(screenPixel(507 + static_cast<int>(x), 294 + static_cast<int>(y)),
+                      (std::array<int, 3>{source[0], source[1], source[2]}))
+                << x << ", " << y;
+            ++opaque;
+        }
+    EXPECT_GT(opaque, 50);
+    delete[] title.pixels;
+    delete[] cursor.pixels;
+}

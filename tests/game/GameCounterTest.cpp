@@ -1,0 +1,163 @@
+// The game's named counters: when observers are told, what the score adds up, and reset.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "game/GameCounter.h"
+
+namespace {
+
+class Recorder : public CounterNotification {
+public:
+    void notify(const std::string& name, int count) override { heard.emplace_back(name, count); }
+    std::vector<std::pair<std::string, int>> heard;
+};
+
+// The counters are shared by the whole process: every test takes its own names and gives its
+// registrations back before its observers go.
+class GameCounterTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        for (const Registration& r : registrations)
+            counters->unregisterNotification(r.name, r.interval, r.observer);
+    }
+    void watch(const std::string& name, int interval, CounterNotification* observer)
+    {
+        counters->registerNotification(name, interval, observer);
+        registrations.push_back({name, interval, observer});
+    }
+
+    struct Registration {
+        std::string name;
+        int interval;
+        CounterNotification* observer;
+    };
+    GameCounter* counters = GameCounter::getInstance();
+    std::vector<Registration> registrations;
+};
+
+using Heard = std::vector<std::pair<std::string, int>>;
+
+} // namespace
+
+TEST_F(GameCounterTest, ObserversAreToldOnlyWhenTheCountLandsOnAMultiple)
+{
+    Recorder recorder;
+    watch("Crushed", 5, &recorder);
+    for (int i = 0; i < 5; ++i)
+        counters->incrementCount("Crushed", 1);
+    EXPECT_EQ(recorder.heard, (Heard{{"Crushed", 5}}));
+
+    // Stepping over a multiple without landing on it tells nobody.
+    watch("Tripped", 5, &recorder);
+    counters->incrementCount("Tripped", 3);
+    counters->incrementCount("Tripped", 3);
+    EXPECT_EQ(recorder.heard.size(), 1u);
+    EXPECT_EQ(counters->getCount("Tripped"), 6);
+
+    // Going down onto a multiple counts, and so does standing still on one.
+    counters->incrementCount("Tripped", -1);
+    counters->incrementCount("Tripped", 0);
+    counters->incrementCount("Tripped", -15);
+    EXPECT_EQ(recorder.heard, (Heard{{"Crushed", 5}, {"Tripped", 5}, {"Tripped", 5}, {"Tripped", -10}}));
+    EXPECT_EQ(counters->getCount("Crushed"), 5) << "other counters are left alone";
+}
+
+TEST_F(GameCounterTest, RegistrationsAreToldInOrderAndRemovedOneAtATime)
+{
+    Recorder first;
+    Recorder second;
+    watch("Jumps", 2, &first);
+    watch("Jumps", 3, &second);
+    watch("Jumps", 2, &first); // the same observer twice is told twice
+    counters->incrementCount("Jumps", 6);
+    EXPECT_EQ(first.heard, (Heard{{"Jumps", 6}, {"Jumps", 6}}));
+    EXPECT_EQ(second.heard, (Heard{{"Jumps", 6}}));
+
+    // Only a registration with the same interval and observer goes, and only the first of them.
+    counters->unregisterNotification("Jumps", 3, &first);
+    counters->unregisterNotification("Jumps", 2, &first);
+    counters->incrementCount("Jumps", 6);
+    EXPECT_EQ(first.heard.size(), 3u);
+    EXPECT_EQ(second.heard.size(), 2u);
+    counters->unregisterNotification("No such counter", 2, &first);
+    EXPECT_EQ(counters->getCount("No such counter"), 0);
+}
+
+TEST_F(GameCounterTest, ScoreLeavesOutFighterAndTime)
+{
+    counters->reset();
+    const int before = counters->getScore();
+    EXPECT_EQ(before, 0);
+    EXPECT_EQ(counters->getCount("Never used"), 0);
+    counters->incrementCount("Fighter", 7);
+    counters->incrementCount("Time", 100);
+    counters->incrementCount("Bonus", 3);
+    EXPECT_EQ(counters->getScore(), 3);
+    counters->incrementCount("time", 4); // the names are compared exactly
+    EXPECT_EQ(counters->getScore(), 7);
+    EXPECT_EQ(counters->getCount("Fighter"), 7);
+}
+
+TEST_F(GameCounterTest, ResetZeroesTheCountsButKeepsTheObservers)
+{
+    Recorder threes;
+    Recorder sevens;
+    watch("Laps", 3, &threes);
+    watch("Laps", 7, &sevens);
+    counters->incrementCount("Laps", 5);
+    counters->reset();
+    EXPECT_EQ(counters->getCount("Laps"), 0);
+    EXPECT_EQ(counters->getScore(), 0);
+    // 0 is a multiple of every interval.
+    counters->incrementCount("Laps", 0);
+    EXPECT_EQ(threes.heard, (Heard{{"Laps", 0}}));
+    EXPECT_EQ(sevens.heard, (Heard{{"Laps", 0}}));
+    counters->incrementCount("Laps", 3);
+    EXPECT_EQ(threes.heard.size(), 2u);
+    EXPECT_EQ(sevens.heard.size(), 1u);
+}
+
+TEST_F(GameCounterTest, ObserversMayLeaveFromInsideNotify)
+{
+    struct Quitter : CounterNotification {
+        GameCounter* counters = nullptr;
+        int told = 0;
+        void notify(const std::string& name, int) override
+        {
+            ++told;
+            counters->unregisterNotification(name, 1, this);
+        }
+    } quitter;
+    quitter.counters = counters;
+    Recorder stays;
+    counters->registerNotification("Leaving", 1, &quitter);
+    watch("Leaving", 1, &stays);
+    counters->incrementCount("Leaving", 1);
+    counters->incrementCount("Leaving", 1);
+    EXPECT_EQ(quitter.told, 1);
+    EXPECT_EQ(stays.heard.back(), (std::pair<std::string, int>{"Leaving", 2}));
+}
+
+TEST_F(GameCounterTest, OddIntervalsAndExtremeCountsAreSafe)
+{
+    Recorder zero;
+    Recorder minusOne;
+    watch("Edges", 0, &zero);
+    watch("Edges", -1, &minusOne);
+    counters->incrementCount("Edges", 4);
+    EXPECT_TRUE(zero.heard.empty()) << "only 0 is a multiple of 0";
+    counters->incrementCount("Edges", -4);
+    EXPECT_EQ(zero.heard, (Heard{{"Edges", 0}}));
+
+    counters->incrementCount("Edges", INT_MIN);
+    EXPECT_EQ(counters->getCount("Edges"), INT_MIN);
+    EXPECT_EQ(minusOne.heard.back().second, INT_MIN);
+    counters->incrementCount("Edges", -1);
+    EXPECT_EQ(counters->getCount("Edges"), INT_MIN) << "counts stop at the ends instead of wrapping";
+    counters->reset();
+}
