@@ -85,14 +85,7 @@ Application::Application(const std::vector<std::string>& args)
     noSound = launch.noSound;
     noMusic = launch.noMusic;
 
-    // The software drawer is chosen by --sdl, or by "sdl 1" in the settings file when the game
-    // starts without arguments: the player asked for it either way.
-    if (launch.software)
-        drawer = std::make_unique<SDLDrawer>();
-    else
-        drawer = std::make_unique<OpenGLDrawer>();
-    drawer->initialise(static_cast<std::uint16_t>(windowWidth), static_cast<std::uint16_t>(windowHeight),
-                       launch.fullscreen, launch.antialias);
+    openDrawer();
     // Mouse positions come in pixels of the window that was opened, which need not be the size
     // asked for: the software drawer always opens 1024 by 768.
     int openedWidth = windowWidth;
@@ -147,6 +140,28 @@ void Application::getAudio(float*, float* output, int frames)
     if (!noMusic)
         music.audioBlock(output, frames);
     Sounds::getInstance()->getAudio(output, frames);
+}
+
+void Application::openDrawer()
+{
+    const auto width = static_cast<std::uint16_t>(windowWidth);
+    const auto height = static_cast<std::uint16_t>(windowHeight);
+    // The software drawer is chosen by --sdl, or by "sdl 1" in the settings file when the game
+    // starts without arguments: the player asked for it either way.
+    if (!launch.software) {
+        drawer = std::make_unique<OpenGLDrawer>();
+        if (drawer->initialise(width, height, launch.fullscreen, launch.antialias))
+            return;
+        // No OpenGL here (no driver, no visual): a picture from the software drawer beats none.
+        std::cout << "OpenGLDrawer: Could not set an OpenGL video mode, using the SDL drawer instead." << std::endl;
+    }
+    drawer = std::make_unique<SDLDrawer>();
+    if (drawer->initialise(width, height, launch.fullscreen, launch.antialias))
+        return;
+    const std::string reason = SDL_GetError();
+    drawer.reset();
+    SDL_Quit();
+    throw FatalError("Could not set a video mode: " + reason);
 }
 
 void Application::loadGlyphs()

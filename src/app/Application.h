@@ -58,6 +58,9 @@ public:
     FramePacer& framePacer() { return pacer; }
 
 private:
+    // Opens the window: OpenGL unless the software drawer was asked for or OpenGL cannot start.
+    void openDrawer();
+
     // Constructed first and destroyed last: the stream is stopped in the destructor's body, before
     // the music player below is torn down, so no block is mixed while the music goes.
     PortAudioDevice audioDevice;
