@@ -9,6 +9,9 @@
 #ifndef BRICKWRATH_DATA_DIR
 #define BRICKWRATH_DATA_DIR ""
 #endif
+#ifndef BRICKWRATH_DATA_FROM_BINDIR
+#define BRICKWRATH_DATA_FROM_BINDIR ""
+#endif
 
 namespace {
 
@@ -23,6 +26,12 @@ bool hasSoundsFolder(const std::string& top)
 
 std::string BundlePath::topFolder()
 {
+    // An installed game looks beside itself first (bin/../share/brickwrath), so a staged (DESTDIR)
+    // or moved installation works, then where the build said it would be installed.
+    const std::string nearby = topFolderFor("/proc/self/exe", BRICKWRATH_DATA_FROM_BINDIR);
+    if (hasSoundsFolder(nearby)) {
+        return nearby;
+    }
     return topFolderFor("/proc/self/exe", BRICKWRATH_DATA_DIR);
 }
 
@@ -41,8 +50,16 @@ std::string BundlePath::topFolderFor(const std::string& executable, const std::s
     if (!folder.empty() && hasSoundsFolder(folder)) {
         return folder;
     }
-    if (!installedData.empty() && hasSoundsFolder(installedData)) {
-        return installedData;
+    // A relative data folder is taken from the executable's folder.
+    std::string data = installedData;
+    if (!data.empty() && data[0] != '/' && !folder.empty()) {
+        data = folder + "/" + installedData;
+        if (realpath(data.c_str(), resolved) != nullptr) {
+            data = resolved;
+        }
+    }
+    if (!data.empty() && hasSoundsFolder(data)) {
+        return data;
     }
     return folder;
 }

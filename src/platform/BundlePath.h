@@ -11,6 +11,6 @@ public:
 
     // The rule behind topFolder(), for any executable path (symlinks are followed) and data folder:
     // the executable's folder when it holds Contents/Resources/sounds, else the data folder when that
-    // does, else the executable's folder.
+    // does, else the executable's folder. A relative data folder counts from the executable's folder.
     static std::string topFolderFor(const std::string& executable, const std::string& installedData);
 };

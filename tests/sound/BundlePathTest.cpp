@@ -59,6 +59,20 @@ TEST(BundlePath, InstalledDataStandsInWhenNoSoundsAreBesideTheExecutable)
     EXPECT_EQ(BundlePath::topFolderFor(game.file("gone"), ""), "");
 }
 
+TEST(BundlePath, RelativeDataFolderCountsFromTheExecutable)
+{
+    // An installation staged under some root: <root>/bin/brickwrath and <root>/share/brickwrath.
+    ScratchFolder root;
+    fs::create_directories(root.file("bin"));
+    makeBundle(root.file("share/brickwrath"));
+    std::ofstream(root.file("bin/brickwrath")) << "#!/bin/sh\n";
+    EXPECT_EQ(BundlePath::topFolderFor(root.file("bin/brickwrath"), "../share/brickwrath"),
+              fs::canonical(root.file("share/brickwrath")).string());
+    ScratchFolder bare;
+    std::ofstream(bare.file("brickwrath")) << "#!/bin/sh\n";
+    EXPECT_EQ(BundlePath::topFolderFor(bare.file("brickwrath"), "../share/brickwrath"), withoutSlash(bare.path()));
+}
+
 TEST(BundlePath, SoundsPathOfThisProgramIsBesideItsExecutable)
 {
     // The build copies the sounds beside the test programs as it does beside the game.
