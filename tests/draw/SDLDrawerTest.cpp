@@ -18,26 +18,11 @@
 #include "game/GamePlay.h"
 #include "game/TitleScreen.h"
 #include "support/CaptureStdout.h"
+#include "support/SolidImage.h"
 #include "support/GameGlyphs.h"
 #include "support/ReferenceSoftwareDrawer.h"
 
 namespace {
-
-struct Rgba {
-    int r, g, b, a;
-};
-
-unsigned char* solidImage(std::uint32_t width, std::uint32_t height, Rgba colour)
-{
-    auto* pixels = new unsigned char[width * height * 4];
-    for (std::uint32_t i = 0; i < width * height; ++i) {
-        pixels[i * 4 + 0] = static_cast<unsigned char>(colour.r);
-        pixels[i * 4 + 1] = static_cast<unsigned char>(colour.g);
-        pixels[i * 4 + 2] = static_cast<unsigned char>(colour.b);
-        pixels[i * 4 + 3] = static_cast<unsigned char>(colour.a);
-    }
-    return pixels;
-}
 
 // Opaque, with the source column in red and the source row in green, so every screen pixel
 // tells which source pixel it was sampled from.
