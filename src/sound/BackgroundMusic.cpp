@@ -5,11 +5,15 @@
 
 #include <SDL/SDL.h>
 
+#include <algorithm>
 #include <iostream>
 
 BackgroundMusic::BackgroundMusic() : BackgroundMusic(getSoundsPath() + "music.ogg") {}
 
-BackgroundMusic::BackgroundMusic(const std::string& path) : buffers(new Buffer[NumBuffers])
+BackgroundMusic::BackgroundMusic(const std::string& path) : BackgroundMusic(path, Pacing()) {}
+
+BackgroundMusic::BackgroundMusic(const std::string& path, const Pacing& pace)
+    : pacing(pace), samples(new float[2 * NumBuffers * static_cast<std::size_t>(pace.bufferFrames)]())
 {
     if (!decoder.open(path)) {
         return;
@@ -23,13 +27,16 @@ BackgroundMusic::BackgroundMusic(const std::string& path) : buffers(new Buffer[N
     }
     fillBuffer(1);
     fillBuffer(2);
-    startThread(this);
+    if (pacing.decoderThread) {
+        startThread(this);
+        refilling = isThreadStarted();
+    }
 }
 
 BackgroundMusic::~BackgroundMusic()
 {
     stopRequest.store(true, std::memory_order_release);
-    SDL_Delay(600);
+    SDL_Delay(static_cast<Uint32>(pacing.stopMilliseconds));
     // run() uses this object's members, so the join cannot wait for the base destructor.
     waitThread();
     decoder.close();
@@ -46,23 +53,23 @@ std::string BackgroundMusic::getSoundsPath()
 
 bool BackgroundMusic::fillBuffer(int b)
 {
-    Buffer& buffer = buffers[b];
+    float* const outLeft = left(b);
+    float* const outRight = right(b);
+    const int frames = pacing.bufferFrames;
     int filled = 0;
     int link = 0;
     // Frames decoded since the file last started from its first frame: a pass that ends with none
     // means the file has nothing to give.
     std::uint32_t sinceStart = decodePosition;
     decoder.seek(decodePosition);
-    while (filled < BufferFrames) {
+    while (filled < frames) {
         float** pcm = nullptr;
         int channels = 0;
-        const long n = decoder.read(BufferFrames - filled, &pcm, &channels, &link);
+        const long n = decoder.read(frames - filled, &pcm, &channels, &link);
         if (n <= 0 || link > 0) {
             if (sinceStart == 0) {
-                for (; filled < BufferFrames; ++filled) {
-                    buffer.left[filled].store(0.0f, std::memory_order_relaxed);
-                    buffer.right[filled].store(0.0f, std::memory_order_relaxed);
-                }
+                std::fill(outLeft + filled, outLeft + frames, 0.0f);
+                std::fill(outRight + filled, outRight + frames, 0.0f);
                 return false;
             }
             // The end, an error or a chained stream: the music starts again from its first frame.
@@ -72,14 +79,17 @@ bool BackgroundMusic::fillBuffer(int b)
             continue;
         }
         // A one-channel file plays on both sides.
-        const float* left = pcm[0];
-        const float* right = channels > 1 ? pcm[1] : pcm[0];
+        const float* fromLeft = pcm[0];
+        const float* fromRight = channels > 1 ? pcm[1] : pcm[0];
         for (long j = 0; j < n; ++j, ++filled) {
-            buffer.left[filled].store(left[j], std::memory_order_relaxed);
-            buffer.right[filled].store(right[j], std::memory_order_relaxed);
+            outLeft[filled] = fromLeft[j];
+            outRight[filled] = fromRight[j];
         }
         decodePosition += static_cast<std::uint32_t>(n);
         sinceStart += static_cast<std::uint32_t>(n);
+        if (pacing.afterDecodedChunk) {
+            pacing.afterDecodedChunk();
+        }
     }
     return true;
 }
@@ -96,7 +106,7 @@ bool BackgroundMusic::run()
             refill[b].store(false, std::memory_order_release);
             nextRefill = (b + 1) % NumBuffers;
         }
-        SDL_Delay(62);
+        SDL_Delay(static_cast<Uint32>(pacing.pollMilliseconds));
     }
     return true;
 }
@@ -107,16 +117,23 @@ void BackgroundMusic::audioBlock(float* block, int frames)
         return;
     }
     for (int i = 0; i < frames; ++i) {
-        const Buffer& buffer = buffers[currentBuffer];
-        block[2 * i] += buffer.left[readPosition].load(std::memory_order_relaxed) * gain * 0.5f;
-        block[2 * i + 1] += buffer.right[readPosition].load(std::memory_order_relaxed) * gain * 0.5f;
+        // A buffer is ours from its first frame on once its flag is clear. Still set means the
+        // music thread is late or busy writing it: playing it would mix old and new frames, so the
+        // music pauses here until the next block and then carries on from this frame.
+        if (readPosition == 0 && refill[currentBuffer].load(std::memory_order_acquire)) {
+            return;
+        }
+        block[2 * i] += left(currentBuffer)[readPosition] * gain * 0.5f;
+        block[2 * i + 1] += right(currentBuffer)[readPosition] * gain * 0.5f;
         // The gain only ever rises, so only the first start of the run fades in, not the loops.
         if (gain < 1.0f) {
             gain += 0.000001f;
         }
-        if (++readPosition == BufferFrames) {
+        if (++readPosition == static_cast<std::uint32_t>(pacing.bufferFrames)) {
             readPosition = 0;
-            refill[currentBuffer].store(true, std::memory_order_release);
+            if (refilling) {
+                refill[currentBuffer].store(true, std::memory_order_release);
+            }
             currentBuffer = (currentBuffer + 1) % NumBuffers;
         }
     }

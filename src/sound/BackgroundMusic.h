@@ -9,6 +9,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -17,18 +18,34 @@ public:
     static constexpr int BufferFrames = 11025;
     static constexpr int NumBuffers = 3;
 
+    // How the player paces its ring. The game always uses the defaults; the stress tests shrink
+    // the buffers and the poll so that hand-overs come thousands of times a second and stall the
+    // decoder at random, and the fuzzer decodes without a thread and without the pause on
+    // destruction.
+    struct Pacing {
+        int bufferFrames = BufferFrames;
+        int pollMilliseconds = 62;
+        int stopMilliseconds = 600;
+        bool decoderThread = true;
+        // Called after each chunk decoded into a buffer, on the thread that fills it.
+        std::function<void()> afterDecodedChunk;
+    };
+
     // Plays music.ogg from the bundle's sounds folder.
     BackgroundMusic();
     // Plays the file at `path`: opens it, fills the ring and starts the decoder thread.
     explicit BackgroundMusic(const std::string& path);
+    BackgroundMusic(const std::string& path, const Pacing& pacing);
     // Stops and joins the thread (taking at least 600 ms), then releases the decoder.
     ~BackgroundMusic() override;
 
-    // Adds the next `frames` frames (at most BufferFrames) into a stereo block. Audio thread only.
+    // Adds the next `frames` frames (at most one buffer) into a stereo block. Audio thread only.
+    // When the music thread is late with a refill the rest of the block gets no music: the mixer
+    // never reads a buffer that is being written.
     void audioBlock(float* block, int frames);
 
-    // Decodes BufferFrames frames into buffer b, looping the file as needed. False when a whole
-    // pass from the file's first frame gave nothing; the rest of the buffer is then silence.
+    // Decodes one buffer's worth of frames into buffer b, looping the file as needed. False when a
+    // whole pass from the file's first frame gave nothing; the rest of the buffer is then silence.
     bool fillBuffer(int b);
 
     bool run() override;
@@ -41,17 +58,16 @@ public:
     bool isRefillPending(int b) const { return refill[b].load(std::memory_order_acquire); }
 
 private:
-    // Samples are relaxed atomics so that a late refill (an underrun) mixes old and new frames as
-    // it always has, without the two threads racing on plain floats.
-    struct Buffer {
-        std::array<std::atomic<float>, BufferFrames> left;
-        std::array<std::atomic<float>, BufferFrames> right;
-    };
+    float* left(int b) { return samples.get() + 2 * b * pacing.bufferFrames; }
+    float* right(int b) { return left(b) + pacing.bufferFrames; }
 
+    Pacing pacing;
     VorbisFile decoder;
     std::uint32_t decodePosition = 0;
     float gain = 0.0f;
-    std::unique_ptr<Buffer[]> buffers;
+    // Left then right channel of each buffer in turn. Plain floats: a buffer belongs to one thread
+    // at a time, as its refill flag says.
+    std::unique_ptr<float[]> samples;
     int currentBuffer = 0;
     // Set (release) by the audio thread when it has played a buffer through; cleared (release) by
     // the music thread when it has written the buffer anew. Both read them with acquire.
@@ -61,5 +77,8 @@ private:
     // thread refills them in that order too: two released at once (0 and 2, say, after the mixer
     // wrapped round) must not have their contents swapped.
     int nextRefill = 0;
+    // Whether played buffers go back to a music thread. Without one (it could not be created) the
+    // mixer keeps them and plays the ring round and round.
+    bool refilling = false;
     std::atomic<bool> stopRequest{false};
 };

@@ -34,6 +34,8 @@ Sounds::Sounds(const std::string& folder)
     }
 }
 
+Sounds::Sounds(std::array<SoundFile, NumTypes> decoded) : files(std::move(decoded)) {}
+
 const char* Sounds::fileName(SoundType type)
 {
     return type >= 0 && type < NumTypes ? fileNames[type] : nullptr;
@@ -99,16 +101,27 @@ void Sounds::playSound(SoundType type)
         return;
     }
     ++requestCounts[type];
+    // A place in the count is taken before a slot, and the mixer gives it back only after freeing
+    // its slot: the count then never passes 128 nor falls below the number of playing slots, and a
+    // place taken always finds a free slot. Were the slot taken first, a request in the moment
+    // between the mixer freeing a slot and lowering the count would take the count to 129.
+    int count = activeVoices.load(std::memory_order_acquire);
+    do {
+        if (count >= NumVoices) {
+            return;
+        }
+    } while (
+        !activeVoices.compare_exchange_weak(count, count + 1, std::memory_order_acq_rel, std::memory_order_acquire));
     for (Voice& voice : voices) {
         if (!voice.active.load(std::memory_order_acquire)) {
             voice.samples = files[type].samples.get();
             voice.frames = files[type].frames;
             voice.position = 0;
             voice.active.store(true, std::memory_order_release);
-            activeVoices.fetch_add(1, std::memory_order_acq_rel);
             return;
         }
     }
+    activeVoices.fetch_sub(1, std::memory_order_acq_rel); // cannot happen, as above
 }
 
 void Sounds::getAudio(float* block, int frames)

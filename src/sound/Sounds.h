@@ -28,6 +28,8 @@ public:
 
     // Loads every effect file from `folder` (ending in a slash; "" means the working folder).
     explicit Sounds(const std::string& folder);
+    // A bank of effects already decoded: the stress tests play exact, tagged samples this way.
+    explicit Sounds(std::array<SoundFile, NumTypes> decoded);
     Sounds(const Sounds&) = delete;
     Sounds& operator=(const Sounds&) = delete;
 

@@ -19,6 +19,8 @@ public:
 
     static int threadMethod(void* p);
 
+    bool isThreadStarted() const { return handle != nullptr; }
+
 protected:
     // Waits for the thread to end. A derived class whose run() uses its own members calls this in
     // its destructor, because those members are gone by the time the base destructor runs.

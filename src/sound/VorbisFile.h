@@ -16,7 +16,7 @@ public:
 
     // Opens path and prints one line on standard output: "Loaded file" on success, or why not.
     // On failure everything taken is released and the file stays closed.
-    bool open(const std::string& path);
+    bool open(const std::string& name);
     void close();
     bool isOpen() const { return file != nullptr; }
 
@@ -24,7 +24,8 @@ public:
     std::uint64_t firstStreamFrames();
 
     // Decodes up to maxFrames frames. Returns the frame count (0 at the end, negative on a decoding
-    // error) and points channels at one array per channel of the logical stream in `link`.
+    // error) and points channels at one array per channel of the logical stream in `link`. After
+    // an error that is not a hole in the data it reports the file once and gives nothing more.
     long read(int maxFrames, float*** channels, int* channelCount, int* link);
 
     bool seek(std::uint64_t frame);
@@ -32,4 +33,7 @@ public:
 private:
     FILE* file = nullptr;
     OggVorbis_File decoder{};
+    std::string path;
+    // Set by a decoding error other than a hole: the file gives nothing more.
+    bool failed = false;
 };
