@@ -13,7 +13,8 @@ for line in sys.stdin:
     if not match or ":" not in match.group(2):
         continue
     count = int(match.group(1).replace(",", ""))
-    obj = match.group(3) or "?"
+    # callgrind_annotate leaves the object off some lines of inlined code; ours carry our paths.
+    obj = match.group(3) or (program if "/bench/" in match.group(2) or "/src/" in match.group(2) else "?")
     name = obj.rsplit("/", 1)[-1]
     if obj == program or name == program.rsplit("/", 1)[-1]:
         group = "game and drawer code (ours)"

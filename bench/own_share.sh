@@ -11,7 +11,7 @@ echo "cores: $(nproc)"
 for drawer in software opengl; do
     flags=(-w 1024 -h 768 -ns)
     [ "$drawer" = software ] && flags+=(-s)
-    for screen in "title 2" race; do
+    for screen in "title 30" race; do
         name="$drawer-${screen%% *}"
         log="$out/$name.log"
         # shellcheck disable=SC2086
@@ -20,7 +20,7 @@ for drawer in software opengl; do
             >"$log" 2>&1)
         frames=$(sed -n 's/^frames in the callgrind window: //p' "$log")
         echo "== $name: $frames frames"
-        callgrind_annotate --inclusive=no --threshold=100 "$out/$name.out" 2>/dev/null |
+        callgrind_annotate --inclusive=no --auto=no --threshold=100 "$out/$name.out" 2>/dev/null |
             /usr/bin/python3 "$(dirname "$0")/by_object.py" "$frames" "$bench"
     done
 done
