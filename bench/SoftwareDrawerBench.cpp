@@ -1,12 +1,21 @@
 // Frame times of the software drawer against the plain way of drawing the same frames, under
-// SDL's dummy video driver: the title view, the story view (thirteen lines of size-18 text) and
-// a frame of exploding mines. Prints milliseconds per frame.
+// SDL's dummy video driver: the title view, the story view (thirteen lines of size-18 text), a
+// frame of exploding mines, and a scripted race whose every frame both draw and are compared on.
+// Prints milliseconds of CPU per frame.
 #include <SDL/SDL.h>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <iostream>
 #include <memory>
+#include <vector>
+
+#include "BenchStats.h"
+#include "RaceScript.h"
+#include "ReplayDrawer.h"
+#include "game/StateManager.h"
 
 #include "draw/ImageLoader.h"
 #include "draw/SDLDrawer.h"
@@ -35,12 +44,218 @@ std::uint32_t load(Drawer& drawer, const unsigned char* data, unsigned int lengt
     return drawer.loadImage(image.pixels, image.width, image.height);
 }
 
+// Straight into the screens, as the event loop would hand them the mouse.
+class ScreenPointer : public RaceScript::Pointer {
+public:
+    void move(int x, int y) override { StateManager::getInstance()->mouseMove(x, y); }
+    void press(int x, int y) override { StateManager::getInstance()->mouseDown(1, x, y); }
+    void release(int x, int y) override { StateManager::getInstance()->mouseUp(1, x, y); }
+};
+
+struct FrameRecord {
+    RaceScript::Phase phase;
+    double game;  // the screens' update and drawing calls, recorded
+    double plain; // the reference drawer's replay
+    double quick; // the software drawer's replay
+    std::size_t differing;
+    ReplayDrawer::Coverage coverage;
+};
+
+// Fills the screen with a pattern no frame draws, so a pixel left undrawn cannot pass as equal.
+void scribble(SDL_Surface* screen)
+{
+    for (int row = 0; row < screen->h; ++row)
+        std::memset(static_cast<unsigned char*>(screen->pixels) + row * screen->pitch, 0xA5, screen->w * 4u);
+}
+
+std::size_t differingPixels(const std::vector<Uint32>& expected, const SDL_Surface* screen)
+{
+    std::size_t count = 0;
+    for (int row = 0; row < screen->h; ++row) {
+        const auto* got =
+            reinterpret_cast<const Uint32*>(static_cast<const unsigned char*>(screen->pixels) + row * screen->pitch);
+        if (std::memcmp(got, &expected[static_cast<std::size_t>(row * screen->w)], screen->w * 4u) == 0)
+            continue;
+        for (int column = 0; column < screen->w; ++column)
+            count += got[column] != expected[static_cast<std::size_t>(row * screen->w + column)] ? 1 : 0;
+    }
+    return count;
+}
+
+void copyScreen(const SDL_Surface* screen, std::vector<Uint32>& into)
+{
+    into.resize(static_cast<std::size_t>(screen->w * screen->h));
+    for (int row = 0; row < screen->h; ++row)
+        std::memcpy(&into[static_cast<std::size_t>(row * screen->w)],
+                    static_cast<const unsigned char*>(screen->pixels) + row * screen->pitch, screen->w * 4u);
+}
+
+// Nanoseconds per pixel of one SDL blit of a 512 by 512 picture whose every pixel has `alpha`,
+// converted like the game's pictures, onto the screen.
+double blitCost(SDL_Surface* screen, Uint8 alpha, bool asOpaque)
+{
+    const int side = 512;
+    std::vector<unsigned char> rgba(static_cast<std::size_t>(side * side * 4));
+    for (std::size_t i = 0; i < rgba.size(); i += 4) {
+        rgba[i] = static_cast<unsigned char>(i * 7);
+        rgba[i + 1] = static_cast<unsigned char>(i * 13);
+        rgba[i + 2] = static_cast<unsigned char>(i * 3);
+        rgba[i + 3] = alpha;
+    }
+    SDL_Surface* wrapper =
+        SDL_CreateRGBSurfaceFrom(rgba.data(), side, side, 32, side * 4, 0x000000FF, 0x0000FF00, 0x00FF0000, 0xFF000000);
+    SDL_Surface* picture = asOpaque ? SDL_DisplayFormat(wrapper) : SDL_DisplayFormatAlpha(wrapper);
+    if (asOpaque)
+        SDL_SetAlpha(picture, 0, 255);
+    const int rounds = 200;
+    const double start = bench::threadCpuSeconds();
+    for (int i = 0; i < rounds; ++i) {
+        SDL_Rect to{static_cast<Sint16>(i % 400), static_cast<Sint16>(i % 200), 0, 0};
+        SDL_BlitSurface(picture, nullptr, screen, &to);
+    }
+    const double spent = bench::threadCpuSeconds() - start;
+    SDL_FreeSurface(picture);
+    SDL_FreeSurface(wrapper);
+    return spent / rounds / (side * side) * 1e9;
+}
+
+void printSeries(const char* label, const std::vector<FrameRecord>& frames, RaceScript::Phase phase, bool all)
+{
+    std::vector<double> game;
+    std::vector<double> plain;
+    std::vector<double> quick;
+    for (const FrameRecord& frame : frames)
+        if (all || frame.phase == phase) {
+            game.push_back(frame.game * 1e3);
+            plain.push_back(frame.plain * 1e3);
+            quick.push_back(frame.quick * 1e3);
+        }
+    if (quick.empty())
+        return;
+    const double plainMedian = bench::percentile(plain, 0.5);
+    const double quickMedian = bench::percentile(quick, 0.5);
+    std::printf("%-10s %5zu frames | plain median %6.3f p99 %6.3f | SDLDrawer median %6.3f p99 %6.3f | %4.2fx "
+                "cheaper (p99 %4.2fx) | game code median %6.3f ms\n",
+                label, quick.size(), plainMedian, bench::percentile(plain, 0.99), quickMedian,
+                bench::percentile(quick, 0.99), plainMedian / quickMedian,
+                bench::percentile(plain, 0.99) / bench::percentile(quick, 0.99), bench::percentile(game, 0.5));
+}
+
+// The scripted race drawn unpaced: each frame recorded once, replayed into both drawers, timed on
+// this thread's CPU clock and compared pixel for pixel.
+void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& replay)
+{
+    SDL_Surface* screen = SDL_GetVideoSurface();
+    StateManager* screens = StateManager::getInstance();
+    screens->restart();
+    RaceScript::fixCounters();
+    RaceScript script;
+    ScreenPointer pointer;
+    std::vector<FrameRecord> frames;
+    std::vector<Uint32> expected;
+    while (!script.done() && frames.size() < 5000) {
+        FrameRecord frame{};
+        double start = bench::threadCpuSeconds();
+        replay.beginDrawing();
+        screens->draw(&replay);
+        replay.endDrawing();
+        frame.game = bench::threadCpuSeconds() - start;
+        frame.phase = RaceScript::phaseShown();
+
+        scribble(screen);
+        start = bench::threadCpuSeconds();
+        replay.replay(1);
+        SDL_Flip(screen); // the plain drawer shows its frame as the software drawer does
+        frame.plain = bench::threadCpuSeconds() - start;
+        copyScreen(screen, expected);
+
+        scribble(screen);
+        start = bench::threadCpuSeconds();
+        replay.replay(0);
+        frame.quick = bench::threadCpuSeconds() - start;
+        frame.differing = differingPixels(expected, screen);
+        frame.coverage = replay.coverage();
+        frames.push_back(frame);
+        script.afterFrame(pointer);
+    }
+    (void)quick;
+    (void)plain;
+    screens->restart();
+
+    std::printf("\nscripted race, CPU milliseconds per frame (placement, race, race over, next placement):\n");
+    for (RaceScript::Phase phase :
+         {RaceScript::Phase::Title, RaceScript::Phase::Placement, RaceScript::Phase::Race, RaceScript::Phase::RaceOver})
+        printSeries(RaceScript::name(phase), frames, phase, false);
+    printSeries("all", frames, RaceScript::Phase::Done, true);
+
+    std::size_t identical = 0;
+    std::size_t worst = 0;
+    long firstDiffering = -1;
+    for (std::size_t i = 0; i < frames.size(); ++i) {
+        identical += frames[i].differing == 0 ? 1 : 0;
+        worst = std::max(worst, frames[i].differing);
+        if (frames[i].differing != 0 && firstDiffering < 0)
+            firstDiffering = static_cast<long>(i);
+    }
+    std::printf("pixel for pixel: %zu of %zu frames identical", identical, frames.size());
+    if (firstDiffering >= 0)
+        std::printf(", first difference in frame %ld, at most %zu pixels differ", firstDiffering, worst);
+    std::printf("\n");
+
+    // Where the pictures' alpha forces a blend, per race frame (medians over the race phase).
+    std::vector<double> copied;
+    std::vector<double> partial;
+    std::vector<double> opaque;
+    std::vector<double> transparent;
+    std::vector<double> scaled;
+    std::map<std::string, std::vector<double>> byPicture;
+    for (const FrameRecord& frame : frames) {
+        if (frame.phase != RaceScript::Phase::Race)
+            continue;
+        copied.push_back(static_cast<double>(frame.coverage.copied));
+        partial.push_back(static_cast<double>(frame.coverage.blended.partial));
+        opaque.push_back(static_cast<double>(frame.coverage.blended.opaque));
+        transparent.push_back(static_cast<double>(frame.coverage.blended.transparent));
+        scaled.push_back(static_cast<double>(frame.coverage.scaled));
+        for (const auto& [name, count] : frame.coverage.partialByPicture)
+            byPicture[name].push_back(static_cast<double>(count));
+    }
+    const double flipStart = bench::threadCpuSeconds();
+    for (int i = 0; i < 100; ++i)
+        SDL_Flip(screen);
+    std::printf("showing a frame (SDL_Flip, in both figures above): %.3f ms\n",
+                (bench::threadCpuSeconds() - flipStart) * 10.0);
+    const double copyCost = blitCost(screen, 255, true);
+    const double blendPartial = blitCost(screen, 128, false);
+    const double blendOpaque = blitCost(screen, 255, false);
+    const double blendClear = blitCost(screen, 0, false);
+    std::printf("SDL blit cost per pixel: copy %.2f ns; through the alpha blitter: see-through-in-part %.2f ns, "
+                "opaque %.2f ns, fully transparent %.2f ns\n",
+                copyCost, blendPartial, blendOpaque, blendClear);
+    const double p = bench::percentile(partial, 0.5);
+    const double o = bench::percentile(opaque, 0.5);
+    const double t = bench::percentile(transparent, 0.5);
+    const double c = bench::percentile(copied, 0.5);
+    std::printf("race frame, median pixels: copied %.0f (%.3f ms); blended: partly see-through %.0f (%.3f ms), "
+                "opaque pixels of pictures with see-through parts %.0f (%.3f ms), fully transparent %.0f (%.3f "
+                "ms); drawn scaled %.0f\n",
+                c, c * copyCost * 1e-6, p, p * blendPartial * 1e-6, o, o * blendOpaque * 1e-6, t, t * blendClear * 1e-6,
+                bench::percentile(scaled, 0.5));
+    std::printf("partly see-through pixels per race frame by picture (median):");
+    for (auto& [name, counts] : byPicture) {
+        counts.resize(partial.size(), 0.0); // frames without the picture count as 0
+        std::printf(" %s %.0f", name.c_str(), bench::percentile(counts, 0.5));
+    }
+    std::printf("\n");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     const int frames = argc > 1 ? std::atoi(argv[1]) : 300;
     setenv("SDL_VIDEODRIVER", "dummy", 0);
+    bench::printMachine();
     if (SDL_Init(SDL_INIT_VIDEO) < 0) {
         std::cout << "Could not initialise SDL: " << SDL_GetError() << std::endl;
         return 1;
@@ -50,8 +265,11 @@ int main(int argc, char** argv)
         quick->initialise(1024, 768, false, 0);
         auto plain = std::make_unique<ReferenceSoftwareDrawer>();
         plain->initialise(1024, 768, false, 0);
-        loadGameGlyphs(*quick);
-        loadGameGlyphs(*plain);
+        {
+            // The scenes below draw into each drawer directly; the race replays into both.
+            loadGameGlyphs(*quick);
+            loadGameGlyphs(*plain);
+        }
 
         for (Drawer* drawer : {static_cast<Drawer*>(plain.get()), static_cast<Drawer*>(quick.get())}) {
             const char* name = drawer == quick.get() ? "SDLDrawer" : "plain";
@@ -71,9 +289,14 @@ int main(int argc, char** argv)
                     drawer->drawImage(mine, static_cast<std::int16_t>(20 * step), 300, blast, blast, 1.0f, 1.0f, 1.0f,
                                       1.0f);
             });
-            std::cerr << name << ": title view " << titleView << " ms, story view " << storyView
-                      << " ms, background and 41 scaled mines " << mines << " ms per frame\n";
+            std::printf("%s: title view %.3f ms, story view %.3f ms, background and 41 scaled mines %.3f ms per "
+                        "frame (wall clock)\n",
+                        name, titleView, storyView, mines);
         }
+
+        ReplayDrawer replay(*quick, *plain);
+        loadGameGlyphs(replay);
+        raceFrames(*quick, *plain, replay);
     }
     SDL_Quit();
     return 0;

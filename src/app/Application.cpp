@@ -1,7 +1,9 @@
 // Start-up and shut-down order, the event loop and its dispatch.
 #include "app/Application.h"
 
+#include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <iostream>
 
 #include "app/CommandLine.h"
@@ -118,6 +120,8 @@ Application::Application(const std::vector<std::string>& args)
 
     if (const char* unpaced = std::getenv("BRICKWRATH_UNPACED"); unpaced != nullptr && unpaced[0] == '1')
         pacer.setEnabled(false);
+    if (const char* report = std::getenv("BRICKWRATH_REPORT_FIRST_FRAME"); report != nullptr && report[0] == '1')
+        reportFirstFrame = true;
 }
 
 Application::~Application()
@@ -185,8 +189,21 @@ void Application::eventLoop()
         StateManager::getInstance()->draw(drawer.get());
         drawer->endDrawing();
         ++frames;
+        if (reportFirstFrame && frames == 1)
+            reportFrameTime();
+        if (frameHook != nullptr)
+            frameHook(frameHookContext);
         pacer.frameDone();
     }
+}
+
+void Application::reportFrameTime()
+{
+    // The start-up benchmark compares this with the monotonic time at which it started the game.
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    std::printf("first frame shown at %lld.%09ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec);
+    std::fflush(stdout);
 }
 
 void Application::dispatch(const SDL_Event& event)

@@ -57,9 +57,19 @@ public:
     unsigned long framesDrawn() const { return frames; }
     FramePacer& framePacer() { return pacer; }
 
+    // Called on the main thread after every frame is shown, before the pacer waits: benchmarks
+    // time the real loop with it and push their scripted events from it.
+    using FrameHook = void (*)(void* context);
+    void setFrameHook(FrameHook hook, void* context)
+    {
+        frameHook = hook;
+        frameHookContext = context;
+    }
+
 private:
     // Opens the window: OpenGL unless the software drawer was asked for or OpenGL cannot start.
     void openDrawer();
+    void reportFrameTime();
 
     // Constructed first and destroyed last: the stream is stopped in the destructor's body, before
     // the music player below is torn down, so no block is mixed while the music goes.
@@ -76,6 +86,10 @@ private:
     MouseMapping mouse;
     FramePacer pacer;
     unsigned long frames = 0;
+    FrameHook frameHook = nullptr;
+    void* frameHookContext = nullptr;
+    // BRICKWRATH_REPORT_FIRST_FRAME=1: the monotonic clock is printed once the first frame is shown.
+    bool reportFirstFrame = false;
     // Last, so that it is destroyed first of the members, after SDL_Quit and before the device.
     BackgroundMusic music;
 };

@@ -72,7 +72,8 @@ void scaleInto(SDL_Surface* source, SDL_Surface* target, int width, int height)
 SDLDrawer::SDLDrawer()
 {
     initGlyphs();
-    scratch = rgbaSurface(scratchSize, scratchSize);
+    scratchPixels.reset(std::calloc(static_cast<std::size_t>(scratchSize) * scratchSize, 4));
+    matchScratchTo(nullptr);
 }
 
 SDLDrawer::~SDLDrawer() = default;
@@ -258,9 +259,18 @@ void SDLDrawer::blit(SDL_Surface* source, int width, int height, int x, int y)
 
 void SDLDrawer::matchScratchTo(const SDL_PixelFormat* format)
 {
-    if (scratch && sameMasks(scratch->format, format))
+    if (scratch && format != nullptr && sameMasks(scratch->format, format))
         return;
-    scratch = surfaceLike(format, scratchSize, scratchSize);
+    if (!scratchPixels)
+        return;
+    // Until a picture tells otherwise, the scratch surface takes the RGBA order of the buffers.
+    const Uint32 red = format != nullptr ? format->Rmask : redMask;
+    const Uint32 green = format != nullptr ? format->Gmask : greenMask;
+    const Uint32 blue = format != nullptr ? format->Bmask : blueMask;
+    const Uint32 alpha = format != nullptr ? format->Amask : alphaMask;
+    scratch.reset();
+    scratch = SurfacePtr(SDL_CreateRGBSurfaceFrom(scratchPixels.get(), scratchSize, scratchSize, 32, scratchSize * 4,
+                                                  red, green, blue, alpha));
 }
 
 SDL_Surface* SDLDrawer::scaleImage(SDL_Surface* source, std::uint16_t width, std::uint16_t height, std::uint8_t)

@@ -5,6 +5,7 @@
 #include <SDL/SDL.h>
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <map>
 #include <memory>
 
@@ -75,6 +76,12 @@ private:
     std::array<Image, glyphCount> glyphs;
     std::uint32_t nextId = 1;
     SDL_Surface* screen = nullptr; // SDL's video surface, not ours to free
+    // The scratch surface's pixels, ours rather than SDL's: SDL clears a new surface, which would
+    // make all 16 MiB resident, while fresh zeroed pages cost nothing until a scaled draw writes them.
+    struct FreeBuffer {
+        void operator()(void* buffer) const { std::free(buffer); }
+    };
+    std::unique_ptr<void, FreeBuffer> scratchPixels;
     SurfacePtr scratch;
     // Text is drawn every frame at the same few sizes: each glyph is scaled once per cell size.
     std::array<std::map<int, SurfacePtr>, glyphCount> scaledGlyphs;

@@ -1,0 +1,200 @@
+// The real Application and its event loop, timed from inside: frame rate and the spread of the
+// intervals between frames (pacing), CPU per frame, resident memory on the title screen and in a
+// race, and, under callgrind, a window of frames to count instructions in.
+//
+//   game_loop_bench [title SECONDS | race] [--unpaced] [game flags such as -s, -ns, -w 1024 -h 768]
+#include <SDL/SDL.h>
+#include <valgrind/callgrind.h>
+#include <valgrind/valgrind.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "BenchStats.h"
+#include "MemoryReport.h"
+#include "RaceScript.h"
+#include "app/Application.h"
+#include "app/FatalError.h"
+#include "draw/OpenGLDrawer.h"
+
+namespace {
+
+// The script's mouse, as window events: the window is 1024 by 768, so pixels are game units.
+class EventPointer : public RaceScript::Pointer {
+public:
+    void move(int x, int y) override
+    {
+        SDL_Event event{};
+        event.type = SDL_MOUSEMOTION;
+        event.motion.x = static_cast<Uint16>(x);
+        event.motion.y = static_cast<Uint16>(y);
+        SDL_PushEvent(&event);
+    }
+    void press(int x, int y) override { button(SDL_MOUSEBUTTONDOWN, x, y); }
+    void release(int x, int y) override { button(SDL_MOUSEBUTTONUP, x, y); }
+
+private:
+    static void button(Uint8 type, int x, int y)
+    {
+        SDL_Event event{};
+        event.type = type;
+        event.button.button = SDL_BUTTON_LEFT;
+        event.button.x = static_cast<Uint16>(x);
+        event.button.y = static_cast<Uint16>(y);
+        SDL_PushEvent(&event);
+    }
+};
+
+struct Run {
+    Application* application = nullptr;
+    bool race = false;
+    double titleSeconds = 10.0;
+    int warmUpFrames = 30; // pictures load on the first frames; the figures start after them
+    RaceScript script;
+    EventPointer pointer;
+    std::vector<double> shown; // monotonic time after each frame in the measured window
+    std::vector<double> cpu;   // process CPU after each of those frames
+    unsigned long frame = 0;
+    bool collecting = false;
+    unsigned long collectedFrames = 0;
+    bool titleMemoryShown = false;
+    bool raceMemoryShown = false;
+    bool quitSent = false;
+    double windowStart = 0.0;
+
+    void startCollecting()
+    {
+        if (!collecting) {
+            CALLGRIND_TOGGLE_COLLECT;
+            collecting = true;
+        }
+    }
+    void stopCollecting()
+    {
+        if (collecting) {
+            CALLGRIND_TOGGLE_COLLECT;
+            collecting = false;
+        }
+    }
+    void quit()
+    {
+        stopCollecting();
+        if (quitSent)
+            return;
+        quitSent = true;
+        SDL_Event event{};
+        event.type = SDL_QUIT;
+        SDL_PushEvent(&event);
+    }
+
+    void afterFrame()
+    {
+        ++frame;
+        const double now = bench::monotonicSeconds();
+        if (collecting)
+            ++collectedFrames;
+        if (!race) {
+            if (frame == static_cast<unsigned long>(warmUpFrames)) {
+                windowStart = now;
+                startCollecting();
+            }
+            if (frame >= static_cast<unsigned long>(warmUpFrames)) {
+                shown.push_back(now);
+                cpu.push_back(bench::processCpuSeconds());
+                // Reading smaps would count as the frames' work under callgrind.
+                if (!titleMemoryShown && now - windowStart > 1.0 && RUNNING_ON_VALGRIND == 0) {
+                    titleMemoryShown = true;
+                    MemoryReport::print("title screen", application->getDrawer());
+                }
+                if (now - windowStart >= titleSeconds)
+                    quit();
+            }
+            return;
+        }
+        const RaceScript::Phase phase = RaceScript::phaseShown();
+        if (phase == RaceScript::Phase::Race) {
+            startCollecting();
+            shown.push_back(now);
+            cpu.push_back(bench::processCpuSeconds());
+            if (!raceMemoryShown && shown.size() == 300 && RUNNING_ON_VALGRIND == 0) {
+                raceMemoryShown = true;
+                MemoryReport::print("during the race", application->getDrawer());
+            }
+        } else if (phase == RaceScript::Phase::RaceOver) {
+            stopCollecting();
+        }
+        script.afterFrame(pointer);
+        if (script.done() || frame > 5000)
+            quit();
+    }
+
+    static void hook(void* context) { static_cast<Run*>(context)->afterFrame(); }
+};
+
+void printPacing(const Run& run)
+{
+    if (run.shown.size() < 3) {
+        std::printf("too few frames measured\n");
+        return;
+    }
+    std::vector<double> intervals;
+    std::vector<double> deviation;
+    for (std::size_t i = 1; i < run.shown.size(); ++i)
+        intervals.push_back((run.shown[i] - run.shown[i - 1]) * 1e3);
+    const double median = bench::percentile(intervals, 0.5);
+    for (double interval : intervals)
+        deviation.push_back(interval > median ? interval - median : median - interval);
+    const double seconds = run.shown.back() - run.shown.front();
+    const double cpuPerFrame = (run.cpu.back() - run.cpu.front()) / static_cast<double>(intervals.size()) * 1e3;
+    std::printf("frames measured: %zu over %.2f s: %.2f frames a second\n", run.shown.size(), seconds,
+                static_cast<double>(intervals.size()) / seconds);
+    std::printf("interval between frames: median %.3f ms, 1st percentile %.3f, 99th %.3f, worst %.3f; "
+                "|interval - median| at the 99th percentile %.3f ms\n",
+                median, bench::percentile(intervals, 0.01), bench::percentile(intervals, 0.99),
+                bench::percentile(intervals, 1.0), bench::percentile(deviation, 0.99));
+    std::printf("process CPU per frame (all threads): %.3f ms\n", cpuPerFrame);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    bench::printMachine();
+    Run run;
+    std::vector<std::string> args;
+    bool unpaced = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "race")
+            run.race = true;
+        else if (arg == "title" && i + 1 < argc)
+            run.titleSeconds = std::atof(argv[++i]);
+        else if (arg == "--unpaced")
+            unpaced = true;
+        else
+            args.push_back(arg);
+    }
+    if (args.empty())
+        args = {"-w", "1024", "-h", "768"};
+    if (run.race)
+        RaceScript::fixCounters();
+    try {
+        Application application(args);
+        run.application = &application;
+        application.framePacer().setEnabled(!unpaced);
+        application.setFrameHook(&Run::hook, &run);
+        std::printf("drawer: %s, pacing %s, %s\n",
+                    dynamic_cast<OpenGLDrawer*>(application.getDrawer()) != nullptr ? "OpenGL" : "software",
+                    unpaced ? "off" : "on", run.race ? "scripted race (race phase measured)" : "title screen");
+        application.eventLoop();
+        std::printf("frames in the callgrind window: %lu\n", run.collectedFrames);
+        printPacing(run);
+    } catch (const FatalError& error) {
+        std::printf("could not start: %s\n", error.message().c_str());
+        return 1;
+    }
+    return 0;
+}
