@@ -175,18 +175,23 @@ void Application::loadGlyphs()
 
 void Application::eventLoop()
 {
-    SDL_Event event;
-    for (;;) {
-        while (SDL_PollEvent(&event) != 0)
-            dispatch(event);
-        if (quitFlag)
-            return;
-        drawer->beginDrawing();
-        StateManager::getInstance()->draw(drawer.get());
-        drawer->endDrawing();
-        ++frames;
-        pacer.frameDone();
+    while (step()) {
     }
+}
+
+bool Application::step()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0)
+        dispatch(event);
+    if (quitFlag)
+        return false;
+    drawer->beginDrawing();
+    StateManager::getInstance()->draw(drawer.get());
+    drawer->endDrawing();
+    ++frames;
+    pacer.frameDone();
+    return true;
 }
 
 void Application::dispatch(const SDL_Event& event)
