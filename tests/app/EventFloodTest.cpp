@@ -76,7 +76,9 @@ TEST(EventFlood, AHundredThousandMouseEventsAreDrainedBetweenFramesWithMemoryFla
                  "%zu after the last (%+lld)\n",
                  sent, largestBatch, warmMemory, memory,
                  static_cast<long long>(memory) - static_cast<long long>(warmMemory));
-    EXPECT_LT(memory, warmMemory + 4u * 1024 * 1024);
+    if (ProcessMemory::residentSizeIsTelling) {
+        EXPECT_LT(memory, warmMemory + 4u * 1024 * 1024);
+    }
 
     EXPECT_EQ(imagesOnAFreshRace(), warmImages);
 }

@@ -43,17 +43,18 @@ play() {
         cat "$work/err.txt"
         fail "sanitizer report"
     fi
-    [ $status -eq 0 ] || fail "exit status $status"
+    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
 }
 
 expect_line() {
     grep -qx -- "$1" "$out" || fail "no line \"$1\""
 }
 
-# The game's window, as X sees it: "width height", once the window has been mapped.
+# The window of the game with process id $1, as X sees it: "width height", once it is mapped.
+# Other tests may have games of their own on the same X server.
 window_size() {
     local id
-    id=$(xdotool search --sync --onlyvisible --name '^Brickwrath$' | head -n 1)
+    id=$(xdotool search --sync --onlyvisible --pid "$1" --name '^Brickwrath$' | head -n 1)
     xdotool getwindowgeometry "$id" | awk '/Geometry:/ { split($2, size, "x"); print size[1], size[2] }'
 }
 
@@ -122,14 +123,15 @@ size-*)
     export HOME=$work/home
     "$game" "${args[@]}" >"$out" 2>"$work/err.txt" &
     pid=$!
-    opened=$(timeout 60 bash -c "$(declare -f window_size); window_size")
+    opened=$(timeout 60 bash -c "$(declare -f window_size); window_size $pid")
+    sleep 2 # a few frames in the window
     kill -0 $pid 2>/dev/null || fail "the game ended"
     kill -TERM $pid
     wait $pid
     status=$?
     echo "asked for $width by $height ($drawer drawer, $source), window opened: ${opened:-none}"
     grep -v '^vorbisfile: ' "$out"
-    [ $status -eq 0 ] || fail "exit status $status"
+    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
     grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" && { cat "$work/err.txt"; fail "sanitizer report"; }
     # What each drawer opens: the software drawer always 1024 by 768; OpenGL the size asked for,
     # sizes of zero or less replaced by 800 by 600 with a line each.

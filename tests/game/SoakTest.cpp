@@ -59,7 +59,9 @@ TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
     const std::size_t afterTrips = ProcessMemory::residentBytes();
     std::fprintf(stderr, "soak: %d title-race-title trips; resident memory %zu bytes after %d, %zu after all (%+lld)\n",
                  trips, warmMemory, warmUp, afterTrips, grown(afterTrips, warmMemory));
-    EXPECT_LT(afterTrips, warmMemory + memoryAllowance);
+    if (ProcessMemory::residentSizeIsTelling) {
+        EXPECT_LT(afterTrips, warmMemory + memoryAllowance);
+    }
 
     // Races without a single trap: the runners get away, and three such races end the game on
     // the title, where the next game starts. The runners' pictures are shared by every runner and
@@ -93,6 +95,8 @@ TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
                  "soak: %d races (the longest %d frames); resident memory between %zu and %zu bytes, %zu at the end "
                  "(%+lld since the trips' warm-up)\n",
                  races, longest, smallest, largest, afterRaces, grown(afterRaces, warmMemory));
-    EXPECT_LT(afterRaces, warmMemory + memoryAllowance);
+    if (ProcessMemory::residentSizeIsTelling) {
+        EXPECT_LT(afterRaces, warmMemory + memoryAllowance);
+    }
     EXPECT_FALSE(game.application().quitRequested());
 }
