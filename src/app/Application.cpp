@@ -179,22 +179,27 @@ void Application::loadGlyphs()
 
 void Application::eventLoop()
 {
-    SDL_Event event;
-    for (;;) {
-        while (SDL_PollEvent(&event) != 0)
-            dispatch(event);
-        if (quitFlag)
-            return;
-        drawer->beginDrawing();
-        StateManager::getInstance()->draw(drawer.get());
-        drawer->endDrawing();
-        ++frames;
-        if (reportFirstFrame && frames == 1)
-            reportFrameTime();
-        if (frameHook != nullptr)
-            frameHook(frameHookContext);
-        pacer.frameDone();
+    while (step()) {
     }
+}
+
+bool Application::step()
+{
+    SDL_Event event;
+    while (SDL_PollEvent(&event) != 0)
+        dispatch(event);
+    if (quitFlag)
+        return false;
+    drawer->beginDrawing();
+    StateManager::getInstance()->draw(drawer.get());
+    drawer->endDrawing();
+    ++frames;
+    if (reportFirstFrame && frames == 1)
+        reportFrameTime();
+    if (frameHook != nullptr)
+        frameHook(frameHookContext);
+    pacer.frameDone();
+    return true;
 }
 
 void Application::reportFrameTime()

@@ -27,6 +27,9 @@ public:
 
     // Runs until the quit flag is set: events first, then one frame whenever the queue is empty.
     void eventLoop();
+    // One turn of the loop: every queued event, then one frame. False, with no frame drawn, once
+    // the game is to end.
+    bool step();
     void quit() { quitFlag = true; }
 
     void mouseMove(int x, int y);

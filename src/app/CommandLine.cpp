@@ -11,6 +11,9 @@ namespace {
 
 constexpr int defaultWidth = 800;
 constexpr int defaultHeight = 600;
+// The window size travels to the drawers as 16 bits, where a larger number would wrap round to a
+// small or zero size; no OpenGL driver of ours draws into anything wider than this either.
+constexpr int largestSize = 16384;
 
 bool isFlag(const std::string& arg, const char* longForm, const char* shortForm)
 {
@@ -48,8 +51,17 @@ bool scanNumber(const std::vector<std::string>& args, const char* longForm, cons
 }
 
 // Sizes of zero or less would divide the mouse mapping by nothing: use the defaults instead.
+// Sizes beyond the largest are brought down to it.
 void applySizeDefaults(LaunchSettings& settings, std::ostream& out)
 {
+    if (settings.width > largestSize) {
+        settings.width = largestSize;
+        out << "Using largest width = " << largestSize << std::endl;
+    }
+    if (settings.height > largestSize) {
+        settings.height = largestSize;
+        out << "Using largest height = " << largestSize << std::endl;
+    }
     if (settings.width <= 0) {
         settings.width = defaultWidth;
         out << "Using default width = " << defaultWidth << std::endl;

@@ -117,6 +117,28 @@ TEST(CommandLine, SizesOfZeroOrLessFallBackToTheDefaults)
     EXPECT_EQ(parsed.output, "Using default width = 800\nUsing default height = 600\n");
 }
 
+TEST(CommandLine, SizesTooLargeForTheDrawersAreBroughtDownWithALine)
+{
+    // 70000 would reach the drawer as 4464 and 65536 as 0.
+    const Parsed parsed = parse({"-w", "70000", "-h", "65536"});
+    EXPECT_EQ(parsed.settings.width, 16384);
+    EXPECT_EQ(parsed.settings.height, 16384);
+    EXPECT_EQ(parsed.output, "Using largest width = 16384\nUsing largest height = 16384\n");
+
+    const Parsed largest = parse({"-w", "16384", "-h", "10000"});
+    EXPECT_EQ(largest.settings.width, 16384);
+    EXPECT_EQ(largest.settings.height, 10000);
+    EXPECT_EQ(largest.output, "");
+
+    TempHome home;
+    CaptureStdout quiet;
+    ConfigLoader config;
+    config.width = 2000000000;
+    std::ostringstream out;
+    EXPECT_EQ(CommandLine::fromSettingsFile(config, out).width, 16384);
+    EXPECT_EQ(out.str(), "Using largest width = 16384\n");
+}
+
 TEST(CommandLine, AntialiasingLevels)
 {
     const Parsed one = parse({"-w", "800", "-h", "600", "-a", "1"});

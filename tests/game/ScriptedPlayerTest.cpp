@@ -12,6 +12,9 @@
 #include "game/Hurdler.h"
 #include "game/StateManager.h"
 #include "support/RecordingDrawer.h"
+#ifdef BRICKWRATH_SCRIPTED_SOFTWARE
+#include "support/MirroringDrawer.h"
+#endif
 
 namespace {
 
@@ -132,7 +135,12 @@ protected:
 
     int deadShown() const { return static_cast<int>(drawer.callsOf(PICTURE(dead_png)).size()); }
 
+#ifdef BRICKWRATH_SCRIPTED_SOFTWARE
+    // The same game, every frame also drawn by the software drawer (the memory checkers' run).
+    MirroringDrawer drawer;
+#else
     RecordingDrawer drawer;
+#endif
     StateManager* screens = StateManager::getInstance();
 };
 

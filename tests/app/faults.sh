@@ -1,0 +1,155 @@
+#!/usr/bin/env bash
+# Starts the real game in a damaged setting and checks that it says so in one clear line, keeps
+# running, and ends with status 0 when asked to (SIGTERM arrives as a window close).
+# Usage: faults.sh <case> <game>. Cases that need an X server run under xvfb-run (see ctest).
+# Exit status 77 means the case cannot be set up here and was skipped.
+set -u
+case=$1
+game=$(realpath "$2")
+work=$(mktemp -d)
+chmod 755 "$work"
+trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+out=$work/out.txt
+settings="Library/Application Support/Tambrel"
+
+fail() {
+    echo "FAILED: $*"
+    exit 1
+}
+
+# Runs the game for `seconds`, printing what it wrote; fails unless it was still running at the
+# end and then quit with status 0.
+play() {
+    local seconds=$1
+    shift
+    "$@" >"$out" 2>"$work/err.txt" &
+    local pid=$!
+    sleep "$seconds"
+    if ! kill -0 $pid 2>/dev/null; then
+        wait $pid
+        echo "status $?"
+        grep -v '^vorbisfile: ' "$out"
+        cat "$work/err.txt"
+        fail "the game did not keep running"
+    fi
+    echo "resident memory after ${seconds}s: $(($(awk '{print $2}' /proc/$pid/statm) * $(getconf PAGESIZE))) bytes"
+    kill -TERM $pid
+    wait $pid
+    local status=$?
+    echo "--- what the game printed (without the sound files it loaded):"
+    grep -v '^vorbisfile: ' "$out"
+    echo "---"
+    if grep -q 'ERROR: AddressSanitizer\|runtime error:\|ThreadSanitizer' "$work/err.txt"; then
+        cat "$work/err.txt"
+        fail "sanitizer report"
+    fi
+    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
+}
+
+expect_line() {
+    grep -qx -- "$1" "$out" || fail "no line \"$1\""
+}
+
+# The window of the game with process id $1, as X sees it: "width height", once it is mapped.
+# Other tests may have games of their own on the same X server.
+window_size() {
+    local id
+    id=$(xdotool search --sync --onlyvisible --pid "$1" --name '^Brickwrath$' | head -n 1)
+    xdotool getwindowgeometry "$id" | awk '/Geometry:/ { split($2, size, "x"); print size[1], size[2] }'
+}
+
+# Root writes anywhere, so the cases about folders it may not write run as the user nobody.
+as_nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups)
+need_root_or_skip() {
+    if [ "$(id -u)" -ne 0 ] || ! command -v setpriv >/dev/null; then
+        echo "SKIPPED: $1"
+        exit 77
+    fi
+}
+
+case $case in
+no-audio-device)
+    # The machine's own audio set-up, without its sound cards: where there are any, root hides
+    # them behind an empty folder in a mount namespace of the game's own. The game plays on
+    # without sound.
+    mkdir -p "$work/home"
+    hide=()
+    if compgen -G "/dev/snd/pcm*" >/dev/null; then
+        need_root_or_skip "this machine has a sound card, and only root can hide it from the game"
+        hide=(unshare --mount bash -c 'mount -t tmpfs none /dev/snd && exec "$0" "$@"')
+    fi
+    play 6 "${hide[@]}" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game" --sdl
+    grep -q '^PortAudioDevice Error: ' "$out" || fail "no line about the missing audio device"
+    ;;
+home-unset)
+    # Without HOME the password database names the home folder: nobody's is /nonexistent.
+    need_root_or_skip "without HOME the game would write into this user's own home folder; run as root"
+    play 3 "${as_nobody[@]}" env -u HOME SDL_VIDEODRIVER=dummy "$game"
+    expect_line "Could not create directory /nonexistent/$settings"
+    ;;
+home-unwritable)
+    mkdir -p "$work/home"
+    chmod 555 "$work/home"
+    if [ "$(id -u)" -eq 0 ]; then
+        play 3 "${as_nobody[@]}" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
+    else
+        play 3 env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
+    fi
+    expect_line "Could not create directory $work/home/$settings"
+    ;;
+home-file-in-place-of-folder)
+    mkdir -p "$work/home/Library/Application Support"
+    echo "not a folder" >"$work/home/$settings"
+    play 3 env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
+    expect_line "Could not create directory $work/home/$settings"
+    [ "$(cat "$work/home/$settings")" = "not a folder" ] || fail "the file was changed"
+    ;;
+size-*)
+    # size-<drawer>-<source>-<width>x<height>: the window of that size asked for on the command
+    # line or in the settings file, drawn by OpenGL or by the software drawer, on an X server.
+    IFS=- read -r _ drawer source size <<<"$case"
+    width=${size%x*}
+    height=${size#*x}
+    mkdir -p "$work/home/$settings"
+    software=0
+    [ "$drawer" = software ] && software=1
+    if [ "$source" = file ]; then
+        printf 'w %s\nh %s\nns 1\nsdl %s\n' "$width" "$height" $software >"$work/home/$settings/Tambrel.conf"
+        args=()
+    else
+        args=(-w "$width" -h "$height" -ns)
+        [ $software -eq 1 ] && args+=(--sdl)
+    fi
+    export HOME=$work/home
+    "$game" "${args[@]}" >"$out" 2>"$work/err.txt" &
+    pid=$!
+    opened=$(timeout 60 bash -c "$(declare -f window_size); window_size $pid")
+    sleep 2 # a few frames in the window
+    kill -0 $pid 2>/dev/null || fail "the game ended"
+    kill -TERM $pid
+    wait $pid
+    status=$?
+    echo "asked for $width by $height ($drawer drawer, $source), window opened: ${opened:-none}"
+    grep -v '^vorbisfile: ' "$out"
+    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
+    grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" && { cat "$work/err.txt"; fail "sanitizer report"; }
+    # What each drawer opens: the software drawer always 1024 by 768; OpenGL the size asked for,
+    # sizes of zero or less replaced by 800 by 600 with a line each.
+    if [ $software -eq 1 ] || grep -qx "OpenGLDrawer: Could not set an OpenGL video mode, using the SDL drawer instead." "$out"; then
+        expected="1024 768"
+    elif [ "$width" -le 0 ]; then
+        expected="800 600"
+    else
+        expected="$width $height"
+    fi
+    if [ "$width" -le 0 ]; then
+        expect_line "Using default width = 800"
+        expect_line "Using default height = 600"
+    fi
+    [ "$opened" = "$expected" ] || fail "window of $opened, expected $expected"
+    ;;
+*)
+    fail "unknown case $case"
+    ;;
+esac
+echo "passed: $case"

@@ -1,0 +1,109 @@
+#!/usr/bin/env bash
+# Monkey test: random mouse moves, clicks, drags and Escapes against the real game, first in the
+# OpenGL drawer and then in the software drawer, each for a bounded time, restarting the game
+# whenever it quits. Fails on a crash, an exit status other than 0 or any sanitizer report.
+# Usage: tools/monkey.sh <game> [seconds per drawer, default 60] [seed]
+# Runs on $DISPLAY, or on a private Xvfb server when there is none; needs xdotool.
+set -u
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
+fi
+game=$(realpath "$1")
+seconds=${2:-60}
+seed=${3:-$(date +%s)}
+RANDOM=$seed
+work=$(mktemp -d)
+trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
+export HOME=$work/home
+mkdir -p "$HOME"
+# Mesa and libX11 keep allocations to the end of the process that the leak checker cannot tell
+# from the game's; the game's own memory is leak-checked by the tests without a display.
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=0}
+echo "monkey: seed $seed, $seconds seconds per drawer"
+
+pid=0
+failures=0
+report() {
+    echo "monkey: FAILED ($1); the game's output:"
+    cat "$work/out.txt" "$work/err.txt" | grep -v '^vorbisfile: '
+    failures=$((failures + 1))
+}
+
+# Whether the game still runs (a game that has quit stays as a zombie until it is waited for).
+alive() {
+    local state
+    state=$(ps -o stat= -p $pid 2>/dev/null) && [[ $state != Z* ]]
+}
+
+# The game's exit, checked: status 0 and nothing from a sanitizer.
+finished() {
+    wait $pid
+    local status=$?
+    pid=0
+    if grep -q 'Sanitizer\|runtime error:' "$work/err.txt"; then
+        report "sanitizer report"
+    elif [ $status -ne 0 ]; then
+        report "exit status $status"
+    fi
+}
+
+start() {
+    local drawer=$1
+    local args=(-ns)
+    if [ "$drawer" = software ]; then
+        args+=(--sdl)
+        width=1024
+        height=768
+    else
+        # A different window shape each time, so that the letterboxing is played through too.
+        local sizes=("1024 768" "800 600" "1280 720" "640 800" "1000 1000")
+        read -r width height <<<"${sizes[RANDOM % ${#sizes[@]}]}"
+        args+=(-w $width -h $height)
+    fi
+    "$game" "${args[@]}" >"$work/out.txt" 2>"$work/err.txt" &
+    pid=$!
+    window=$(timeout 60 xdotool search --sync --onlyvisible --pid $pid --name '^Brickwrath$' 2>/dev/null | head -n 1)
+    starts=$((starts + 1))
+}
+
+# One random action; the game may quit on an Escape.
+act() {
+    local x=$((RANDOM % width)) y=$((RANDOM % height))
+    local roll=$((RANDOM % 100))
+    if [ $roll -lt 40 ]; then
+        xdotool mousemove $x $y
+    elif [ $roll -lt 75 ]; then
+        xdotool mousemove $x $y click 1
+    elif [ $roll -lt 97 ]; then
+        local toX=$((RANDOM % width)) toY=$((RANDOM % height))
+        xdotool mousemove $x $y mousedown 1 sleep 0.05 mousemove $(((x + toX) / 2)) $(((y + toY) / 2)) sleep 0.05 \
+            mousemove $toX $toY mouseup 1
+    else
+        xdotool key Escape
+    fi
+    actions=$((actions + 1))
+}
+
+for drawer in opengl software; do
+    starts=0
+    actions=0
+    deadline=$((SECONDS + seconds))
+    while [ $SECONDS -lt $deadline ]; do
+        start $drawer
+        if [ -z "$window" ]; then
+            alive && kill -TERM $pid
+            finished
+            report "no window"
+            continue
+        fi
+        while [ $SECONDS -lt $deadline ] && alive; do
+            act 2>/dev/null
+        done
+        # Still running at the deadline: ask it to quit as a window close would.
+        alive && kill -TERM $pid
+        finished
+    done
+    echo "monkey: $drawer drawer: $actions actions over $seconds seconds, the game started $starts times"
+done
+[ $failures -eq 0 ] || { echo "monkey: $failures failures (seed $seed)"; exit 1; }
+echo "monkey: no crash, no report"
