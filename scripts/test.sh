@@ -1,12 +1,30 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Brickwrath with its tests and runs every one of them; the
-# tests that need a display run under a private Xvfb server. Then the same suite again in a build
-# with AddressSanitizer and UndefinedBehaviorSanitizer, the sound tests in a build with
-# ThreadSanitizer: the sound tests only, so only the programs they run are built.
+# Installs what is missing, builds Brickwrath with its tests and runs every one of them; the tests
+# that need a display run under a private Xvfb server, the sound tests through a test-owned ALSA
+# device. With --sanitizers it then runs the suite again in an AddressSanitizer + UndefinedBehavior
+# build, a short monkey run there, and the sound and stress tests in a ThreadSanitizer build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+install_missing $BUILD_PACKAGES $TEST_PACKAGES
+
+in_xvfb() { xvfb-run -a -s "-screen 0 1280x1024x24" "$@"; }
+long_labels='soak|valgrind|monkey|stress'
+
+configure_and_build build-tests -DBRICKWRATH_TESTS=ON
+in_xvfb ctest --test-dir build-tests --output-on-failure -j2 -LE "$long_labels"
+
+[ "${1:-}" = "--sanitizers" ] || exit 0
+
+configure_and_build build-asan -DBRICKWRATH_TESTS=ON -DBRICKWRATH_BENCH=OFF -DBRICKWRATH_SANITIZE="address;undefined"
+in_xvfb ctest --test-dir build-asan --output-on-failure -j2 -LE "$long_labels"
+tools/monkey.sh build-asan/brickwrath 20
+
+# Only the programs behind the sound and stress tests are built with the thread sanitizer.
 cmake -S . -B build-tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBRICKWRATH_TESTS=ON -DBRICKWRATH_BENCH=OFF \
     -DBRICKWRATH_SANITIZE=thread >/dev/null
 targets=$(cmake --build build-tsan --target help | sed -n 's/^\.\.\. \([a-z_]*\).*/\1/p')
 sound_tests=$(ctest --test-dir build-tsan -N -L 'sound|stress' | sed -n 's/^ *Test *#[0-9]*: //p')
 wanted=$(comm -12 <(tr ' ' '\n' <<<"$sound_tests" | sort) <(sort <<<"$targets"))
 cmake --build build-tsan -j"$(nproc)" --target brickwrath brickwrath_sounds brickwrath_test_sounds $wanted
-in_xvfb ctest --test-dir build-tsan --output-on-failure -j2 -L 'sound|stress' "$@"
+in_xvfb ctest --test-dir build-tsan --output-on-failure -j2 -L 'sound|stress'
