@@ -16,6 +16,9 @@ const char* const fileNames[Sounds::NumTypes] = {
 
 // Decoding errors are skipped, but a file that gives nothing else must not hold the game forever.
 constexpr int maxErrorsInARow = 64;
+// Ten minutes at 48000 frames a second: far beyond any effect, and a damaged file that states a
+// longer length would otherwise make the bank allocate gigabytes of silence.
+constexpr std::uint64_t maxEffectFrames = 10ull * 60 * 48000;
 
 } // namespace
 
@@ -48,7 +51,7 @@ void Sounds::loadFile(const std::string& path, SoundFile* file)
         return;
     }
     const std::uint64_t stated = in.firstStreamFrames();
-    if (stated == 0 || stated > UINT32_MAX / 2) {
+    if (stated == 0 || stated > maxEffectFrames) {
         return; // nothing to play, or a length no effect could have
     }
     const auto frames = static_cast<std::uint32_t>(stated);

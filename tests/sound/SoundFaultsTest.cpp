@@ -156,6 +156,69 @@ TEST(SoundFaults, BrokenFilesAreReportedByBothLoadersAndNeverCrashThem)
     }
 }
 
+namespace {
+
+// The Ogg page checksum: CRC-32 with polynomial 0x04c11db7, not reflected, starting at 0.
+std::uint32_t oggChecksum(const unsigned char* page, std::size_t size)
+{
+    std::uint32_t crc = 0;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= static_cast<std::uint32_t>(page[i]) << 24;
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc & 0x80000000u) != 0 ? (crc << 1) ^ 0x04c11db7u : crc << 1;
+    }
+    return crc;
+}
+
+// A valid file whose last page claims `frames` frames: the length the decoder reports.
+std::vector<unsigned char> withStatedLength(std::vector<unsigned char> bytes, std::uint64_t frames)
+{
+    std::size_t last = 0;
+    for (std::size_t i = 0; i + 4 <= bytes.size(); ++i)
+        if (std::memcmp(&bytes[i], "OggS", 4) == 0)
+            last = i;
+    unsigned char* page = &bytes[last];
+    const std::size_t segments = page[26];
+    std::size_t size = 27 + segments;
+    for (std::size_t i = 0; i < segments; ++i)
+        size += page[27 + i];
+    for (int i = 0; i < 8; ++i)
+        page[6 + i] = static_cast<unsigned char>(frames >> (8 * i));
+    std::memset(page + 22, 0, 4);
+    const std::uint32_t crc = oggChecksum(page, size);
+    for (int i = 0; i < 4; ++i)
+        page[22 + i] = static_cast<unsigned char>(crc >> (8 * i));
+    return bytes;
+}
+
+} // namespace
+
+TEST(SoundFaults, EffectThatClaimsAnEnormousLengthIsNotAllocated)
+{
+    ScratchFolder folder;
+    // Many small pages: the length is read from the last one, counted from the first.
+    const std::vector<unsigned char> good =
+        SoundFixtures::encodeOgg(SoundFixtures::testSignal(20000, 9), 2, 44100, 1, true);
+    const std::string path = folder.file("long.ogg");
+
+    // Ten minutes at 48000 frames a second still loads (padded with silence)...
+    SoundFixtures::writeBytes(path, withStatedLength(good, 10ull * 60 * 48000));
+    {
+        CaptureStdout quiet;
+        Sounds::SoundFile effect;
+        Sounds::loadFile(path, &effect);
+        EXPECT_EQ(effect.frames, 10u * 60 * 48000);
+    }
+    // ...but a length of two billion frames is refused instead of allocating 16 GB.
+    SoundFixtures::writeBytes(path, withStatedLength(good, 2000000000ull));
+    CaptureStdout out;
+    Sounds::SoundFile effect;
+    Sounds::loadFile(path, &effect);
+    EXPECT_EQ(effect.frames, 0u);
+    EXPECT_EQ(effect.samples, nullptr);
+    EXPECT_EQ(firstLine(out.text()), "vorbisfile: Loaded file: " + path);
+}
+
 TEST(SoundFaults, OneChannelPlaysOnBothSidesAndOtherRatesPlayWithAWarning)
 {
     ScratchFolder folder;
