@@ -8,14 +8,14 @@ build=${1:-build}
 bench=$(realpath "$build/bench/game_loop_bench")
 out=$(mktemp -d)
 echo "cores: $(nproc)"
-for drawer in software opengl; do
+for drawer in ${DRAWERS:-software opengl}; do
     flags=(-w 1024 -h 768 -ns)
     [ "$drawer" = software ] && flags+=(-s)
     for screen in "title 30" race; do
         name="$drawer-${screen%% *}"
         log="$out/$name.log"
         # shellcheck disable=SC2086
-        (cd "$(dirname "$bench")" && xvfb-run -a -s "-screen 0 1024x768x24" valgrind --tool=callgrind \
+        (cd "$(dirname "$bench")" && xvfb-run -a -n $((300 + RANDOM % 300)) -s "-screen 0 1024x768x24" valgrind --tool=callgrind \
             --collect-atstart=no --callgrind-out-file="$out/$name.out" "$bench" $screen --unpaced "${flags[@]}" \
             >"$log" 2>&1)
         frames=$(sed -n 's/^frames in the callgrind window: //p' "$log")

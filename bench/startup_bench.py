@@ -18,7 +18,7 @@ def main():
     runs = int(sys.argv[2]) if len(sys.argv) > 2 else 7
     flags = sys.argv[3:] if len(sys.argv) > 3 else ["-w", "1024", "-h", "768"]
     if not os.environ.get("DISPLAY"):
-        os.execvp("xvfb-run", ["xvfb-run", "-a", "-s", "-screen 0 1024x768x24", sys.executable] + sys.argv)
+        os.execvp("xvfb-run", ["xvfb-run", "-a", "-n", str(300 + os.getpid() % 300), "-s", "-screen 0 1024x768x24", sys.executable] + sys.argv)
 
     folder = tempfile.mkdtemp()
     config = os.path.join(folder, "asound.conf")
