@@ -2,6 +2,9 @@
 // alpha; anything drawn at another size goes through a nearest-neighbour scaler.
 #include "draw/SDLDrawer.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace {
 
 // The RGBA byte order of the drawer's pixel buffers, read as 32-bit pixels on a little-endian machine.
@@ -97,6 +100,9 @@ bool SDLDrawer::initialise(std::uint16_t, std::uint16_t, bool fullscreen, int)
     const Uint32 flags = fullscreen ? SDL_FULLSCREEN : 0;
     const bool haveMode = SDL_SetVideoMode(windowWidth, windowHeight, 0, flags) != nullptr;
     screen = SDL_GetVideoSurface();
+    target = screen;
+    forgetStill();
+    showedWholeWindow = false;
     return haveMode;
 }
 
@@ -141,6 +147,8 @@ std::uint32_t SDLDrawer::loadImage(unsigned char* pixels, std::uint32_t width, s
     image.width = static_cast<std::uint16_t>(width);
     image.height = static_cast<std::uint16_t>(height);
 
+    // A call remembered with this id may have drawn nothing before it existed.
+    forgetStill();
     while (images.count(nextId) != 0)
         ++nextId;
     images[nextId] = std::move(image);
@@ -149,6 +157,7 @@ std::uint32_t SDLDrawer::loadImage(unsigned char* pixels, std::uint32_t width, s
 
 void SDLDrawer::releaseImage(std::uint32_t id)
 {
+    forgetStill();
     images.erase(id);
 }
 
@@ -162,6 +171,7 @@ void SDLDrawer::loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size
     SurfacePtr converted = convert(pixels, size, size);
     if (!converted)
         return;
+    forgetStill();
     Image& record = glyphs[glyph];
     record.opaque.reset();
     record.surface = std::move(converted);
@@ -178,15 +188,232 @@ void SDLDrawer::beginDrawing()
 
 void SDLDrawer::endDrawing()
 {
-    if (screen != nullptr)
+    if (screen == nullptr)
+        return;
+    if (following) {
+        // The frame asked for fewer calls than the still stands for.
+        following = false;
+        catchUp();
+    }
+    show();
+
+    // Calls that have stayed the same for several frames are likely to come again: they become the
+    // still. Something that changes every few frames stays out of it rather than rebuilding it each time.
+    std::size_t shared = 0;
+    while (shared < thisFrame.size() && shared < lastFrame.size() && thisFrame[shared] == lastFrame[shared])
+        ++shared;
+    recentlyShared[sharedCount++ % recentlyShared.size()] = shared;
+    const std::size_t steady =
+        sharedCount < recentlyShared.size() ? 0 : *std::min_element(recentlyShared.begin(), recentlyShared.end());
+    const bool beginsWithStill = !stillCalls.empty() && thisFrame.size() >= stillCalls.size() &&
+                                 std::equal(stillCalls.begin(), stillCalls.end(), thisFrame.begin());
+    if (beginsWithStill && steady > stillCalls.size())
+        extendStill(steady);
+    else if (!beginsWithStill && steady > 0 && rememberStill(steady))
+        lastEndedOnStill = true;
+    else
+        lastEndedOnStill = beginsWithStill;
+
+    lastDrawnOver.swap(drawnOver);
+    drawnOver.clear();
+    dropped.clear();
+    lastFrame.swap(thisFrame);
+    thisFrame.clear();
+    following = !stillCalls.empty();
+    startedOnStill = false;
+}
+
+void SDLDrawer::show()
+{
+    // Only when this frame and the last are both the same still with things drawn over it can the
+    // rest of the window be left as it is.
+    showedWholeWindow = !startedOnStill || !lastEndedOnStill;
+    shownAreas.clear();
+    if (showedWholeWindow) {
         SDL_Flip(screen);
+        return;
+    }
+    shownAreas = drawnOver;
+    shownAreas.insert(shownAreas.end(), lastDrawnOver.begin(), lastDrawnOver.end());
+    shownAreas.insert(shownAreas.end(), dropped.begin(), dropped.end());
+    // Overlapping areas are sent twice; past a few dozen one box around them all is cheaper to hand over.
+    constexpr std::size_t mostAreas = 64;
+    if (shownAreas.size() > mostAreas) {
+        int left = screen->w, top = screen->h, right = 0, bottom = 0;
+        for (const SDL_Rect& area : shownAreas) {
+            left = std::min<int>(left, area.x);
+            top = std::min<int>(top, area.y);
+            right = std::max(right, area.x + area.w);
+            bottom = std::max(bottom, area.y + area.h);
+        }
+        shownAreas.assign(1, SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top),
+                                      static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)});
+    }
+    if (!shownAreas.empty())
+        SDL_UpdateRects(screen, static_cast<int>(shownAreas.size()), shownAreas.data());
 }
 
 void SDLDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float, float,
                           float, float)
 {
+    submit(DrawCall{id, x, y, scaleX, scaleY, {}});
+}
+
+void SDLDrawer::drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float, float, float,
+                         float)
+{
+    submit(DrawCall{0, x, y, size, size, text});
+}
+
+void SDLDrawer::submit(DrawCall call)
+{
+    if (screen == nullptr)
+        return;
+    thisFrame.push_back(std::move(call));
+    const DrawCall& latest = thisFrame.back();
+    if (following) {
+        const std::size_t index = thisFrame.size() - 1;
+        if (latest == stillCalls[index]) {
+            if (thisFrame.size() == stillCalls.size()) {
+                following = false;
+                copyStillToScreen();
+                startedOnStill = true;
+            }
+            return;
+        }
+        following = false;
+        DrawCall differing = std::move(thisFrame.back());
+        thisFrame.pop_back();
+        catchUp();
+        thisFrame.push_back(std::move(differing));
+    }
+    execute(thisFrame.back());
+}
+
+void SDLDrawer::catchUp()
+{
+    if (thisFrame.empty())
+        return;
+    // The frame has parted from the still after these calls: they become the still. What the
+    // dropped calls drew was on the window last frame and may not be on it in this one.
+    for (std::size_t i = thisFrame.size(); i < stillCalls.size(); ++i) {
+        const SDL_Rect area = areaOf(stillCalls[i]);
+        if (area.w > 0 && area.h > 0)
+            dropped.push_back(area);
+    }
+    if (rememberStill(thisFrame.size())) {
+        copyStillToScreen();
+        startedOnStill = true;
+        return;
+    }
+    stillCalls.clear();
+    for (const DrawCall& call : thisFrame)
+        execute(call);
+}
+
+void SDLDrawer::execute(const DrawCall& call)
+{
+    if (call.image != 0)
+        drawImageNow(call.image, call.x, call.y, call.scaleX, call.scaleY);
+    else
+        drawTextNow(call.text, call.x, call.y, call.scaleX);
+    if (target != screen)
+        return;
+    const SDL_Rect area = areaOf(call);
+    if (area.w > 0 && area.h > 0)
+        drawnOver.push_back(area);
+}
+
+bool SDLDrawer::rememberStill(std::size_t count)
+{
+    if (count == 0 || count > thisFrame.size() || !coversScreen(thisFrame.front()))
+        return false;
+    if (!still || still->w != screen->w || still->h != screen->h || !sameMasks(still->format, screen->format))
+        still = surfaceLike(screen->format, screen->w, screen->h);
+    if (!still)
+        return false;
+    target = still.get();
+    for (std::size_t i = 0; i < count; ++i)
+        execute(thisFrame[i]);
+    target = screen;
+    stillCalls.assign(thisFrame.begin(), thisFrame.begin() + static_cast<std::ptrdiff_t>(count));
+    return true;
+}
+
+void SDLDrawer::extendStill(std::size_t count)
+{
+    // The still already holds the first calls: only the ones after them are drawn onto it.
+    target = still.get();
+    for (std::size_t i = stillCalls.size(); i < count; ++i)
+        execute(thisFrame[i]);
+    target = screen;
+    stillCalls.assign(thisFrame.begin(), thisFrame.begin() + static_cast<std::ptrdiff_t>(count));
+    lastEndedOnStill = true;
+}
+
+void SDLDrawer::copyStillToScreen()
+{
+    SDL_LockSurface(screen);
+    const auto* from = static_cast<const unsigned char*>(still->pixels);
+    auto* to = static_cast<unsigned char*>(screen->pixels);
+    const std::size_t rowBytes = static_cast<std::size_t>(screen->w) * screen->format->BytesPerPixel;
+    for (int row = 0; row < screen->h; ++row)
+        std::memcpy(to + row * screen->pitch, from + row * still->pitch, rowBytes);
+    SDL_UnlockSurface(screen);
+}
+
+bool SDLDrawer::coversScreen(const DrawCall& call) const
+{
+    // Only an opaque picture at its own size leaves every pixel the same whatever was there before.
+    const Image* image = call.image != 0 ? findImage(call.image) : nullptr;
+    if (image == nullptr || !image->opaque || call.scaleX != 1.0f || call.scaleY != 1.0f)
+        return false;
+    return call.x <= 0 && call.y <= 0 && call.x + image->width >= screen->w && call.y + image->height >= screen->h;
+}
+
+SDL_Rect SDLDrawer::areaOf(const DrawCall& call) const
+{
+    int width = 0;
+    int height = 0;
+    if (call.image != 0) {
+        const Image* image = findImage(call.image);
+        if (image == nullptr || !(image->width * call.scaleX >= 1.0f) || !(image->height * call.scaleY >= 1.0f))
+            return SDL_Rect{0, 0, 0, 0};
+        width = static_cast<int>(std::min(65535.0f, image->width * call.scaleX)) + 1;
+        height = static_cast<int>(std::min(65535.0f, image->height * call.scaleY)) + 1;
+    } else {
+        if (!(call.scaleX >= 1.0f) || call.scaleX >= static_cast<float>(scratchSize + 1))
+            return SDL_Rect{0, 0, 0, 0};
+        width = static_cast<int>(std::min(65535.0f, call.scaleX * static_cast<float>(call.text.size()))) + 1;
+        height = static_cast<int>(call.scaleX) + 1;
+    }
+    const int left = std::max(0, static_cast<int>(call.x));
+    const int top = std::max(0, static_cast<int>(call.y));
+    const int right = std::min(screen->w, call.x + width);
+    const int bottom = std::min(screen->h, call.y + height);
+    if (right <= left || bottom <= top)
+        return SDL_Rect{0, 0, 0, 0};
+    return SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(right - left),
+                    static_cast<Uint16>(bottom - top)};
+}
+
+void SDLDrawer::forgetStill()
+{
+    if (following) {
+        following = false;
+        for (const DrawCall& call : thisFrame)
+            execute(call);
+    }
+    stillCalls.clear();
+    lastFrame.clear();
+    lastEndedOnStill = false;
+    sharedCount = 0;
+}
+
+void SDLDrawer::drawImageNow(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY)
+{
     const auto found = images.find(id);
-    if (found == images.end() || screen == nullptr)
+    if (found == images.end())
         return;
     const Image& image = found->second;
     const float width = image.width * scaleX;
@@ -207,10 +434,9 @@ void SDLDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, floa
         blit(source, scaledWidth, scaledHeight, x, y);
 }
 
-void SDLDrawer::drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float, float, float,
-                         float)
+void SDLDrawer::drawTextNow(const std::string& text, std::int16_t x, std::int16_t y, float size)
 {
-    if (screen == nullptr || !(size >= 1.0f))
+    if (!(size >= 1.0f))
         return;
     // Cells larger than the scratch surface were never drawable; the game's largest is 64.
     if (size >= static_cast<float>(scratchSize + 1))
@@ -254,7 +480,7 @@ void SDLDrawer::blit(SDL_Surface* source, int width, int height, int x, int y)
 {
     SDL_Rect from{0, 0, static_cast<Uint16>(width), static_cast<Uint16>(height)};
     SDL_Rect to{static_cast<Sint16>(x), static_cast<Sint16>(y), 0, 0};
-    SDL_UpperBlit(source, &from, screen, &to);
+    SDL_UpperBlit(source, &from, target, &to);
 }
 
 void SDLDrawer::matchScratchTo(const SDL_PixelFormat* format)

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <map>
 #include <memory>
+#include <string>
+#include <vector>
 
 #include "draw/Drawer.h"
 
@@ -61,10 +63,45 @@ public:
 
     // For tests and checks.
     const Image* findImage(std::uint32_t id) const;
+    // The areas the last endDrawing sent to the window; empty after a whole-window flip.
+    const std::vector<SDL_Rect>& lastShownAreas() const { return shownAreas; }
+    bool lastShowedWholeWindow() const { return showedWholeWindow; }
+    // How many of a frame's first calls the remembered still picture stands for.
+    std::size_t stillCallCount() const { return stillCalls.size(); }
     std::size_t imageCount() const { return images.size(); }
     std::size_t scaledGlyphCount() const;
 
 private:
+    // One drawImage or drawText, as asked (the unused colours left out).
+    struct DrawCall {
+        std::uint32_t image = 0; // 0 for text
+        std::int16_t x = 0;
+        std::int16_t y = 0;
+        float scaleX = 0.0f; // the text size for text
+        float scaleY = 0.0f;
+        std::string text;
+        bool operator==(const DrawCall&) const = default;
+    };
+
+    // Most of a frame is the frame before it: the background, the track, the hurdles. The screen
+    // after those first calls is kept as a still picture, copied in when a frame asks for the same
+    // calls again, and only the areas drawn over it are sent to the window.
+    void submit(DrawCall call);
+    void execute(const DrawCall& call);
+    void drawImageNow(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY);
+    void drawTextNow(const std::string& text, std::int16_t x, std::int16_t y, float size);
+    // The calls of this frame that were held back because they matched the still's; draws them.
+    void catchUp();
+    // Draws the first `count` calls of this frame into the still picture and remembers them.
+    bool rememberStill(std::size_t count);
+    // Draws this frame's calls after the still's own, up to `count`, onto the still.
+    void extendStill(std::size_t count);
+    void copyStillToScreen();
+    bool coversScreen(const DrawCall& call) const;
+    SDL_Rect areaOf(const DrawCall& call) const;
+    void show();
+    void forgetStill();
+
     void drawGlyph(int glyph, int cell, int x, int y);
     void blit(SDL_Surface* source, int width, int height, int x, int y);
     // Makes the scratch surface describe its pixels like `format`, so raw copies keep their colours.
@@ -85,4 +122,21 @@ private:
     SurfacePtr scratch;
     // Text is drawn every frame at the same few sizes: each glyph is scaled once per cell size.
     std::array<std::map<int, SurfacePtr>, glyphCount> scaledGlyphs;
+
+    SDL_Surface* target = nullptr; // the screen, or the still picture while it is drawn
+    SurfacePtr still;
+    std::vector<DrawCall> stillCalls;
+    std::vector<DrawCall> thisFrame;
+    std::vector<DrawCall> lastFrame;
+    bool following = false;      // every call of this frame so far matched the still's and was held back
+    bool startedOnStill = false; // this frame's screen is the still with the calls in `drawnOver` on it
+    bool lastEndedOnStill = false;
+    std::vector<SDL_Rect> drawnOver;
+    std::vector<SDL_Rect> lastDrawnOver;
+    std::vector<SDL_Rect> dropped; // what calls left out of a shortened still drew
+    // How many first calls each of the last few frames shared with the frame before it.
+    std::array<std::size_t, 8> recentlyShared{};
+    std::size_t sharedCount = 0;
+    std::vector<SDL_Rect> shownAreas;
+    bool showedWholeWindow = false;
 };
