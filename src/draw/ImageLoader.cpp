@@ -53,11 +53,49 @@ LoadedImage fromSurface(SDL_Surface* surface, bool accept24Bit)
     return result;
 }
 
+std::uint32_t bigEndian(const unsigned char* bytes)
+{
+    return static_cast<std::uint32_t>(bytes[0]) << 24 | static_cast<std::uint32_t>(bytes[1]) << 16 |
+           static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
+}
+
+// SDL_image hands libpng whatever a short read leaves behind, so a chunk that claims to run past
+// the end of the data can keep it reading for minutes. Pictures whose every chunk lies inside the
+// data, with a header of a sensible size first, are passed on; anything not PNG is left to SDL_image.
+bool pngIsWhole(const unsigned char* data, std::uint32_t length)
+{
+    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+    if (length < sizeof signature || std::memcmp(data, signature, sizeof signature) != 0)
+        return true;
+    constexpr std::uint32_t largestSide = 16384;
+    std::uint64_t at = sizeof signature;
+    bool first = true;
+    while (at + 12 <= length) {
+        const std::uint32_t size = bigEndian(data + at);
+        const unsigned char* type = data + at + 4;
+        if (at + 12 + size > length)
+            return false;
+        if (first) {
+            if (std::memcmp(type, "IHDR", 4) != 0 || size < 8)
+                return false;
+            const std::uint32_t width = bigEndian(data + at + 8);
+            const std::uint32_t height = bigEndian(data + at + 12);
+            if (width == 0 || height == 0 || width > largestSide || height > largestSide)
+                return false;
+            first = false;
+        }
+        if (std::memcmp(type, "IEND", 4) == 0)
+            return true;
+        at += 12 + static_cast<std::uint64_t>(size);
+    }
+    return false;
+}
+
 } // namespace
 
 LoadedImage ImageLoader::loadImage(const unsigned char* data, std::uint32_t length)
 {
-    if (data == nullptr || length == 0)
+    if (data == nullptr || length == 0 || !pngIsWhole(data, length))
         return {};
     SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(length));
     if (stream == nullptr)

@@ -196,6 +196,31 @@ TEST(ImageLoader, GarbageAndNothingGiveANullImageSilently)
     EXPECT_EQ(truncated.pixels, nullptr);
 }
 
+TEST(ImageLoader, PngChunksThatOverrunTheDataOrHugeSidesAreRefusedBeforeDecoding)
+{
+    const std::vector<unsigned char> hurdle(Images::hurdle_png, Images::hurdle_png + Images::hurdle_png_length);
+    ASSERT_NE(decode(hurdle.data(), static_cast<unsigned int>(hurdle.size())).pixels, nullptr);
+
+    // The chunk after the header claims two gigabytes: libpng would read on far past the data (a
+    // second here, minutes for some of the fuzzer's finds).
+    std::vector<unsigned char> overrun = hurdle;
+    const std::size_t secondChunk = 8 + 12 + 13;
+    overrun[secondChunk] = 0x7F;
+    overrun[secondChunk + 1] = 0xFF;
+    EXPECT_EQ(decode(overrun.data(), static_cast<unsigned int>(overrun.size())).pixels, nullptr);
+
+    // A header asking for a picture 70000 pixels wide.
+    std::vector<unsigned char> wide = hurdle;
+    wide[16] = 0x00;
+    wide[17] = 0x01;
+    wide[18] = 0x11;
+    wide[19] = 0x70;
+    EXPECT_EQ(decode(wide.data(), static_cast<unsigned int>(wide.size())).pixels, nullptr);
+
+    // No end chunk: the data stops after the last full chunk, as a cut-off file does.
+    EXPECT_EQ(decode(hurdle.data(), static_cast<unsigned int>(hurdle.size() - 12)).pixels, nullptr);
+}
+
 TEST(ImageLoader, OtherDepthsAreRefusedWithAMessage)
 {
     const std::vector<unsigned char> bitmap = paletteBitmap();
