@@ -3,7 +3,8 @@
 
 BUILD_PACKAGES="g++ make cmake pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libgl-dev libglu1-mesa-dev
     libgl1-mesa-dri libvorbis-dev portaudio19-dev libasound2-dev"
-TEST_PACKAGES="libgtest-dev xvfb xauth python3 vorbis-tools desktop-file-utils appstream xdotool valgrind"
+TEST_PACKAGES="libgtest-dev xvfb xauth python3 vorbis-tools desktop-file-utils appstream xdotool valgrind
+    clang libclang-rt-dev"
 
 install_missing() {
     local missing=()
