@@ -13,7 +13,8 @@ seconds=${2:-60}
 seed=${3:-$(date +%s)}
 RANDOM=$seed
 work=$(mktemp -d)
-trap 'kill $pid 2>/dev/null; rm -rf "$work"' EXIT
+# pid 0 would mean the whole process group, the caller included: only a started game is ended.
+trap '[ "${pid:-0}" -gt 0 ] && kill $pid 2>/dev/null; rm -rf "$work"' EXIT
 export HOME=$work/home
 mkdir -p "$HOME"
 # Mesa and libX11 keep allocations to the end of the process that the leak checker cannot tell
