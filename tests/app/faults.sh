@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Starts the real game in a damaged setting and checks that it says so in one clear line, keeps
 # running, and ends with status 0 when asked to (SIGTERM arrives as a window close).
-# Usage: faults.sh <case> <game>. Cases that need an X server run under xvfb-run (see ctest).
+# Usage: faults.sh <case> <game> [preload library, for no-video-mode]. Cases that need an X server
+# run under xvfb-run (see ctest).
 # Exit status 77 means the case cannot be set up here and was skipped.
 set -u
 case=$1
@@ -103,6 +104,21 @@ home-file-in-place-of-folder)
     play 3 env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
     expect_line "Could not create directory $work/home/$settings"
     [ "$(cat "$work/home/$settings")" = "not a folder" ] || fail "the file was changed"
+    ;;
+no-video-mode)
+    # Neither drawer gets a window (tests/app/NoVideoMode.cpp, given as the third argument): the
+    # OpenGL drawer hands over to the software drawer, which cannot open one either, and the game
+    # ends at once through its fatal-error line with status 0.
+    mkdir -p "$work/home"
+    env HOME="$work/home" SDL_VIDEODRIVER=dummy LD_PRELOAD="$(realpath "$3")" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
+        timeout 60 "$game" >"$out" 2>"$work/err.txt"
+    status=$?
+    grep -v '^vorbisfile: ' "$out"
+    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
+    grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" && { cat "$work/err.txt"; fail "sanitizer report"; }
+    expect_line "OpenGLDrawer: Could not set an OpenGL video mode, using the SDL drawer instead."
+    expect_line "Could not set a video mode: this display offers no video mode"
     ;;
 size-*)
     # size-<drawer>-<source>-<width>x<height>: the window of that size asked for on the command
