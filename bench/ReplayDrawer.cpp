@@ -10,30 +10,6 @@
 
 namespace {
 
-struct NamedPicture {
-    const char* name;
-    const unsigned char* data;
-    unsigned int length;
-};
-
-#define PICTURE(name)                                                                                                  \
-    NamedPicture                                                                                                       \
-    {                                                                                                                  \
-#name, Images::name, Images::name##_length                                                                     \
-    }
-const NamedPicture embedded[] = {
-    PICTURE(background_jpg),    PICTURE(biffo_png),    PICTURE(biffoicon_png),    PICTURE(bigmine_png),
-    PICTURE(bigmineicon_png),   PICTURE(dead_png),     PICTURE(ending_png),       PICTURE(ghost_png),
-    PICTURE(ghosticon_png),     PICTURE(gobutton_png), PICTURE(hurdle_png),       PICTURE(hurdleover_png),
-    PICTURE(hurdler1_png),      PICTURE(hurdler2_png), PICTURE(jumping_png),      PICTURE(mine_png),
-    PICTURE(mineexplode_png),   PICTURE(mineicon_png), PICTURE(mousearrow_png),   PICTURE(mousehandclosed_png),
-    PICTURE(mousehandopen_png), PICTURE(mud_png),      PICTURE(mudicon_png),      PICTURE(rakedown_png),
-    PICTURE(rakeicon_png),      PICTURE(rakeup_png),   PICTURE(spikesclosed_png), PICTURE(spikesicon_png),
-    PICTURE(spikesopen_png),    PICTURE(story_png),    PICTURE(title_png),        PICTURE(track_png),
-    PICTURE(tripped_png),       PICTURE(wall_png),
-};
-#undef PICTURE
-
 std::size_t contentKey(const unsigned char* pixels, std::uint32_t width, std::uint32_t height)
 {
     return std::hash<std::string_view>{}(
@@ -46,7 +22,7 @@ const std::map<std::size_t, std::string>& namesByContent()
     static const std::map<std::size_t, std::string> names = [] {
         std::map<std::size_t, std::string> table;
         ImageLoader loader;
-        for (const NamedPicture& picture : embedded) {
+        for (const Images::File& picture : Images::all) {
             const LoadedImage image = loader.loadImage(picture.data, picture.length);
             if (image.pixels != nullptr)
                 table[contentKey(image.pixels, image.width, image.height)] = picture.name;

@@ -17,12 +17,12 @@
 #include "ReplayDrawer.h"
 #include "game/StateManager.h"
 
+#include "draw/EmbeddedGlyphs.h"
 #include "draw/ImageLoader.h"
 #include "draw/SDLDrawer.h"
 #include "draw/assets/Images.h"
 #include "game/TitleScreen.h"
 #include "support/CaptureStdout.h"
-#include "support/GameGlyphs.h"
 #include "support/ReferenceSoftwareDrawer.h"
 
 namespace {
@@ -267,8 +267,8 @@ int main(int argc, char** argv)
         plain->initialise(1024, 768, false, 0);
         {
             // The scenes below draw into each drawer directly; the race replays into both.
-            loadGameGlyphs(*quick);
-            loadGameGlyphs(*plain);
+            loadEmbeddedGlyphs(*quick);
+            loadEmbeddedGlyphs(*plain);
         }
 
         for (Drawer* drawer : {static_cast<Drawer*>(plain.get()), static_cast<Drawer*>(quick.get())}) {
@@ -295,7 +295,7 @@ int main(int argc, char** argv)
         }
 
         ReplayDrawer replay(*quick, *plain);
-        loadGameGlyphs(replay);
+        loadEmbeddedGlyphs(replay);
         raceFrames(*quick, *plain, replay);
     }
     SDL_Quit();

@@ -41,8 +41,6 @@ public:
     void joyYMove(bool positive);
     void joyDown(int button);
 
-    void loadGlyphs();
-
     // Mixes one audio block on the audio thread: silence, then the music, then the effects.
     void getAudio(float* input, float* output, int frames) override;
 

@@ -11,6 +11,7 @@
 #include <memory>
 #include <vector>
 
+#include "draw/EmbeddedGlyphs.h"
 #include "draw/ImageLoader.h"
 #include "draw/SDLDrawer.h"
 #include "draw/assets/Images.h"
@@ -18,9 +19,8 @@
 #include "game/GamePlay.h"
 #include "game/TitleScreen.h"
 #include "support/CaptureStdout.h"
-#include "support/SolidImage.h"
-#include "support/GameGlyphs.h"
 #include "support/ReferenceSoftwareDrawer.h"
+#include "support/SolidImage.h"
 
 namespace {
 
@@ -260,7 +260,7 @@ TEST_F(SDLDrawerTest, TextOfSize18AndAHalfStartsItsCellsWhereThePenIsTruncated)
 
 TEST_F(SDLDrawerTest, TextIsWhiteWhateverColourIsAskedAndLeavesBlankCells)
 {
-    loadGameGlyphs(*drawer);
+    loadEmbeddedGlyphs(*drawer);
     fill(40, 80, 120);
     drawer->drawText("a!", 0, 0, 64.0f, 0.0f, 0.0f, 0.0f, 0.75f);
     const std::vector<unsigned char> black75 = screenBytes();
@@ -334,7 +334,7 @@ TEST_F(SDLDrawerTest, TheQuickPathsAreTakenAndFollowChanges)
     EXPECT_EQ(drawer->findImage(drawer->loadImage(almost, 8, 8))->opaque, nullptr);
 
     // Glyphs are scaled once per size, and not at all at their own size.
-    loadGameGlyphs(*drawer);
+    loadEmbeddedGlyphs(*drawer);
     drawer->drawText("race over", 0, 0, 32.0f, 0.0f, 0.0f, 0.0f, 1.0f);
     drawer->drawText("race over", 0, 40, 32.0f, 0.0f, 0.0f, 0.0f, 1.0f);
     EXPECT_EQ(drawer->scaledGlyphCount(), 6u) << "r, a, c, e, o, v";
@@ -353,8 +353,8 @@ TEST_F(SDLDrawerTest, TheQuickPathsAreTakenAndFollowChanges)
 TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
 {
     makeReference();
-    loadGameGlyphs(*drawer);
-    loadGameGlyphs(*reference);
+    loadEmbeddedGlyphs(*drawer);
+    loadEmbeddedGlyphs(*reference);
 
     struct Pictures {
         std::uint32_t background, track, wall, mine, bigMine, ghost, hurdler, cursor, opaque, half;
@@ -431,8 +431,8 @@ TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
 TEST_F(SDLDrawerTest, TheGamesScreensDrawTheSameBytesAsThePlainWay)
 {
     makeReference();
-    loadGameGlyphs(*drawer);
-    loadGameGlyphs(*reference);
+    loadEmbeddedGlyphs(*drawer);
+    loadEmbeddedGlyphs(*reference);
 
     // Two title screens, one per drawer, driven alike: the title view, the hint fading in, the story.
     auto title = [&](int frames, bool story) {

@@ -9,13 +9,13 @@
 #include <memory>
 #include <vector>
 
+#include "draw/EmbeddedGlyphs.h"
 #include "draw/ImageLoader.h"
 #include "draw/SDLDrawer.h"
 #include "draw/assets/Images.h"
 #include "game/GamePlay.h"
 #include "support/CaptureStdout.h"
 #include "support/GameDriver.h"
-#include "support/GameGlyphs.h"
 #include "support/ReferenceSoftwareDrawer.h"
 #include "support/SolidImage.h"
 
@@ -115,8 +115,8 @@ protected:
         reference = std::make_unique<ReferenceSoftwareDrawer>();
         ASSERT_TRUE(reference->initialise(1024, 768, false, 0));
         screen = SDL_GetVideoSurface();
-        loadGameGlyphs(*drawer);
-        loadGameGlyphs(*reference);
+        loadEmbeddedGlyphs(*drawer);
+        loadEmbeddedGlyphs(*reference);
         mine = loadPictures(*drawer);
         plain = loadPictures(*reference);
     }

@@ -7,7 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "support/GameGlyphs.h"
+#include "draw/EmbeddedGlyphs.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ MirroringDrawer::MirroringDrawer()
     real = std::make_unique<SDLDrawer>();
     if (!real->initialise(SDLDrawer::windowWidth, SDLDrawer::windowHeight, false, 0))
         throw std::runtime_error(std::string("no video mode: ") + SDL_GetError());
-    loadGameGlyphs(*this);
+    loadEmbeddedGlyphs(*this);
 }
 
 MirroringDrawer::~MirroringDrawer()
