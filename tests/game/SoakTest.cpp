@@ -71,6 +71,7 @@ TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
     std::size_t titleAfterRaces = 0;
     std::size_t smallest = afterTrips;
     std::size_t largest = afterTrips;
+    std::size_t afterFirstRace = 0;
     for (int race = 0; race < races; ++race) {
         if (game.screen() == StateManager::Title)
             game.startRace();
@@ -86,6 +87,10 @@ TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
             ASSERT_EQ(game.drawer().imageCount(), titleAfterRaces) << "race " << race;
         }
         const std::size_t memory = ProcessMemory::residentBytes();
+        // The first whole race also warms up what only long frames of one screen use, such as
+        // the software drawer's still picture of the track (3 MiB).
+        if (race == 0)
+            afterFirstRace = memory;
         smallest = std::min(smallest, memory);
         largest = std::max(largest, memory);
     }
@@ -93,8 +98,9 @@ TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
     const std::size_t afterRaces = ProcessMemory::residentBytes();
     std::fprintf(stderr,
                  "soak: %d races (the longest %d frames); resident memory between %zu and %zu bytes, %zu at the end "
-                 "(%+lld since the trips' warm-up)\n",
-                 races, longest, smallest, largest, afterRaces, grown(afterRaces, warmMemory));
+                 "(%+lld since the trips' warm-up, %+lld since the first race)\n",
+                 races, longest, smallest, largest, afterRaces, grown(afterRaces, warmMemory),
+                 grown(afterRaces, afterFirstRace));
     if (ProcessMemory::residentSizeIsTelling) {
         EXPECT_LT(afterRaces, warmMemory + memoryAllowance);
     }
