@@ -100,10 +100,12 @@ void MemoryReport::print(const std::string& title, Drawer* drawer)
     if (const auto* software = dynamic_cast<const SDLDrawer*>(drawer)) {
         std::size_t pixelBuffers = 0;
         const std::size_t surfaces = sdlDrawerBytes(*software, pixelBuffers);
+        const double screenMiB = SDLDrawer::windowWidth * SDLDrawer::windowHeight * 4 / 1048576.0;
         std::printf(", %zu pictures as surfaces %.1f MiB, their RGBA buffers kept %.1f MiB, screen %.1f MiB, "
-                    "scratch surface %.1f MiB (virtual; resident only where scaled draws touched it)",
-                    software->imageCount(), surfaces / 1048576.0, pixelBuffers / 1048576.0,
-                    SDLDrawer::windowWidth * SDLDrawer::windowHeight * 4 / 1048576.0,
+                    "still picture %.1f MiB, scratch surface %.1f MiB (virtual; resident only where scaled draws "
+                    "touched it)",
+                    software->imageCount(), surfaces / 1048576.0, pixelBuffers / 1048576.0, screenMiB,
+                    software->stillCallCount() > 0 ? screenMiB : 0.0,
                     SDLDrawer::scratchSize * SDLDrawer::scratchSize * 4 / 1048576.0);
     } else if (const auto* gl = dynamic_cast<const OpenGLDrawer*>(drawer)) {
         std::size_t textures = 0;
