@@ -226,10 +226,13 @@ void SDLDrawer::endDrawing()
 void SDLDrawer::show()
 {
     // Only when this frame and the last are both the same still with things drawn over it can the
-    // rest of the window be left as it is.
-    showedWholeWindow = !startedOnStill || !lastEndedOnStill;
+    // rest of the window be left as it is. Now and then the whole window goes anyway, so that
+    // whatever spoiled it outside the game (a window dragged over it) is mended within half a second.
+    constexpr int framesBetweenWholeWindows = 30;
+    showedWholeWindow = !startedOnStill || !lastEndedOnStill || ++framesSinceWholeWindow >= framesBetweenWholeWindows;
     shownAreas.clear();
     if (showedWholeWindow) {
+        framesSinceWholeWindow = 0;
         SDL_Flip(screen);
         return;
     }

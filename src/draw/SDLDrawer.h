@@ -139,4 +139,5 @@ private:
     std::size_t sharedCount = 0;
     std::vector<SDL_Rect> shownAreas;
     bool showedWholeWindow = false;
+    int framesSinceWholeWindow = 0;
 };
