@@ -4,10 +4,11 @@
 
 #include <ogg/ogg.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
-#include <map>
+#include <vector>
 
 namespace {
 
@@ -141,56 +142,80 @@ bool VorbisSetupCheck::setupUsable(const unsigned char* packet, long bytes)
     return true;
 }
 
-bool VorbisSetupCheck::codebooksUsable(std::FILE* file)
+namespace {
+
+// Reads pages in order from the start of `data`, as the decoder does once it has sought there, and
+// checks the setup header of the logical stream whose first page starts right there. True when the
+// data starts with no such page.
+bool streamStartingHereUsable(const unsigned char* data, std::size_t size)
 {
     ogg_sync_state sync;
     ogg_sync_init(&sync);
-    // Each logical stream by serial number, with the count of its packets seen so far.
-    std::map<int, std::pair<ogg_stream_state, int>> streams;
+    ogg_stream_state stream{};
+    bool started = false;
     bool usable = true;
-    while (usable) {
-        char* buffer = ogg_sync_buffer(&sync, 4096);
-        const std::size_t got = std::fread(buffer, 1, 4096, file);
-        if (got == 0) {
-            break;
-        }
-        ogg_sync_wrote(&sync, static_cast<long>(got));
+    bool checked = false;
+    int packets = 0;
+    std::size_t fed = 0;
+    while (!checked) {
         ogg_page page;
-        int result = 0;
-        while (usable && (result = ogg_sync_pageout(&sync, &page)) != 0) {
-            if (result < 0) {
-                continue; // bytes skipped to find the next page
+        const int result = ogg_sync_pageout(&sync, &page);
+        if (result == 0) {
+            if (fed >= size) {
+                break;
             }
-            const int serial = ogg_page_serialno(&page);
-            auto found = streams.find(serial);
-            if (ogg_page_bos(&page)) {
-                // A new logical stream, even one that takes up an earlier stream's serial number.
-                if (found != streams.end()) {
-                    ogg_stream_clear(&found->second.first);
-                    streams.erase(found);
-                }
-                found = streams.emplace(serial, std::make_pair(ogg_stream_state{}, 0)).first;
-                ogg_stream_init(&found->second.first, serial);
-            } else if (found == streams.end()) {
-                continue;
+            const std::size_t chunk = std::min<std::size_t>(4096, size - fed);
+            std::memcpy(ogg_sync_buffer(&sync, static_cast<long>(chunk)), data + fed, chunk);
+            ogg_sync_wrote(&sync, static_cast<long>(chunk));
+            fed += chunk;
+            continue;
+        }
+        if (!started) {
+            // No whole page here, or one that does not begin a stream: nothing starts at this spot.
+            if (result < 0 || !ogg_page_bos(&page)) {
+                break;
             }
-            auto& [stream, packets] = found->second;
-            if (packets >= 3) {
-                continue; // only the headers matter
-            }
-            ogg_stream_pagein(&stream, &page);
-            ogg_packet packet;
-            while (usable && packets < 3 && ogg_stream_packetout(&stream, &packet) > 0) {
-                if (++packets == 3) {
-                    usable = setupUsable(packet.packet, packet.bytes);
-                }
+            ogg_stream_init(&stream, ogg_page_serialno(&page));
+            started = true;
+        }
+        if (result < 0 || ogg_page_serialno(&page) != stream.serialno) {
+            continue;
+        }
+        ogg_stream_pagein(&stream, &page);
+        ogg_packet packet;
+        while (!checked && ogg_stream_packetout(&stream, &packet) > 0) {
+            if (++packets == 3) {
+                usable = VorbisSetupCheck::setupUsable(packet.packet, packet.bytes);
+                checked = true;
             }
         }
     }
-    for (auto& entry : streams) {
-        ogg_stream_clear(&entry.second.first);
+    if (started) {
+        ogg_stream_clear(&stream);
     }
     ogg_sync_clear(&sync);
-    std::rewind(file);
     return usable;
+}
+
+} // namespace
+
+bool VorbisSetupCheck::codebooksUsable(std::FILE* file)
+{
+    std::vector<unsigned char> data;
+    unsigned char buffer[4096];
+    for (std::size_t got = 0; (got = std::fread(buffer, 1, sizeof buffer, file)) > 0;) {
+        data.insert(data.end(), buffer, buffer + got);
+    }
+    std::rewind(file);
+    // The decoder seeks about the file to find where each stream begins, and reads on from any page
+    // it lands on, even one hidden inside another page's data: every place a page could start is
+    // a place a stream's headers could be read from.
+    static const unsigned char capture[4] = {'O', 'g', 'g', 'S'};
+    for (std::size_t at = 0; at + sizeof capture <= data.size(); ++at) {
+        if (std::memcmp(data.data() + at, capture, sizeof capture) == 0 &&
+            !streamStartingHereUsable(data.data() + at, data.size() - at)) {
+            return false;
+        }
+    }
+    return true;
 }

@@ -8,9 +8,9 @@
 
 class VorbisSetupCheck {
 public:
-    // Reads the whole file through and leaves it at its start. False only when some logical
-    // stream's setup header holds such a codebook; headers too broken to read are left to the
-    // decoder, which refuses them itself.
+    // Reads the whole file through and leaves it at its start. False only when the setup header of
+    // a logical stream starting at any page the decoder could land on holds such a codebook;
+    // headers too broken to read are left to the decoder, which refuses them itself.
     static bool codebooksUsable(std::FILE* file);
 
     // The same for one setup header packet.

@@ -129,6 +129,10 @@ TEST(SoundFaults, BrokenFilesAreReportedByBothLoadersAndNeverCrashThem)
          "vorbisfile: Could not open file: ", false},
         {"regression-bad-codebook", SoundFixtures::readBytes(source + "/fuzz/corpus/effects/regression-bad-codebook"),
          "vorbisfile: Could not open file: ", false},
+        // Its bad setup is only found by seeking: the stream begins again inside the file.
+        {"regression-restarted-stream",
+         SoundFixtures::readBytes(source + "/fuzz/corpus/effects/regression-restarted-stream"),
+         "vorbisfile: Could not open file: ", false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
