@@ -8,6 +8,10 @@
 
 namespace {
 
+// No picture of the game comes near this; a damaged header asking for more would take seconds and
+// gigabytes to decode and copy.
+constexpr std::uint32_t largestSide = 16384;
+
 // Copies row by row through the surface's pitch, so decoders that pad rows are handled too.
 unsigned char* copyPixels(SDL_Surface* surface, int bytesPerPixel)
 {
@@ -37,6 +41,11 @@ LoadedImage fromSurface(SDL_Surface* surface, bool accept24Bit)
     LoadedImage result;
     if (surface == nullptr)
         return result;
+    if (surface->w <= 0 || surface->h <= 0 || static_cast<std::uint32_t>(surface->w) > largestSide ||
+        static_cast<std::uint32_t>(surface->h) > largestSide) {
+        SDL_FreeSurface(surface);
+        return result;
+    }
     SDL_LockSurface(surface);
     const int bytesPerPixel = surface->format->BytesPerPixel;
     if (bytesPerPixel == 4 || (bytesPerPixel == 3 && accept24Bit)) {
@@ -67,7 +76,6 @@ bool pngIsWhole(const unsigned char* data, std::uint32_t length)
     static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
     if (length < sizeof signature || std::memcmp(data, signature, sizeof signature) != 0)
         return true;
-    constexpr std::uint32_t largestSide = 16384;
     std::uint64_t at = sizeof signature;
     bool first = true;
     while (at + 12 <= length) {
@@ -91,11 +99,46 @@ bool pngIsWhole(const unsigned char* data, std::uint32_t length)
     return false;
 }
 
+// libjpeg allocates and decodes whatever the frame header asks for, up to 65535 by 65535. The
+// segments are walked as the decoder walks them, up to the frame header, whose sides must be
+// sensible; a JPEG that reaches its image data without one, or breaks off first, is refused.
+bool jpegSidesSensible(const unsigned char* data, std::uint32_t length)
+{
+    if (length < 2 || data[0] != 0xFF || data[1] != 0xD8)
+        return true;
+    std::uint64_t at = 2;
+    while (at + 4 <= length) {
+        if (data[at] != 0xFF)
+            return false;
+        const unsigned char marker = data[at + 1];
+        if (marker == 0xFF) { // padding before a marker
+            ++at;
+            continue;
+        }
+        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) { // markers without a segment
+            at += 2;
+            continue;
+        }
+        const bool frameHeader = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC;
+        if (frameHeader) {
+            if (at + 9 > length)
+                return false;
+            const std::uint32_t height = static_cast<std::uint32_t>(data[at + 5]) << 8 | data[at + 6];
+            const std::uint32_t width = static_cast<std::uint32_t>(data[at + 7]) << 8 | data[at + 8];
+            return width != 0 && height != 0 && width <= largestSide && height <= largestSide;
+        }
+        if (marker == 0xDA || marker == 0xD9) // image data or the end, and still no frame header
+            return false;
+        at += 2 + (static_cast<std::uint32_t>(data[at + 2]) << 8 | data[at + 3]);
+    }
+    return false;
+}
+
 } // namespace
 
 LoadedImage ImageLoader::loadImage(const unsigned char* data, std::uint32_t length)
 {
-    if (data == nullptr || length == 0 || !pngIsWhole(data, length))
+    if (data == nullptr || length == 0 || !pngIsWhole(data, length) || !jpegSidesSensible(data, length))
         return {};
     SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(length));
     if (stream == nullptr)

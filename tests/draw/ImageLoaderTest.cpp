@@ -221,6 +221,31 @@ TEST(ImageLoader, PngChunksThatOverrunTheDataOrHugeSidesAreRefusedBeforeDecoding
     EXPECT_EQ(decode(hurdle.data(), static_cast<unsigned int>(hurdle.size() - 12)).pixels, nullptr);
 }
 
+TEST(ImageLoader, JpegFrameHeadersAskingForHugeSidesAreRefusedBeforeDecoding)
+{
+    const std::vector<unsigned char> background(Images::background_jpg,
+                                                Images::background_jpg + Images::background_jpg_length);
+    // Where the frame header gives the sides, found by walking the segments.
+    std::size_t frame = 2;
+    while (frame + 4 < background.size() && !(background[frame + 1] >= 0xC0 && background[frame + 1] <= 0xC2))
+        frame += 2 + (background[frame + 2] << 8 | background[frame + 3]);
+    ASSERT_LT(frame + 9, background.size());
+    ASSERT_EQ(background[frame + 5] << 8 | background[frame + 6], 768);
+
+    // 52992 rows of 1024: libjpeg would decode 160 megapixels from this 4-byte change.
+    std::vector<unsigned char> tall = background;
+    tall[frame + 5] = 0xCF;
+    tall[frame + 6] = 0x00;
+    EXPECT_EQ(decode(tall.data(), static_cast<unsigned int>(tall.size())).pixels, nullptr);
+
+    // Padding bytes before a marker are allowed, as the decoder allows them.
+    std::vector<unsigned char> padded = background;
+    padded.insert(padded.begin() + static_cast<std::ptrdiff_t>(frame), {0xFF, 0xFF});
+    const Decoded image = decode(padded.data(), static_cast<unsigned int>(padded.size()));
+    EXPECT_NE(image.pixels, nullptr);
+    EXPECT_EQ(image.height, 768u);
+}
+
 TEST(ImageLoader, OtherDepthsAreRefusedWithAMessage)
 {
     const std::vector<unsigned char> bitmap = paletteBitmap();
