@@ -2,7 +2,10 @@
 // intervals between frames (pacing), CPU per frame, resident memory on the title screen and in a
 // race, and, under callgrind, a window of frames to count instructions in.
 //
-//   game_loop_bench [title SECONDS | race] [--unpaced] [game flags such as -s, -ns, -w 1024 -h 768]
+//   game_loop_bench [title SECONDS | race [--race-frames N]] [--unpaced] [game flags such as -s, -w 1024 -h 768]
+//
+// --race-frames ends the run after N frames of the race, for counting instructions where every
+// frame is slow (OpenGL drawn by Mesa's software rasteriser under callgrind).
 #include <SDL/SDL.h>
 #include <valgrind/callgrind.h>
 #include <valgrind/valgrind.h>
@@ -51,6 +54,7 @@ private:
 struct Run {
     Application* application = nullptr;
     bool race = false;
+    unsigned long raceFrames = 0; // 0: the whole race
     double titleSeconds = 10.0;
     int warmUpFrames = 30; // pictures load on the first frames; the figures start after them
     RaceScript script;
@@ -123,6 +127,10 @@ struct Run {
                 raceMemoryShown = true;
                 MemoryReport::print("during the race", application->getDrawer());
             }
+            if (raceFrames != 0 && shown.size() >= raceFrames) {
+                quit();
+                return;
+            }
         } else if (phase == RaceScript::Phase::RaceOver) {
             stopCollecting();
         }
@@ -172,6 +180,8 @@ int main(int argc, char** argv)
             run.race = true;
         else if (arg == "title" && i + 1 < argc)
             run.titleSeconds = std::atof(argv[++i]);
+        else if (arg == "--race-frames" && i + 1 < argc)
+            run.raceFrames = std::strtoul(argv[++i], nullptr, 10);
         else if (arg == "--unpaced")
             unpaced = true;
         else
