@@ -8,9 +8,9 @@
 
 namespace {
 
-// No picture of the game comes near this; a damaged header asking for more would take seconds and
-// gigabytes to decode and copy.
-constexpr std::uint32_t largestSide = 16384;
+// Four times the window's width: no picture of the game comes near it. A damaged header asking for
+// more would take seconds and gigabytes to decode and copy.
+constexpr std::uint32_t largestSide = 4096;
 
 // Copies row by row through the surface's pitch, so decoders that pad rows are handled too.
 unsigned char* copyPixels(SDL_Surface* surface, int bytesPerPixel)

@@ -127,10 +127,10 @@ const Entry catalogue[] = {
 #undef GLYPH
 
 // Writes an 8-bit-per-pixel BMP to memory, a format SDL_image decodes but the drawers cannot use.
-std::vector<unsigned char> paletteBitmap()
+std::vector<unsigned char> bitmap(int width, int height, int bitsPerPixel)
 {
-    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, 4, 4, 8, 0, 0, 0, 0);
-    std::vector<unsigned char> bytes(4096);
+    SDL_Surface* surface = SDL_CreateRGBSurface(SDL_SWSURFACE, width, height, bitsPerPixel, 0, 0, 0, 0);
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(width) * height * 4 + 4096);
     SDL_RWops* out = SDL_RWFromMem(bytes.data(), static_cast<int>(bytes.size()));
     SDL_SaveBMP_RW(surface, out, 0);
     bytes.resize(static_cast<std::size_t>(SDL_RWtell(out)));
@@ -209,16 +209,27 @@ TEST(ImageLoader, PngChunksThatOverrunTheDataOrHugeSidesAreRefusedBeforeDecoding
     overrun[secondChunk + 1] = 0xFF;
     EXPECT_EQ(decode(overrun.data(), static_cast<unsigned int>(overrun.size())).pixels, nullptr);
 
-    // A header asking for a picture 70000 pixels wide.
+    // A header asking for a picture 4097 pixels wide, one more than any picture may have.
     std::vector<unsigned char> wide = hurdle;
     wide[16] = 0x00;
-    wide[17] = 0x01;
-    wide[18] = 0x11;
-    wide[19] = 0x70;
+    wide[17] = 0x00;
+    wide[18] = 0x10;
+    wide[19] = 0x01;
     EXPECT_EQ(decode(wide.data(), static_cast<unsigned int>(wide.size())).pixels, nullptr);
 
     // No end chunk: the data stops after the last full chunk, as a cut-off file does.
     EXPECT_EQ(decode(hurdle.data(), static_cast<unsigned int>(hurdle.size() - 12)).pixels, nullptr);
+}
+
+TEST(ImageLoader, PicturesOfAnyKindWiderOrTallerThan4096AreRefused)
+{
+    for (const auto& [width, height] : {std::pair{4096, 1}, std::pair{1, 4096}}) {
+        const std::vector<unsigned char> largest = bitmap(width, height, 24);
+        EXPECT_EQ(decode(largest.data(), static_cast<unsigned int>(largest.size())).width,
+                  static_cast<unsigned>(width));
+        const std::vector<unsigned char> tooLarge = bitmap(width + (width > 1), height + (height > 1), 24);
+        EXPECT_EQ(decode(tooLarge.data(), static_cast<unsigned int>(tooLarge.size())).pixels, nullptr);
+    }
 }
 
 TEST(ImageLoader, JpegFrameHeadersAskingForHugeSidesAreRefusedBeforeDecoding)
@@ -248,8 +259,8 @@ TEST(ImageLoader, JpegFrameHeadersAskingForHugeSidesAreRefusedBeforeDecoding)
 
 TEST(ImageLoader, OtherDepthsAreRefusedWithAMessage)
 {
-    const std::vector<unsigned char> bitmap = paletteBitmap();
-    const Decoded image = decode(bitmap.data(), static_cast<unsigned int>(bitmap.size()));
+    const std::vector<unsigned char> palette = bitmap(4, 4, 8);
+    const Decoded image = decode(palette.data(), static_cast<unsigned int>(palette.size()));
     EXPECT_EQ(image.pixels, nullptr);
     EXPECT_EQ(image.width, 0u);
     EXPECT_EQ(image.output, "ImageLoader: Image not 32bits.\n");
