@@ -59,6 +59,8 @@ struct FrameRecord {
     double quick; // the software drawer's replay
     std::size_t differing;
     ReplayDrawer::Coverage coverage;
+    bool wholeWindow;       // the software drawer sent the whole window, not only what changed
+    std::size_t stillCalls; // calls its still picture stood for after the frame
 };
 
 // Fills the screen with a pattern no frame draws, so a pixel left undrawn cannot pass as equal.
@@ -175,10 +177,11 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
         frame.quick = bench::threadCpuSeconds() - start;
         frame.differing = differingPixels(expected, screen);
         frame.coverage = replay.coverage();
+        frame.wholeWindow = quick.lastShowedWholeWindow();
+        frame.stillCalls = quick.stillCallCount();
         frames.push_back(frame);
         script.afterFrame(pointer);
     }
-    (void)quick;
     (void)plain;
     screens->restart();
 
@@ -187,6 +190,22 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
          {RaceScript::Phase::Title, RaceScript::Phase::Placement, RaceScript::Phase::Race, RaceScript::Phase::RaceOver})
         printSeries(RaceScript::name(phase), frames, phase, false);
     printSeries("all", frames, RaceScript::Phase::Done, true);
+
+    // What the frames at and above the 99th percentile had to do.
+    std::vector<std::size_t> order(frames.size());
+    for (std::size_t i = 0; i < order.size(); ++i)
+        order[i] = i;
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return frames[a].quick > frames[b].quick; });
+    std::printf("slowest SDLDrawer frames:");
+    const std::size_t slowest = std::min<std::size_t>(order.size(), order.size() / 100 + 10);
+    for (std::size_t k = 0; k < slowest; ++k) {
+        const std::size_t i = order[k];
+        const bool stillChanged = i > 0 && frames[i].stillCalls != frames[i - 1].stillCalls;
+        std::printf(" #%zu %s %.3f ms%s%s;", i, RaceScript::name(frames[i].phase), frames[i].quick * 1e3,
+                    frames[i].wholeWindow ? " whole window" : "", stillChanged ? " new still" : "");
+    }
+    std::printf("\n");
 
     std::size_t identical = 0;
     std::size_t worst = 0;

@@ -184,6 +184,7 @@ void Application::dispatch(const SDL_Event& event)
             keyDown(keyFor(key));
         break;
     case SDL_JOYBUTTONDOWN: keyDown(keyFor(joystickButtonKey(event.jbutton.button))); break;
+    case SDL_VIDEOEXPOSE: drawer->windowExposed(); break;
     case SDL_QUIT: quitFlag = true; break;
     default: break;
     }

@@ -71,6 +71,9 @@ public:
                           float blue, float alpha) = 0;
     // Takes ownership of a square size by size RGBA buffer; null leaves the glyph as it was.
     virtual void loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size) = 0;
+    // The window was uncovered or spoiled from outside: the next frame must show all of it, not
+    // only what changed. A drawer that redraws the whole window every frame has nothing to do.
+    virtual void windowExposed() {}
 
     // The glyph of a text byte, or -1 for a byte without one (space, capitals, 0x92, ...).
     static int glyphFor(char c);

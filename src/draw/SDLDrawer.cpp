@@ -103,6 +103,7 @@ bool SDLDrawer::initialise(std::uint16_t, std::uint16_t, bool fullscreen, int)
     target = screen;
     forgetStill();
     showedWholeWindow = false;
+    wholeWindowNext = true;
     return haveMode;
 }
 
@@ -195,13 +196,13 @@ void SDLDrawer::endDrawing()
         following = false;
         catchUp();
     }
-    show();
-
-    // Calls that have stayed the same for several frames are likely to come again: they become the
-    // still. Something that changes every few frames stays out of it rather than rebuilding it each time.
     std::size_t shared = 0;
     while (shared < thisFrame.size() && shared < lastFrame.size() && thisFrame[shared] == lastFrame[shared])
         ++shared;
+    show(shared);
+
+    // Calls that have stayed the same for several frames are likely to come again: they become the
+    // still. Something that changes every few frames stays out of it rather than rebuilding it each time.
     recentlyShared[sharedCount++ % recentlyShared.size()] = shared;
     const std::size_t steady =
         sharedCount < recentlyShared.size() ? 0 : *std::min_element(recentlyShared.begin(), recentlyShared.end());
@@ -209,36 +210,37 @@ void SDLDrawer::endDrawing()
                                  std::equal(stillCalls.begin(), stillCalls.end(), thisFrame.begin());
     if (beginsWithStill && steady > stillCalls.size())
         extendStill(steady);
-    else if (!beginsWithStill && steady > 0 && rememberStill(steady))
-        lastEndedOnStill = true;
-    else
-        lastEndedOnStill = beginsWithStill;
+    else if (!beginsWithStill && steady > 0)
+        rememberStill(steady);
 
-    lastDrawnOver.swap(drawnOver);
-    drawnOver.clear();
-    dropped.clear();
     lastFrame.swap(thisFrame);
     thisFrame.clear();
     following = !stillCalls.empty();
-    startedOnStill = false;
 }
 
-void SDLDrawer::show()
+void SDLDrawer::windowExposed()
 {
-    // Only when this frame and the last are both the same still with things drawn over it can the
-    // rest of the window be left as it is. Now and then the whole window goes anyway, so that
-    // whatever spoiled it outside the game (a window dragged over it) is mended within half a second.
-    constexpr int framesBetweenWholeWindows = 30;
-    showedWholeWindow = !startedOnStill || !lastEndedOnStill || ++framesSinceWholeWindow >= framesBetweenWholeWindows;
+    wholeWindowNext = true;
+}
+
+void SDLDrawer::show(std::size_t shared)
+{
+    // The window holds the last frame. When this frame began with the same calls, the first a
+    // picture covering the window, the two can differ only where the calls after those drew, in
+    // this frame or the last: only those areas are sent. Anything else sends the whole window.
+    showedWholeWindow = wholeWindowNext || shared == 0 || !coversScreen(thisFrame.front());
+    wholeWindowNext = false;
     shownAreas.clear();
     if (showedWholeWindow) {
-        framesSinceWholeWindow = 0;
         SDL_Flip(screen);
         return;
     }
-    shownAreas = drawnOver;
-    shownAreas.insert(shownAreas.end(), lastDrawnOver.begin(), lastDrawnOver.end());
-    shownAreas.insert(shownAreas.end(), dropped.begin(), dropped.end());
+    for (const std::vector<DrawCall>* frame : {&thisFrame, &lastFrame})
+        for (std::size_t i = shared; i < frame->size(); ++i) {
+            const SDL_Rect area = areaOf((*frame)[i]);
+            if (area.w > 0 && area.h > 0)
+                shownAreas.push_back(area);
+        }
     // Overlapping areas are sent twice; past a few dozen one box around them all is cheaper to hand over.
     constexpr std::size_t mostAreas = 64;
     if (shownAreas.size() > mostAreas) {
@@ -280,7 +282,6 @@ void SDLDrawer::submit(DrawCall call)
             if (thisFrame.size() == stillCalls.size()) {
                 following = false;
                 copyStillToScreen();
-                startedOnStill = true;
             }
             return;
         }
@@ -297,16 +298,9 @@ void SDLDrawer::catchUp()
 {
     if (thisFrame.empty())
         return;
-    // The frame has parted from the still after these calls: they become the still. What the
-    // dropped calls drew was on the window last frame and may not be on it in this one.
-    for (std::size_t i = thisFrame.size(); i < stillCalls.size(); ++i) {
-        const SDL_Rect area = areaOf(stillCalls[i]);
-        if (area.w > 0 && area.h > 0)
-            dropped.push_back(area);
-    }
+    // The frame has parted from the still after these calls: they become the still.
     if (rememberStill(thisFrame.size())) {
         copyStillToScreen();
-        startedOnStill = true;
         return;
     }
     stillCalls.clear();
@@ -320,11 +314,6 @@ void SDLDrawer::execute(const DrawCall& call)
         drawImageNow(call.image, call.x, call.y, call.scaleX, call.scaleY);
     else
         drawTextNow(call.text, call.x, call.y, call.scaleX);
-    if (target != screen)
-        return;
-    const SDL_Rect area = areaOf(call);
-    if (area.w > 0 && area.h > 0)
-        drawnOver.push_back(area);
 }
 
 bool SDLDrawer::rememberStill(std::size_t count)
@@ -351,7 +340,6 @@ void SDLDrawer::extendStill(std::size_t count)
         execute(thisFrame[i]);
     target = screen;
     stillCalls.assign(thisFrame.begin(), thisFrame.begin() + static_cast<std::ptrdiff_t>(count));
-    lastEndedOnStill = true;
 }
 
 void SDLDrawer::copyStillToScreen()
@@ -409,7 +397,6 @@ void SDLDrawer::forgetStill()
     }
     stillCalls.clear();
     lastFrame.clear();
-    lastEndedOnStill = false;
     sharedCount = 0;
 }
 

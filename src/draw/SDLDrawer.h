@@ -46,6 +46,7 @@ public:
     void releaseImage(std::uint32_t id) override;
     void beginDrawing() override;
     void endDrawing() override;
+    void windowExposed() override;
     // Scaled pictures keep their top-left corner at (x, y). The colour arguments are not used.
     void drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red, float green,
                    float blue, float alpha) override;
@@ -99,7 +100,7 @@ private:
     void copyStillToScreen();
     bool coversScreen(const DrawCall& call) const;
     SDL_Rect areaOf(const DrawCall& call) const;
-    void show();
+    void show(std::size_t shared);
     void forgetStill();
 
     void drawGlyph(int glyph, int cell, int x, int y);
@@ -128,16 +129,11 @@ private:
     std::vector<DrawCall> stillCalls;
     std::vector<DrawCall> thisFrame;
     std::vector<DrawCall> lastFrame;
-    bool following = false;      // every call of this frame so far matched the still's and was held back
-    bool startedOnStill = false; // this frame's screen is the still with the calls in `drawnOver` on it
-    bool lastEndedOnStill = false;
-    std::vector<SDL_Rect> drawnOver;
-    std::vector<SDL_Rect> lastDrawnOver;
-    std::vector<SDL_Rect> dropped; // what calls left out of a shortened still drew
+    bool following = false; // every call of this frame so far matched the still's and was held back
     // How many first calls each of the last few frames shared with the frame before it.
     std::array<std::size_t, 8> recentlyShared{};
     std::size_t sharedCount = 0;
     std::vector<SDL_Rect> shownAreas;
     bool showedWholeWindow = false;
-    int framesSinceWholeWindow = 0;
+    bool wholeWindowNext = true; // the window no longer holds the last frame
 };
