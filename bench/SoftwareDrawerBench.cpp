@@ -61,6 +61,8 @@ struct FrameRecord {
     ReplayDrawer::Coverage coverage;
     bool wholeWindow;       // the software drawer sent the whole window, not only what changed
     std::size_t stillCalls; // calls its still picture stood for after the frame
+    std::size_t sentAreas;  // areas sent to the window when not the whole of it
+    std::size_t sentPixels;
 };
 
 // Fills the screen with a pattern no frame draws, so a pixel left undrawn cannot pass as equal.
@@ -179,6 +181,10 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
         frame.coverage = replay.coverage();
         frame.wholeWindow = quick.lastShowedWholeWindow();
         frame.stillCalls = quick.stillCallCount();
+        frame.sentAreas = quick.lastShownAreas().size();
+        frame.sentPixels = 0;
+        for (const SDL_Rect& area : quick.lastShownAreas())
+            frame.sentPixels += static_cast<std::size_t>(area.w) * area.h;
         frames.push_back(frame);
         script.afterFrame(pointer);
     }
@@ -202,8 +208,9 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
     for (std::size_t k = 0; k < slowest; ++k) {
         const std::size_t i = order[k];
         const bool stillChanged = i > 0 && frames[i].stillCalls != frames[i - 1].stillCalls;
-        std::printf(" #%zu %s %.3f ms%s%s;", i, RaceScript::name(frames[i].phase), frames[i].quick * 1e3,
-                    frames[i].wholeWindow ? " whole window" : "", stillChanged ? " new still" : "");
+        std::printf(" #%zu %s %.3f ms%s%s, %zu areas sent, %zu pixels;", i, RaceScript::name(frames[i].phase),
+                    frames[i].quick * 1e3, frames[i].wholeWindow ? " whole window" : "",
+                    stillChanged ? " new still" : "", frames[i].sentAreas, frames[i].sentPixels);
     }
     std::printf("\n");
 

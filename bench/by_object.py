@@ -24,6 +24,9 @@ for line in sys.stdin:
         group = "SDL"
     elif re.match(r"lib(c|m|stdc\+\+|gcc_s)\.so|ld-linux", name):
         group = "C and C++ runtime"
+    elif name == "???":
+        # Code without an object file: the shaders llvmpipe compiles at run time.
+        group = "GL and the driver, X"
     else:
         group = "other: " + name
     groups[group] = groups.get(group, 0) + count

@@ -46,6 +46,105 @@ SDLDrawer::SurfacePtr convert(unsigned char* pixels, std::uint32_t width, std::u
     return SDLDrawer::SurfacePtr(SDL_DisplayFormatAlpha(wrapper.get()));
 }
 
+// Sending an area to the window costs SDL about as much as sending 1600 more pixels of it.
+std::size_t sendingCost(const SDL_Rect& area)
+{
+    return 1600 + static_cast<std::size_t>(area.w) * area.h;
+}
+
+SDL_Rect boxAround(const SDL_Rect& a, const SDL_Rect& b)
+{
+    const int left = std::min(a.x, b.x);
+    const int top = std::min(a.y, b.y);
+    const int right = std::max(a.x + a.w, b.x + b.w);
+    const int bottom = std::max(a.y + a.h, b.y + b.h);
+    return SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top), static_cast<Uint16>(right - left),
+                    static_cast<Uint16>(bottom - top)};
+}
+
+// Joins areas wherever one box around them is cheaper to send than both: overlapping ones, and
+// small neighbours. A frame's few dozen areas become a handful, without sending the space between
+// far-apart ones.
+void mergeAreas(std::vector<SDL_Rect>& areas)
+{
+    std::vector<SDL_Rect> merged;
+    for (const SDL_Rect& area : areas) {
+        SDL_Rect current = area;
+        for (bool grew = true; grew;) {
+            grew = false;
+            for (std::size_t i = 0; i < merged.size(); ++i) {
+                const SDL_Rect joined = boxAround(current, merged[i]);
+                if (sendingCost(joined) <= sendingCost(current) + sendingCost(merged[i])) {
+                    current = joined;
+                    merged[i] = merged.back();
+                    merged.pop_back();
+                    grew = true;
+                    break;
+                }
+            }
+        }
+        merged.push_back(current);
+    }
+    areas.swap(merged);
+}
+
+// Cuts a picture with see-through pixels into bands of rows and each band into runs of columns
+// that are wholly opaque (copied), wholly clear (left out) or mixed (blended). A blit costs as
+// much as blending a few dozen pixels, so short runs join the mixed ones around them, and a picture
+// that would gain too little keeps its single blend (no patches).
+std::vector<SDLDrawer::Patch> patchesOf(const unsigned char* rgba, int width, int height)
+{
+    constexpr int bandRows = 8;
+    constexpr int shortestRun = 16;
+    enum class Kind { Clear, Opaque, Mixed };
+    std::vector<SDLDrawer::Patch> patches;
+    std::vector<Kind> columns(static_cast<std::size_t>(width));
+    std::size_t blendedPixels = 0;
+    for (int top = 0; top < height; top += bandRows) {
+        const int rows = std::min(bandRows, height - top);
+        for (int x = 0; x < width; ++x) {
+            bool opaque = true;
+            bool clear = true;
+            for (int y = top; y < top + rows; ++y) {
+                const unsigned char alpha = rgba[(static_cast<std::size_t>(y) * width + x) * 4 + 3];
+                opaque = opaque && alpha == 255;
+                clear = clear && alpha == 0;
+            }
+            columns[static_cast<std::size_t>(x)] = opaque ? Kind::Opaque : clear ? Kind::Clear : Kind::Mixed;
+        }
+        // Runs of one kind, the short opaque and clear ones turned mixed, then the neighbours merged.
+        std::vector<std::pair<int, Kind>> runs; // first column and kind
+        for (int x = 0; x < width; ++x)
+            if (runs.empty() || runs.back().second != columns[static_cast<std::size_t>(x)])
+                runs.emplace_back(x, columns[static_cast<std::size_t>(x)]);
+        std::vector<std::pair<int, Kind>> merged;
+        for (std::size_t i = 0; i < runs.size(); ++i) {
+            const int end = i + 1 < runs.size() ? runs[i + 1].first : width;
+            const Kind kind =
+                end - runs[i].first < shortestRun && end - runs[i].first < width ? Kind::Mixed : runs[i].second;
+            if (merged.empty() || merged.back().second != kind)
+                merged.emplace_back(runs[i].first, kind);
+        }
+        for (std::size_t i = 0; i < merged.size(); ++i) {
+            const int end = i + 1 < merged.size() ? merged[i + 1].first : width;
+            if (merged[i].second == Kind::Clear)
+                continue;
+            const bool copy = merged[i].second == Kind::Opaque;
+            patches.push_back(
+                SDLDrawer::Patch{SDL_Rect{static_cast<Sint16>(merged[i].first), static_cast<Sint16>(top),
+                                          static_cast<Uint16>(end - merged[i].first), static_cast<Uint16>(rows)},
+                                 copy});
+            if (!copy)
+                blendedPixels += static_cast<std::size_t>(end - merged[i].first) * rows;
+        }
+    }
+    constexpr std::size_t pixelsPerBlit = 64;
+    const std::size_t patchedCost = blendedPixels + patches.size() * pixelsPerBlit;
+    if (patchedCost * 4 > static_cast<std::size_t>(width) * height * 3)
+        patches.clear();
+    return patches;
+}
+
 // Nearest-neighbour copy of `source` into the top-left of `target`, sampling at the top-left of
 // each destination pixel's source area with the step accumulated in double precision, exactly as
 // the game has always scaled. Pixels are copied as raw 32-bit values; the accumulated steps can
@@ -107,8 +206,7 @@ bool SDLDrawer::initialise(std::uint16_t, std::uint16_t, bool fullscreen, int)
     return haveMode;
 }
 
-SDLDrawer::SurfacePtr SDLDrawer::opaqueView(SDL_Surface* converted, const unsigned char* rgba, std::uint32_t width,
-                                            std::uint32_t height) const
+SDLDrawer::SurfacePtr SDLDrawer::colourView(SDL_Surface* converted) const
 {
     if (screen == nullptr)
         return nullptr;
@@ -121,10 +219,6 @@ SDLDrawer::SurfacePtr SDLDrawer::opaqueView(SDL_Surface* converted, const unsign
                           from->Amask == alphaMask && (to->Rmask | to->Gmask | to->Bmask) == 0x00FFFFFFu;
     if (!copyable)
         return nullptr;
-    const std::size_t count = static_cast<std::size_t>(width) * height;
-    for (std::size_t pixel = 0; pixel < count; ++pixel)
-        if (rgba[pixel * 4 + 3] != 255)
-            return nullptr;
     return SurfacePtr(SDL_CreateRGBSurfaceFrom(converted->pixels, converted->w, converted->h, 32, converted->pitch,
                                                to->Rmask, to->Gmask, to->Bmask, 0));
 }
@@ -142,7 +236,20 @@ std::uint32_t SDLDrawer::loadImage(unsigned char* pixels, std::uint32_t width, s
         return 0;
 
     Image image;
-    image.opaque = opaqueView(converted.get(), pixels, width, height);
+    SurfacePtr colours = colourView(converted.get());
+    if (colours) {
+        const std::size_t count = static_cast<std::size_t>(width) * height;
+        bool opaque = true;
+        for (std::size_t pixel = 0; pixel < count && opaque; ++pixel)
+            opaque = pixels[pixel * 4 + 3] == 255;
+        if (opaque) {
+            image.opaque = std::move(colours);
+        } else {
+            image.patches = patchesOf(pixels, static_cast<int>(width), static_cast<int>(height));
+            if (!image.patches.empty())
+                image.colours = std::move(colours);
+        }
+    }
     image.surface = std::move(converted);
     image.pixels = std::move(owned);
     image.width = static_cast<std::uint16_t>(width);
@@ -192,30 +299,40 @@ void SDLDrawer::endDrawing()
     if (screen == nullptr)
         return;
     if (following) {
-        // The frame asked for fewer calls than the still stands for.
+        // The frame asked for fewer calls than the plan.
         following = false;
-        catchUp();
+        settleStill(thisFrame.size());
     }
     std::size_t shared = 0;
     while (shared < thisFrame.size() && shared < lastFrame.size() && thisFrame[shared] == lastFrame[shared])
         ++shared;
     show(shared);
+    planStill(shared);
+    lastFrame.swap(thisFrame);
+    thisFrame.clear();
+    following = !plannedCalls.empty();
+}
 
-    // Calls that have stayed the same for several frames are likely to come again: they become the
-    // still. Something that changes every few frames stays out of it rather than rebuilding it each time.
+void SDLDrawer::planStill(std::size_t shared)
+{
+    // Calls that have stayed the same for several frames are likely to come again: the next frame
+    // draws them onto the still as they come. Something that changes every few frames stays out of
+    // it rather than rebuilding it each time. This frame begins with the still's calls, if any.
     recentlyShared[sharedCount++ % recentlyShared.size()] = shared;
     const std::size_t steady =
         sharedCount < recentlyShared.size() ? 0 : *std::min_element(recentlyShared.begin(), recentlyShared.end());
-    const bool beginsWithStill = !stillCalls.empty() && thisFrame.size() >= stillCalls.size() &&
-                                 std::equal(stillCalls.begin(), stillCalls.end(), thisFrame.begin());
-    if (beginsWithStill && steady > stillCalls.size())
-        extendStill(steady);
-    else if (!beginsWithStill && steady > 0)
-        rememberStill(steady);
-
-    lastFrame.swap(thisFrame);
-    thisFrame.clear();
-    following = !stillCalls.empty();
+    plannedCalls = stillCalls;
+    const bool canStart = !stillCalls.empty() || (steady > 0 && coversScreen(thisFrame.front()));
+    if (steady <= stillCalls.size() || !canStart)
+        return;
+    if (!still || still->w != screen->w || still->h != screen->h || !sameMasks(still->format, screen->format))
+        still = surfaceLike(screen->format, screen->w, screen->h);
+    if (!still) {
+        stillCalls.clear();
+        plannedCalls.clear();
+        return;
+    }
+    plannedCalls.assign(thisFrame.begin(), thisFrame.begin() + static_cast<std::ptrdiff_t>(steady));
 }
 
 void SDLDrawer::windowExposed()
@@ -241,19 +358,7 @@ void SDLDrawer::show(std::size_t shared)
             if (area.w > 0 && area.h > 0)
                 shownAreas.push_back(area);
         }
-    // Overlapping areas are sent twice; past a few dozen one box around them all is cheaper to hand over.
-    constexpr std::size_t mostAreas = 64;
-    if (shownAreas.size() > mostAreas) {
-        int left = screen->w, top = screen->h, right = 0, bottom = 0;
-        for (const SDL_Rect& area : shownAreas) {
-            left = std::min<int>(left, area.x);
-            top = std::min<int>(top, area.y);
-            right = std::max(right, area.x + area.w);
-            bottom = std::max(bottom, area.y + area.h);
-        }
-        shownAreas.assign(1, SDL_Rect{static_cast<Sint16>(left), static_cast<Sint16>(top),
-                                      static_cast<Uint16>(right - left), static_cast<Uint16>(bottom - top)});
-    }
+    mergeAreas(shownAreas);
     if (!shownAreas.empty())
         SDL_UpdateRects(screen, static_cast<int>(shownAreas.size()), shownAreas.data());
 }
@@ -275,37 +380,61 @@ void SDLDrawer::submit(DrawCall call)
     if (screen == nullptr)
         return;
     thisFrame.push_back(std::move(call));
-    const DrawCall& latest = thisFrame.back();
     if (following) {
         const std::size_t index = thisFrame.size() - 1;
-        if (latest == stillCalls[index]) {
-            if (thisFrame.size() == stillCalls.size()) {
+        if (thisFrame.back() == plannedCalls[index]) {
+            // The still's own calls are already on it; the planned ones after them go onto it now.
+            if (index >= stillCalls.size()) {
+                target = still.get();
+                execute(thisFrame.back());
+                target = screen;
+            }
+            if (thisFrame.size() == plannedCalls.size()) {
                 following = false;
-                copyStillToScreen();
+                settleStill(thisFrame.size());
             }
             return;
         }
         following = false;
         DrawCall differing = std::move(thisFrame.back());
         thisFrame.pop_back();
-        catchUp();
+        settleStill(thisFrame.size());
         thisFrame.push_back(std::move(differing));
     }
     execute(thisFrame.back());
 }
 
-void SDLDrawer::catchUp()
+void SDLDrawer::settleStill(std::size_t count)
 {
-    if (thisFrame.empty())
-        return;
-    // The frame has parted from the still after these calls: they become the still.
-    if (rememberStill(thisFrame.size())) {
+    if (count < stillCalls.size())
+        shortenStill(count);
+    // The still holds exactly this frame's first calls: it stands for them from now on, and the
+    // screen starts from it.
+    stillCalls.assign(thisFrame.begin(), thisFrame.begin() + static_cast<std::ptrdiff_t>(count));
+    if (!stillCalls.empty())
         copyStillToScreen();
-        return;
+}
+
+void SDLDrawer::shortenStill(std::size_t count)
+{
+    // The frame left the still partway (a hurdle knocked down, say). Outside the areas of the calls
+    // it left out, the still already shows just its first `count` calls; inside them, those calls
+    // are drawn again, starting from the first, which covers the window.
+    std::vector<SDL_Rect> areas;
+    for (std::size_t i = count; i < stillCalls.size(); ++i) {
+        const SDL_Rect area = areaOf(stillCalls[i]);
+        if (area.w > 0 && area.h > 0)
+            areas.push_back(area);
     }
-    stillCalls.clear();
-    for (const DrawCall& call : thisFrame)
-        execute(call);
+    mergeAreas(areas);
+    target = still.get();
+    for (SDL_Rect& area : areas) {
+        SDL_SetClipRect(still.get(), &area);
+        for (std::size_t i = 0; i < count; ++i)
+            execute(thisFrame[i]);
+    }
+    SDL_SetClipRect(still.get(), nullptr);
+    target = screen;
 }
 
 void SDLDrawer::execute(const DrawCall& call)
@@ -314,32 +443,6 @@ void SDLDrawer::execute(const DrawCall& call)
         drawImageNow(call.image, call.x, call.y, call.scaleX, call.scaleY);
     else
         drawTextNow(call.text, call.x, call.y, call.scaleX);
-}
-
-bool SDLDrawer::rememberStill(std::size_t count)
-{
-    if (count == 0 || count > thisFrame.size() || !coversScreen(thisFrame.front()))
-        return false;
-    if (!still || still->w != screen->w || still->h != screen->h || !sameMasks(still->format, screen->format))
-        still = surfaceLike(screen->format, screen->w, screen->h);
-    if (!still)
-        return false;
-    target = still.get();
-    for (std::size_t i = 0; i < count; ++i)
-        execute(thisFrame[i]);
-    target = screen;
-    stillCalls.assign(thisFrame.begin(), thisFrame.begin() + static_cast<std::ptrdiff_t>(count));
-    return true;
-}
-
-void SDLDrawer::extendStill(std::size_t count)
-{
-    // The still already holds the first calls: only the ones after them are drawn onto it.
-    target = still.get();
-    for (std::size_t i = stillCalls.size(); i < count; ++i)
-        execute(thisFrame[i]);
-    target = screen;
-    stillCalls.assign(thisFrame.begin(), thisFrame.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
 void SDLDrawer::copyStillToScreen()
@@ -391,11 +494,13 @@ SDL_Rect SDLDrawer::areaOf(const DrawCall& call) const
 void SDLDrawer::forgetStill()
 {
     if (following) {
+        // Drawing the calls so far onto the screen, even those already drawn onto the still.
         following = false;
         for (const DrawCall& call : thisFrame)
             execute(call);
     }
     stillCalls.clear();
+    plannedCalls.clear();
     lastFrame.clear();
     sharedCount = 0;
 }
@@ -415,6 +520,10 @@ void SDLDrawer::drawImageNow(std::uint32_t id, std::int16_t x, std::int16_t y, f
     const int scaledHeight = height >= 65535.0f ? 65535 : static_cast<int>(height);
 
     SDL_Surface* source = nullptr;
+    if (scaledWidth == image.width && scaledHeight == image.height && image.colours) {
+        drawPatches(image, x, y);
+        return;
+    }
     if (scaledWidth == image.width && scaledHeight == image.height)
         source = image.opaque ? image.opaque.get() : image.surface.get();
     else
@@ -422,6 +531,19 @@ void SDLDrawer::drawImageNow(std::uint32_t id, std::int16_t x, std::int16_t y, f
                             static_cast<std::uint16_t>(scaledHeight), 255);
     if (source != nullptr)
         blit(source, scaledWidth, scaledHeight, x, y);
+}
+
+void SDLDrawer::drawPatches(const Image& image, int x, int y)
+{
+    for (const Patch& patch : image.patches) {
+        SDL_Rect from = patch.area;
+        SDL_Rect to{static_cast<Sint16>(x + patch.area.x), static_cast<Sint16>(y + patch.area.y), 0, 0};
+        // Beyond 16-bit positions the patch is far off the window.
+        if (x + patch.area.x < -32768 || x + patch.area.x > 32767 || y + patch.area.y < -32768 ||
+            y + patch.area.y > 32767)
+            continue;
+        SDL_UpperBlit(patch.copy ? image.colours.get() : image.surface.get(), &from, target, &to);
+    }
 }
 
 void SDLDrawer::drawTextNow(const std::string& text, std::int16_t x, std::int16_t y, float size)

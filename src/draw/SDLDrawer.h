@@ -20,6 +20,13 @@ public:
     };
     using SurfacePtr = std::unique_ptr<SDL_Surface, FreeSurface>;
 
+    // A part of a picture with see-through pixels, drawn on its own: copied where every pixel is
+    // opaque, blended by SDL where not. The wholly clear parts have no patch.
+    struct Patch {
+        SDL_Rect area;
+        bool copy;
+    };
+
     struct Image {
         SurfacePtr surface;                      // the display's format with per-pixel alpha
         std::unique_ptr<unsigned char[]> pixels; // the RGBA buffer it was made from; null for a placeholder
@@ -28,6 +35,10 @@ public:
         // For a picture without a single see-through pixel: the same pixels described in the
         // screen's own format, so that drawing it at its natural size is a row copy, not a blend.
         SurfacePtr opaque;
+        // For a large picture with see-through parts: its pixels without alpha, which the copied
+        // patches come from, and the patches that together draw it as one blend would.
+        SurfacePtr colours;
+        std::vector<Patch> patches;
     };
 
     static constexpr int windowWidth = 1024;
@@ -91,12 +102,12 @@ private:
     void execute(const DrawCall& call);
     void drawImageNow(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY);
     void drawTextNow(const std::string& text, std::int16_t x, std::int16_t y, float size);
-    // The calls of this frame that were held back because they matched the still's; draws them.
-    void catchUp();
-    // Draws the first `count` calls of this frame into the still picture and remembers them.
-    bool rememberStill(std::size_t count);
-    // Draws this frame's calls after the still's own, up to `count`, onto the still.
-    void extendStill(std::size_t count);
+    // This frame's first `count` calls followed the plan and no further: puts them on the screen,
+    // from the still when it holds just those calls.
+    void settleStill(std::size_t count);
+    void shortenStill(std::size_t count);
+    // Chooses the calls the still should hold after the next frame: its own, or more.
+    void planStill(std::size_t shared);
     void copyStillToScreen();
     bool coversScreen(const DrawCall& call) const;
     SDL_Rect areaOf(const DrawCall& call) const;
@@ -107,8 +118,10 @@ private:
     void blit(SDL_Surface* source, int width, int height, int x, int y);
     // Makes the scratch surface describe its pixels like `format`, so raw copies keep their colours.
     void matchScratchTo(const SDL_PixelFormat* format);
-    SurfacePtr opaqueView(SDL_Surface* converted, const unsigned char* rgba, std::uint32_t width,
-                          std::uint32_t height) const;
+    // The converted pixels read without their alpha byte, when a copy of them then writes what a
+    // blend of opaque pixels would; null when the screen's format does not allow it.
+    SurfacePtr colourView(SDL_Surface* converted) const;
+    void drawPatches(const Image& image, int x, int y);
 
     std::map<std::uint32_t, Image> images;
     std::array<Image, glyphCount> glyphs;
@@ -129,7 +142,9 @@ private:
     std::vector<DrawCall> stillCalls;
     std::vector<DrawCall> thisFrame;
     std::vector<DrawCall> lastFrame;
-    bool following = false; // every call of this frame so far matched the still's and was held back
+    // The still's calls and, after them, those the next frame should add to it as they come.
+    std::vector<DrawCall> plannedCalls;
+    bool following = false; // every call of this frame so far matched the plan
     // How many first calls each of the last few frames shared with the frame before it.
     std::array<std::size_t, 8> recentlyShared{};
     std::size_t sharedCount = 0;
