@@ -426,6 +426,18 @@ TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
             d.drawImage(p.track, 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
         },
         12);
+
+    // The track is drawn in copied and blended patches: at and off every edge, and far off.
+    ASSERT_FALSE(drawer->findImage(mine.track)->patches.empty());
+    expectSameAsPlainDrawing(
+        [&](Drawer& d) {
+            const Pictures& p = picturesOf(d);
+            const std::int16_t spots[][2] = {{-517, -301}, {600, -200}, {-3, 500},
+                                             {1017, 761},  {-32000, 0}, {32000, 32000}};
+            for (const auto& spot : spots)
+                d.drawImage(p.track, spot[0], spot[1], 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+        },
+        13);
 }
 
 TEST_F(SDLDrawerTest, TheGamesScreensDrawTheSameBytesAsThePlainWay)
