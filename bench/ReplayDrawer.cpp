@@ -1,11 +1,13 @@
 // Recording, replaying and the alpha census of the pictures a frame draws.
 #include "ReplayDrawer.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 #include <string_view>
 
 #include "draw/ImageLoader.h"
+#include "draw/SDLDrawer.h"
 #include "draw/assets/Images.h"
 
 namespace {
@@ -75,6 +77,17 @@ std::uint32_t ReplayDrawer::loadImage(unsigned char* pixels, std::uint32_t width
     Picture picture = describe(pixels, width, height);
     picture.ids[1] = targets[1]->loadImage(copyOf(pixels, bytes), width, height);
     picture.ids[0] = targets[0]->loadImage(pixels, width, height);
+    const bool opaque = picture.counts.opaque == picture.counts.total();
+    picture.way.assign(picture.alpha.size(), opaque ? Picture::Way::Copied : Picture::Way::Blended);
+    const auto* software = dynamic_cast<const SDLDrawer*>(targets[0]);
+    const SDLDrawer::Image* drawn = software != nullptr ? software->findImage(picture.ids[0]) : nullptr;
+    if (drawn != nullptr && !drawn->patches.empty()) {
+        std::fill(picture.way.begin(), picture.way.end(), Picture::Way::LeftOut);
+        for (const SDLDrawer::Patch& patch : drawn->patches)
+            for (int row = patch.area.y; row < patch.area.y + patch.area.h; ++row)
+                std::fill_n(picture.way.begin() + static_cast<std::ptrdiff_t>(row) * width + patch.area.x, patch.area.w,
+                            patch.copy ? Picture::Way::Copied : Picture::Way::Blended);
+    }
     const std::uint32_t id = nextId++;
     pictures[id] = std::move(picture);
     return id;
@@ -127,7 +140,7 @@ void ReplayDrawer::replay(int which)
     target->endDrawing();
 }
 
-void ReplayDrawer::cover(const Picture& picture, int x, int y, Coverage& into, bool copy) const
+void ReplayDrawer::cover(const Picture& picture, int x, int y, Coverage& into) const
 {
     for (std::uint32_t row = 0; row < picture.height; ++row) {
         const int screenY = y + static_cast<int>(row);
@@ -138,8 +151,11 @@ void ReplayDrawer::cover(const Picture& picture, int x, int y, Coverage& into, b
             if (screenX < 0 || screenX >= virtualWidth)
                 continue;
             const std::uint8_t a = picture.alpha[row * picture.width + column];
-            if (copy)
+            const Picture::Way way = picture.way[row * picture.width + column];
+            if (way == Picture::Way::Copied)
                 ++into.copied;
+            else if (way == Picture::Way::LeftOut)
+                ++into.leftOut;
             else if (a == 0)
                 ++into.blended.transparent;
             else if (a == 255)
@@ -184,7 +200,7 @@ ReplayDrawer::Coverage ReplayDrawer::coverage() const
         const auto width = static_cast<int>(picture.width * call.scaleX);
         const auto height = static_cast<int>(picture.height * call.scaleY);
         if (width == static_cast<int>(picture.width) && height == static_cast<int>(picture.height))
-            cover(picture, call.x, call.y, into, picture.counts.opaque == picture.counts.total());
+            cover(picture, call.x, call.y, into);
         else if (width > 0 && height > 0)
             into.scaled += static_cast<std::size_t>(width) * height;
     }

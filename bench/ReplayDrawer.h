@@ -14,8 +14,9 @@
 
 class ReplayDrawer : public Drawer {
 public:
-    // Pixels of a picture by their alpha: the software drawer copies fully opaque pictures and
-    // blends every pixel of the others.
+    // Pixels of a picture by their alpha: the software drawer copies fully opaque pictures, and
+    // draws large see-through ones in patches: copied where opaque, left out where clear, and
+    // blended in between. Small see-through pictures are blended whole.
     struct AlphaCounts {
         std::size_t transparent = 0;
         std::size_t partial = 0;
@@ -24,9 +25,10 @@ public:
     };
     // What one frame puts on the screen, in pixels inside the window.
     struct Coverage {
-        std::size_t copied = 0; // opaque pictures at natural size: row copies
-        AlphaCounts blended;    // pictures with see-through pixels at natural size, and all text
-        std::size_t scaled = 0; // pictures drawn at another size (estimated from their alpha share)
+        std::size_t copied = 0;  // opaque pictures and patches at natural size: row copies
+        std::size_t leftOut = 0; // clear parts of patched pictures: not touched at all
+        AlphaCounts blended;     // pictures with see-through pixels at natural size, and all text
+        std::size_t scaled = 0;  // pictures drawn at another size (estimated from their alpha share)
         std::map<std::string, std::size_t> partialByPicture;
     };
 
@@ -54,6 +56,9 @@ private:
         std::uint32_t width = 0;
         std::uint32_t height = 0;
         std::vector<std::uint8_t> alpha;
+        // How the software drawer draws each pixel at natural size, from its own patches.
+        enum class Way : std::uint8_t { LeftOut, Copied, Blended };
+        std::vector<Way> way;
         AlphaCounts counts;
         std::array<std::uint32_t, 2> ids{};
     };
@@ -67,7 +72,7 @@ private:
         float size = 0.0f;
     };
     static Picture describe(const unsigned char* pixels, std::uint32_t width, std::uint32_t height);
-    void cover(const Picture& picture, int x, int y, Coverage& into, bool copy) const;
+    void cover(const Picture& picture, int x, int y, Coverage& into) const;
 
     std::array<Drawer*, 2> targets;
     std::map<std::uint32_t, Picture> pictures;
