@@ -25,8 +25,8 @@ for line in sys.stdin:
     elif re.match(r"lib(c|m|stdc\+\+|gcc_s)\.so|ld-linux", name):
         group = "C and C++ runtime"
     elif name == "???":
-        # Code without an object file: the shaders llvmpipe compiles at run time.
-        group = "GL and the driver, X"
+        # Code callgrind finds in no object file: under OpenGL, the shaders llvmpipe compiles.
+        group = "code in no object file"
     else:
         group = "other: " + name
     groups[group] = groups.get(group, 0) + count
