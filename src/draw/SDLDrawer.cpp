@@ -98,6 +98,9 @@ std::vector<SDLDrawer::Patch> patchesOf(const unsigned char* rgba, int width, in
     constexpr int shortestRun = 16;
     enum class Kind { Clear, Opaque, Mixed };
     std::vector<SDLDrawer::Patch> patches;
+    // Patch corners are 16-bit, as SDL's are.
+    if (width > 32767 || height > 32767)
+        return patches;
     std::vector<Kind> columns(static_cast<std::size_t>(width));
     std::size_t blendedPixels = 0;
     for (int top = 0; top < height; top += bandRows) {
