@@ -68,15 +68,24 @@ std::uint32_t bigEndian(const unsigned char* bytes)
            static_cast<std::uint32_t>(bytes[2]) << 8 | bytes[3];
 }
 
+constexpr unsigned char pngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+
+bool isPng(const unsigned char* data, std::uint32_t length)
+{
+    return length >= sizeof pngSignature && std::memcmp(data, pngSignature, sizeof pngSignature) == 0;
+}
+
+bool isJpeg(const unsigned char* data, std::uint32_t length)
+{
+    return length >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+}
+
 // SDL_image hands libpng whatever a short read leaves behind, so a chunk that claims to run past
 // the end of the data can keep it reading for minutes. Pictures whose every chunk lies inside the
-// data, with a header of a sensible size first, are passed on; anything not PNG is left to SDL_image.
+// data, with a header of a sensible size first, are passed on.
 bool pngIsWhole(const unsigned char* data, std::uint32_t length)
 {
-    static const unsigned char signature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
-    if (length < sizeof signature || std::memcmp(data, signature, sizeof signature) != 0)
-        return true;
-    std::uint64_t at = sizeof signature;
+    std::uint64_t at = sizeof pngSignature;
     bool first = true;
     while (at + 12 <= length) {
         const std::uint32_t size = bigEndian(data + at);
@@ -104,8 +113,6 @@ bool pngIsWhole(const unsigned char* data, std::uint32_t length)
 // sensible; a JPEG that reaches its image data without one, or breaks off first, is refused.
 bool jpegSidesSensible(const unsigned char* data, std::uint32_t length)
 {
-    if (length < 2 || data[0] != 0xFF || data[1] != 0xD8)
-        return true;
     std::uint64_t at = 2;
     while (at + 4 <= length) {
         if (data[at] != 0xFF)
@@ -138,12 +145,21 @@ bool jpegSidesSensible(const unsigned char* data, std::uint32_t length)
 
 LoadedImage ImageLoader::loadImage(const unsigned char* data, std::uint32_t length)
 {
-    if (data == nullptr || length == 0 || !pngIsWhole(data, length) || !jpegSidesSensible(data, length))
+    // Every embedded picture is a PNG or a JPEG. Nothing else reaches SDL_image's other decoders,
+    // some of which allocate whatever a few header bytes ask for before finding the data missing.
+    if (data == nullptr)
+        return {};
+    const char* type = nullptr;
+    if (isPng(data, length) && pngIsWhole(data, length))
+        type = "PNG";
+    else if (isJpeg(data, length) && jpegSidesSensible(data, length))
+        type = "JPG";
+    if (type == nullptr)
         return {};
     SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(length));
     if (stream == nullptr)
         return {};
-    return fromSurface(IMG_Load_RW(stream, 1), true);
+    return fromSurface(IMG_LoadTyped_RW(stream, 1, const_cast<char*>(type)), true);
 }
 
 LoadedImage ImageLoader::loadImage(const std::string& path)

@@ -210,12 +210,13 @@ bool VorbisSetupCheck::codebooksUsable(std::FILE* file)
     // The decoder seeks about the file to find where each stream begins, and reads on from any page
     // it lands on, even one hidden inside another page's data: every place a page could start is
     // a place a stream's headers could be read from.
-    static const unsigned char capture[4] = {'O', 'g', 'g', 'S'};
-    for (std::size_t at = 0; at + sizeof capture <= data.size(); ++at) {
-        if (std::memcmp(data.data() + at, capture, sizeof capture) == 0 &&
-            !streamStartingHereUsable(data.data() + at, data.size() - at)) {
+    for (std::size_t at = 0; at < data.size(); ++at) {
+        const void* found = memmem(data.data() + at, data.size() - at, "OggS", 4);
+        if (found == nullptr)
+            return true;
+        at = static_cast<std::size_t>(static_cast<const unsigned char*>(found) - data.data());
+        if (!streamStartingHereUsable(data.data() + at, data.size() - at))
             return false;
-        }
     }
     return true;
 }
