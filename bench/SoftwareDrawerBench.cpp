@@ -86,6 +86,13 @@ std::size_t differingPixels(const std::vector<Uint32>& expected, const SDL_Surfa
     return count;
 }
 
+void restoreScreen(SDL_Surface* screen, const std::vector<Uint32>& from)
+{
+    for (int row = 0; row < screen->h; ++row)
+        std::memcpy(static_cast<unsigned char*>(screen->pixels) + row * screen->pitch,
+                    &from[static_cast<std::size_t>(row * screen->w)], screen->w * 4u);
+}
+
 void copyScreen(const SDL_Surface* screen, std::vector<Uint32>& into)
 {
     into.resize(static_cast<std::size_t>(screen->w * screen->h));
@@ -157,6 +164,11 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
     ScreenPointer pointer;
     std::vector<FrameRecord> frames;
     std::vector<Uint32> expected;
+    // What the software drawer left on the screen last frame, as SDL keeps it between frames: both
+    // drawers draw each frame on it. It starts as a pattern no frame draws.
+    std::vector<Uint32> before;
+    scribble(screen);
+    copyScreen(screen, before);
     while (!script.done() && frames.size() < 5000) {
         FrameRecord frame{};
         double start = bench::threadCpuSeconds();
@@ -166,18 +178,19 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
         frame.game = bench::threadCpuSeconds() - start;
         frame.phase = RaceScript::phaseShown();
 
-        scribble(screen);
+        restoreScreen(screen, before);
         start = bench::threadCpuSeconds();
         replay.replay(1);
         SDL_Flip(screen); // the plain drawer shows its frame as the software drawer does
         frame.plain = bench::threadCpuSeconds() - start;
         copyScreen(screen, expected);
 
-        scribble(screen);
+        restoreScreen(screen, before);
         start = bench::threadCpuSeconds();
         replay.replay(0);
         frame.quick = bench::threadCpuSeconds() - start;
         frame.differing = differingPixels(expected, screen);
+        copyScreen(screen, before);
         frame.coverage = replay.coverage();
         frame.wholeWindow = quick.lastShowedWholeWindow();
         frame.stillCalls = quick.stillCallCount();

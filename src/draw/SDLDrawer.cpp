@@ -204,6 +204,10 @@ bool SDLDrawer::initialise(std::uint16_t, std::uint16_t, bool fullscreen, int)
     screen = SDL_GetVideoSurface();
     target = screen;
     forgetStill();
+    // Made now, with the window: SDL clears a new surface, some thousand page faults that would
+    // otherwise hold up the first frame to keep a still.
+    if (screen != nullptr)
+        still = surfaceLike(screen->format, screen->w, screen->h);
     showedWholeWindow = false;
     wholeWindowNext = true;
     return haveMode;
@@ -321,9 +325,15 @@ void SDLDrawer::planStill(std::size_t shared)
     // Calls that have stayed the same for several frames are likely to come again: the next frame
     // draws them onto the still as they come. Something that changes every few frames stays out of
     // it rather than rebuilding it each time. This frame begins with the still's calls, if any.
-    recentlyShared[sharedCount++ % recentlyShared.size()] = shared;
+    // A new screen starts the count afresh: what the last one repeated says nothing about it, and
+    // waiting a full count would draw its first frames in full.
+    if (shared == 0)
+        sharedCount = 0;
+    else
+        recentlyShared[sharedCount++ % recentlyShared.size()] = shared;
+    const std::size_t known = std::min(sharedCount, recentlyShared.size());
     const std::size_t steady =
-        sharedCount < recentlyShared.size() ? 0 : *std::min_element(recentlyShared.begin(), recentlyShared.end());
+        known < fewestFramesForAStill ? 0 : *std::min_element(recentlyShared.begin(), recentlyShared.begin() + known);
     plannedCalls = stillCalls;
     const bool canStart = !stillCalls.empty() || (steady > 0 && coversScreen(thisFrame.front()));
     if (steady <= stillCalls.size() || !canStart)
@@ -346,8 +356,9 @@ void SDLDrawer::windowExposed()
 void SDLDrawer::show(std::size_t shared)
 {
     // The window holds the last frame. When this frame began with the same calls, the first a
-    // picture covering the window, the two can differ only where the calls after those drew, in
-    // this frame or the last: only those areas are sent. Anything else sends the whole window.
+    // picture covering the window, a pixel can differ only under a call that differs between the
+    // two frames, at the same place in each, or that only one of them has: only those areas are
+    // sent (a dragged hurdle, not the ones drawn after it). Anything else sends the whole window.
     showedWholeWindow = wholeWindowNext || shared == 0 || !coversScreen(thisFrame.front());
     wholeWindowNext = false;
     shownAreas.clear();
@@ -355,12 +366,16 @@ void SDLDrawer::show(std::size_t shared)
         SDL_Flip(screen);
         return;
     }
-    for (const std::vector<DrawCall>* frame : {&thisFrame, &lastFrame})
-        for (std::size_t i = shared; i < frame->size(); ++i) {
-            const SDL_Rect area = areaOf((*frame)[i]);
+    for (std::size_t i = shared; i < std::max(thisFrame.size(), lastFrame.size()); ++i) {
+        const bool inBoth = i < thisFrame.size() && i < lastFrame.size();
+        if (inBoth && thisFrame[i] == lastFrame[i])
+            continue;
+        for (const std::vector<DrawCall>* frame : {&thisFrame, &lastFrame}) {
+            const SDL_Rect area = i < frame->size() ? areaOf((*frame)[i]) : SDL_Rect{0, 0, 0, 0};
             if (area.w > 0 && area.h > 0)
                 shownAreas.push_back(area);
         }
+    }
     mergeAreas(shownAreas);
     if (!shownAreas.empty())
         SDL_UpdateRects(screen, static_cast<int>(shownAreas.size()), shownAreas.data());
@@ -450,12 +465,33 @@ void SDLDrawer::execute(const DrawCall& call)
 
 void SDLDrawer::copyStillToScreen()
 {
+    // The screen holds the last frame. Where that began with the still's first calls, the first
+    // covering the window, the two differ only under the calls after those, in either of them:
+    // only there is the still copied in. Otherwise all of it is.
+    std::size_t shared = 0;
+    while (shared < stillCalls.size() && shared < lastFrame.size() && stillCalls[shared] == lastFrame[shared])
+        ++shared;
+    copiedAreas.clear();
+    if (shared == 0 || !coversScreen(stillCalls.front())) {
+        copiedAreas.push_back(SDL_Rect{0, 0, static_cast<Uint16>(screen->w), static_cast<Uint16>(screen->h)});
+    } else {
+        for (const std::vector<DrawCall>* calls : {&stillCalls, &lastFrame})
+            for (std::size_t i = shared; i < calls->size(); ++i) {
+                const SDL_Rect area = areaOf((*calls)[i]);
+                if (area.w > 0 && area.h > 0)
+                    copiedAreas.push_back(area);
+            }
+        mergeAreas(copiedAreas);
+    }
     SDL_LockSurface(screen);
     const auto* from = static_cast<const unsigned char*>(still->pixels);
     auto* to = static_cast<unsigned char*>(screen->pixels);
-    const std::size_t rowBytes = static_cast<std::size_t>(screen->w) * screen->format->BytesPerPixel;
-    for (int row = 0; row < screen->h; ++row)
-        std::memcpy(to + row * screen->pitch, from + row * still->pitch, rowBytes);
+    const std::size_t pixelBytes = screen->format->BytesPerPixel;
+    for (const SDL_Rect& area : copiedAreas) {
+        const std::size_t offset = area.x * pixelBytes;
+        for (int row = area.y; row < area.y + area.h; ++row)
+            std::memcpy(to + row * screen->pitch + offset, from + row * still->pitch + offset, area.w * pixelBytes);
+    }
     SDL_UnlockSurface(screen);
 }
 
@@ -538,7 +574,13 @@ void SDLDrawer::drawImageNow(std::uint32_t id, std::int16_t x, std::int16_t y, f
 
 void SDLDrawer::drawPatches(const Image& image, int x, int y)
 {
+    // Redrawing the still under a few small areas clips all but a handful of patches away: those
+    // are skipped here, before SDL is asked.
+    const SDL_Rect& clip = target->clip_rect;
     for (const Patch& patch : image.patches) {
+        if (y + patch.area.y >= clip.y + clip.h || y + patch.area.y + patch.area.h <= clip.y ||
+            x + patch.area.x >= clip.x + clip.w || x + patch.area.x + patch.area.w <= clip.x)
+            continue;
         SDL_Rect from = patch.area;
         SDL_Rect to{static_cast<Sint16>(x + patch.area.x), static_cast<Sint16>(y + patch.area.y), 0, 0};
         // Beyond 16-bit positions the patch is far off the window.

@@ -146,9 +146,12 @@ private:
     std::vector<DrawCall> plannedCalls;
     bool following = false; // every call of this frame so far matched the plan
     // How many first calls each of the last few frames shared with the frame before it.
+    // A still starts once a screen's first few frames agree; it grows as more of them do.
     std::array<std::size_t, 8> recentlyShared{};
+    static constexpr std::size_t fewestFramesForAStill = 2;
     std::size_t sharedCount = 0;
     std::vector<SDL_Rect> shownAreas;
+    std::vector<SDL_Rect> copiedAreas; // where the still was last copied onto the screen
     bool showedWholeWindow = false;
     bool wholeWindowNext = true; // the window no longer holds the last frame
 };
