@@ -103,7 +103,6 @@ Application::~Application()
     // Screens give their images back while the drawer still exists.
     StateManager::getInstance()->restart();
     drawer.reset();
-    SDL_Quit();
 }
 
 void Application::getAudio(float*, float* output, int frames)

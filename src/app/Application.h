@@ -91,6 +91,15 @@ private:
     void* frameHookContext = nullptr;
     // BRICKWRATH_REPORT_FIRST_FRAME=1: the monotonic clock is printed once the first frame is shown.
     bool reportFirstFrame = false;
-    // Last, so that it is destroyed first of the members, after SDL_Quit and before the device.
+    // Ends SDL only once the music below has stopped. Until then SDL keeps its own handler for
+    // quit signals, so that one arriving during the music's stop wait is an event nobody reads
+    // rather than the end of the process.
+    struct SdlSession {
+        SdlSession() = default;
+        SdlSession(const SdlSession&) = delete;
+        SdlSession& operator=(const SdlSession&) = delete;
+        ~SdlSession() { SDL_Quit(); }
+    } sdlSession;
+    // Last, so that it is destroyed first of the members, before SDL ends and the device goes.
     BackgroundMusic music;
 };

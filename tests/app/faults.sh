@@ -105,6 +105,23 @@ home-file-in-place-of-folder)
     expect_line "Could not create directory $work/home/$settings"
     [ "$(cat "$work/home/$settings")" = "not a folder" ] || fail "the file was changed"
     ;;
+quit-signals-while-ending)
+    # Quit signals every tenth of a second from the first on, through the whole shutdown, the
+    # music player's stop wait included: none of them may end the game before it ends itself.
+    mkdir -p "$work/home"
+    env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game" --sdl >"$out" 2>"$work/err.txt" &
+    pid=$!
+    sleep 3
+    kill -0 $pid 2>/dev/null || { cat "$out" "$work/err.txt"; fail "the game did not keep running"; }
+    for _ in $(seq 50); do
+        kill -TERM $pid 2>/dev/null || break
+        sleep 0.1
+    done
+    wait $pid
+    status=$?
+    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
+    grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" && { cat "$work/err.txt"; fail "sanitizer report"; }
+    ;;
 no-video-mode)
     # Neither drawer gets a window (tests/app/NoVideoMode.cpp, given as the third argument): the
     # OpenGL drawer hands over to the software drawer, which cannot open one either, and the game
