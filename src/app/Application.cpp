@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <ctime>
 #include <iostream>
+#include <sstream>
+#include <thread>
 
 #include "app/CommandLine.h"
 #include "app/ConfigLoader.h"
@@ -47,6 +49,12 @@ Application::Application(const std::vector<std::string>& args)
     if (asksForHelp(args))
         CommandLine::parse(args, std::cout);
 
+    // The effect bank decodes its files on a thread of its own while the window opens: never on
+    // the real-time audio thread, where the sound would stutter, and not in the way of the first
+    // frame. Its lines are printed once it is done, where they have always come.
+    std::ostringstream bankReport;
+    std::jthread bank([&bankReport] { Sounds::getInstance(bankReport); });
+
     if (SDL_Init(sdlSubsystems) < 0)
         throw FatalError(std::string("Could not initialise SDL: ") + SDL_GetError());
     SDL_WM_SetCaption("Brickwrath", nullptr);
@@ -75,9 +83,8 @@ Application::Application(const std::vector<std::string>& args)
         SDL_JoystickEventState(SDL_ENABLE);
     }
 
-    // The effect bank decodes its files here, on the main thread: were the first audio block to
-    // create it, the real-time thread would decode ten files and the sound would stutter.
-    Sounds::getInstance();
+    bank.join();
+    std::cout << bankReport.str() << std::flush;
     audioDevice.setCallback(this);
     audioDevice.setNumChannels(0, 2);
     audioDevice.setSamplerate(44100.0);

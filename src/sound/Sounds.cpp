@@ -5,6 +5,7 @@
 #include "sound/VorbisFile.h"
 
 #include <climits>
+#include <iostream>
 #include <new>
 
 namespace {
@@ -24,15 +25,22 @@ constexpr std::uint64_t maxEffectFrames = 10ull * 60 * 48000;
 
 Sounds* Sounds::getInstance()
 {
-    static Sounds instance(BackgroundMusic::getSoundsPath());
+    return getInstance(std::cout);
+}
+
+Sounds* Sounds::getInstance(std::ostream& report)
+{
+    static Sounds instance(BackgroundMusic::getSoundsPath(), report);
     return &instance;
 }
 
-Sounds::Sounds(const std::string& folder)
+Sounds::Sounds(const std::string& folder) : Sounds(folder, std::cout) {}
+
+Sounds::Sounds(const std::string& folder, std::ostream& report)
 {
     for (int type = 0; type < NumTypes; ++type) {
         if (fileNames[type] != nullptr) {
-            loadFile(folder + fileNames[type], &files[type]);
+            loadFile(folder + fileNames[type], &files[type], report);
         }
     }
 }
@@ -46,7 +54,12 @@ const char* Sounds::fileName(SoundType type)
 
 void Sounds::loadFile(const std::string& path, SoundFile* file)
 {
-    VorbisFile in;
+    loadFile(path, file, std::cout);
+}
+
+void Sounds::loadFile(const std::string& path, SoundFile* file, std::ostream& report)
+{
+    VorbisFile in(report);
     if (!in.open(path)) {
         return;
     }

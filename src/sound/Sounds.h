@@ -5,6 +5,7 @@
 #include <array>
 #include <atomic>
 #include <cstdint>
+#include <iosfwd>
 #include <memory>
 #include <string>
 
@@ -25,9 +26,14 @@ public:
     // application makes that call on the main thread before the audio stream starts, so the
     // audio thread never decodes.
     static Sounds* getInstance();
+    // The same, with the first call's lines about the files going to `report`: the application
+    // loads the bank on a thread of its own and prints them itself.
+    static Sounds* getInstance(std::ostream& report);
 
-    // Loads every effect file from `folder` (ending in a slash; "" means the working folder).
+    // Loads every effect file from `folder` (ending in a slash; "" means the working folder),
+    // reporting each on `report`.
     explicit Sounds(const std::string& folder);
+    Sounds(const std::string& folder, std::ostream& report);
     // A bank of effects already decoded: the stress tests play exact, tagged samples this way.
     explicit Sounds(std::array<SoundFile, NumTypes> decoded);
     Sounds(const Sounds&) = delete;
@@ -39,9 +45,10 @@ public:
     // Adds every playing voice into a stereo block; a voice ends after its last frame is mixed.
     void getAudio(float* block, int frames);
 
-    // Decodes one file completely into `file`, reporting on standard output; a failure leaves the
-    // entry empty.
+    // Decodes one file completely into `file`, reporting on `report`; a failure leaves the entry
+    // empty.
     static void loadFile(const std::string& path, SoundFile* file);
+    static void loadFile(const std::string& path, SoundFile* file, std::ostream& report);
 
     static const char* fileName(SoundType type);
 

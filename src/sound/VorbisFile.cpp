@@ -13,6 +13,8 @@ constexpr long gameRate = 44100;
 
 } // namespace
 
+VorbisFile::VorbisFile() : report(&std::cout) {}
+
 VorbisFile::~VorbisFile()
 {
     close();
@@ -23,30 +25,30 @@ bool VorbisFile::open(const std::string& name)
     close();
     FILE* f = std::fopen(name.c_str(), "rb");
     if (f == nullptr) {
-        std::cout << "vorbisfile: fopen could not open file: " << name << std::endl;
+        *report << "vorbisfile: fopen could not open file: " << name << std::endl;
         return false;
     }
     // On failure ov_open leaves the file to us. A file the decoder would crash on is refused as
     // if it were no Ogg Vorbis file at all.
     if (!VorbisSetupCheck::codebooksUsable(f) || ov_open(f, &decoder, nullptr, 0) < 0) {
-        std::cout << "vorbisfile: Could not open file: " << name << std::endl;
+        *report << "vorbisfile: Could not open file: " << name << std::endl;
         std::fclose(f);
         return false;
     }
     if (ov_streams(&decoder) <= 0) {
         ov_clear(&decoder);
-        std::cout << "vorbisfile: There are no streams in this file?" << std::endl;
+        *report << "vorbisfile: There are no streams in this file?" << std::endl;
         return false;
     }
     file = f;
     failed = false;
     path = name;
-    std::cout << "vorbisfile: Loaded file: " << name << std::endl;
+    *report << "vorbisfile: Loaded file: " << name << std::endl;
     // Nothing is resampled: a file at another rate plays all the same, at the wrong speed and pitch.
     const vorbis_info* info = ov_info(&decoder, 0);
     if (info != nullptr && info->rate != gameRate) {
-        std::cout << "vorbisfile: File is at " << info->rate << " frames a second, not " << gameRate
-                  << ", and will sound " << (info->rate < gameRate ? "faster" : "slower") << ": " << name << std::endl;
+        *report << "vorbisfile: File is at " << info->rate << " frames a second, not " << gameRate
+                << ", and will sound " << (info->rate < gameRate ? "faster" : "slower") << ": " << name << std::endl;
     }
     return true;
 }
@@ -82,7 +84,7 @@ long VorbisFile::read(int maxFrames, float*** channels, int* channelCount, int* 
         // 1.3.7 then decodes with half-made codebooks and divides by zero. A hole (a lost page)
         // is harmless; decoding goes on after it.
         failed = true;
-        std::cout << "vorbisfile: Could not decode file: " << path << std::endl;
+        *report << "vorbisfile: Could not decode file: " << path << std::endl;
     }
     if (n > 0) {
         const vorbis_info* info = ov_info(&decoder, *link);

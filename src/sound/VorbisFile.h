@@ -5,16 +5,19 @@
 #include <vorbis/vorbisfile.h>
 
 #include <cstdint>
+#include <iosfwd>
 #include <string>
 
 class VorbisFile {
 public:
-    VorbisFile() = default;
+    VorbisFile();
+    // Reports to `report` rather than to standard output.
+    explicit VorbisFile(std::ostream& report) : report(&report) {}
     ~VorbisFile();
     VorbisFile(const VorbisFile&) = delete;
     VorbisFile& operator=(const VorbisFile&) = delete;
 
-    // Opens path and prints one line on standard output: "Loaded file" on success, or why not.
+    // Opens path and reports it in one line: "Loaded file" on success, or why not.
     // On failure everything taken is released and the file stays closed.
     bool open(const std::string& name);
     void close();
@@ -31,6 +34,7 @@ public:
     bool seek(std::uint64_t frame);
 
 private:
+    std::ostream* report;
     FILE* file = nullptr;
     OggVorbis_File decoder{};
     std::string path;

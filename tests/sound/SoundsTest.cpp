@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <sstream>
 #include <vector>
 
 using SoundFixtures::ScratchFolder;
@@ -66,6 +67,16 @@ TEST(SoundsLoading, EachFileGoesToItsOwnEntryAndNoFileStaysEmpty)
     for (const char* name : {"biffo.ogg", "boing.ogg", "die.ogg", "explosion.ogg", "footstep1.ogg", "footstep2.ogg",
                              "ghost.ogg", "jump.ogg", "trip.ogg", "WallGrinding.ogg"})
         expected += "vorbisfile: Loaded file: " + folder.file(name) + "\n";
+    EXPECT_EQ(out.text(), expected);
+
+    // Loaded off the main thread, the bank reports to a stream of its own and nothing reaches
+    // standard output, where the main thread's lines are being written.
+    std::ostringstream report;
+    const Sounds elsewhere(folder.path(), report);
+    EXPECT_EQ(report.str(), expected);
+    EXPECT_EQ(out.text(), expected);
+    const Sounds missing(folder.path() + "missing/", report);
+    EXPECT_EQ(report.str().substr(expected.size(), 39), "vorbisfile: fopen could not open file: ");
     EXPECT_EQ(out.text(), expected);
 
     for (int type = 0; type < Sounds::NumTypes; ++type) {
