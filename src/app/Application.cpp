@@ -49,11 +49,14 @@ Application::Application(const std::vector<std::string>& args)
     if (asksForHelp(args))
         CommandLine::parse(args, std::cout);
 
-    // The effect bank decodes its files on a thread of its own while the window opens: never on
-    // the real-time audio thread, where the sound would stutter, and not in the way of the first
-    // frame. Its lines are printed once it is done, where they have always come.
-    std::ostringstream bankReport;
-    std::jthread bank([&bankReport] { Sounds::getInstance(bankReport); });
+    // The music's first buffers and the effect bank are decoded on a thread of their own while the
+    // window opens: never on the real-time audio thread, where the sound would stutter, and not in
+    // the way of the first frame. Their lines are printed once they are done.
+    std::ostringstream soundReport;
+    std::jthread sounds([this, &soundReport] {
+        music = std::make_unique<BackgroundMusic>(soundReport);
+        Sounds::getInstance(soundReport);
+    });
 
     if (SDL_Init(sdlSubsystems) < 0)
         throw FatalError(std::string("Could not initialise SDL: ") + SDL_GetError());
@@ -83,8 +86,8 @@ Application::Application(const std::vector<std::string>& args)
         SDL_JoystickEventState(SDL_ENABLE);
     }
 
-    bank.join();
-    std::cout << bankReport.str() << std::flush;
+    sounds.join();
+    std::cout << soundReport.str() << std::flush;
     audioDevice.setCallback(this);
     audioDevice.setNumChannels(0, 2);
     audioDevice.setSamplerate(44100.0);
@@ -118,7 +121,7 @@ void Application::getAudio(float*, float* output, int frames)
     // The player asked for no music (-nm, --nomusic or "nm 1"): the music thread still runs, but
     // nothing of it is heard.
     if (!noMusic)
-        music.audioBlock(output, frames);
+        music->audioBlock(output, frames);
     Sounds::getInstance()->getAudio(output, frames);
 }
 

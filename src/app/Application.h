@@ -101,5 +101,6 @@ private:
         ~SdlSession() { SDL_Quit(); }
     } sdlSession;
     // Last, so that it is destroyed first of the members, before SDL ends and the device goes.
-    BackgroundMusic music;
+    // Made while the window opens, on the thread that decodes the effect bank.
+    std::unique_ptr<BackgroundMusic> music;
 };

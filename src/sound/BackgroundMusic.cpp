@@ -12,21 +12,35 @@ BackgroundMusic::BackgroundMusic() : BackgroundMusic(getSoundsPath() + "music.og
 
 BackgroundMusic::BackgroundMusic(const std::string& path) : BackgroundMusic(path, Pacing()) {}
 
-BackgroundMusic::BackgroundMusic(const std::string& path, const Pacing& pace)
+BackgroundMusic::BackgroundMusic(const std::string& path, const Pacing& pace) : BackgroundMusic(path, pace, std::cout)
+{
+}
+
+BackgroundMusic::BackgroundMusic(std::ostream& report)
+    : BackgroundMusic(getSoundsPath() + "music.ogg", Pacing(), report)
+{
+}
+
+BackgroundMusic::BackgroundMusic(const std::string& path, const Pacing& pace, std::ostream& report)
     : pacing(pace), samples(new float[2 * NumBuffers * static_cast<std::size_t>(pace.bufferFrames)]())
 {
+    decoder.reportTo(report);
     if (!decoder.open(path)) {
+        decoder.reportTo(std::cout);
         return;
     }
     // The ring holds the music's first three buffers before anything plays.
     if (!fillBuffer(0)) {
         // Seeking to the start for ever would never fill a buffer: no frame means no music.
-        std::cout << "vorbisfile: No music could be decoded from file: " << path << std::endl;
+        report << "vorbisfile: No music could be decoded from file: " << path << std::endl;
         decoder.close();
+        decoder.reportTo(std::cout);
         return;
     }
     fillBuffer(1);
     fillBuffer(2);
+    // From here on the decoder thread reports what goes wrong, as it happens.
+    decoder.reportTo(std::cout);
     if (pacing.decoderThread) {
         startThread(this);
         refilling = isThreadStarted();

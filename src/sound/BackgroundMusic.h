@@ -10,6 +10,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <iosfwd>
 #include <memory>
 #include <string>
 
@@ -36,6 +37,11 @@ public:
     // Plays the file at `path`: opens it, fills the ring and starts the decoder thread.
     explicit BackgroundMusic(const std::string& path);
     BackgroundMusic(const std::string& path, const Pacing& pacing);
+    // Plays music.ogg from the bundle's sounds folder, reporting the opening and the first
+    // buffers on `report` rather than on standard output: the application makes the player on
+    // a thread of its own while the window opens, and prints the lines itself.
+    explicit BackgroundMusic(std::ostream& report);
+    BackgroundMusic(const std::string& path, const Pacing& pacing, std::ostream& report);
     // Stops and joins the thread (taking at least 600 ms), then releases the decoder.
     ~BackgroundMusic() override;
 

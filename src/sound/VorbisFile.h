@@ -17,6 +17,9 @@ public:
     VorbisFile(const VorbisFile&) = delete;
     VorbisFile& operator=(const VorbisFile&) = delete;
 
+    // Where the lines about this file go from now on.
+    void reportTo(std::ostream& stream) { report = &stream; }
+
     // Opens path and reports it in one line: "Loaded file" on success, or why not.
     // On failure everything taken is released and the file stays closed.
     bool open(const std::string& name);

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <sstream>
 #include <vector>
 
 using SoundFixtures::ScratchFolder;
@@ -179,5 +180,27 @@ TEST(BackgroundMusic, FilesThatCannotPlayAreReportedAndLeaveTheBlockAlone)
         std::vector<float> block(64, 0.25f);
         music.audioBlock(block.data(), 32);
         EXPECT_EQ(block, std::vector<float>(64, 0.25f));
+
+        // Made off the main thread, the player reports on the stream it is given instead.
+        std::ostringstream report;
+        const BackgroundMusic elsewhere(folder.file(c.name), BackgroundMusic::Pacing(), report);
+        EXPECT_EQ(report.str(), c.expected);
+        EXPECT_EQ(out.text(), c.expected);
     }
+}
+
+TEST(BackgroundMusic, OnlyTheOpeningGoesToTheStreamGiven)
+{
+    ScratchFolder folder;
+    SoundFixtures::writeOgg(folder.file("tune.ogg"), SoundFixtures::testSignal(3000, 5), 2);
+    CaptureStdout out;
+    std::ostringstream report;
+    {
+        BackgroundMusic::Pacing pacing;
+        pacing.stopMilliseconds = 0;
+        const BackgroundMusic music(folder.file("tune.ogg"), pacing, report);
+        EXPECT_TRUE(music.hasMusic());
+    }
+    EXPECT_EQ(report.str(), "vorbisfile: Loaded file: " + folder.file("tune.ogg") + "\n");
+    EXPECT_EQ(out.text(), "");
 }
