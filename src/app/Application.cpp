@@ -88,6 +88,7 @@ Application::Application(const std::vector<std::string>& args)
 
     sounds.join();
     std::cout << soundReport.str() << std::flush;
+    music->startDecoder();
     audioDevice.setCallback(this);
     audioDevice.setNumChannels(0, 2);
     audioDevice.setSamplerate(44100.0);

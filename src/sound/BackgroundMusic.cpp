@@ -17,8 +17,15 @@ BackgroundMusic::BackgroundMusic(const std::string& path, const Pacing& pace) : 
 }
 
 BackgroundMusic::BackgroundMusic(std::ostream& report)
-    : BackgroundMusic(getSoundsPath() + "music.ogg", Pacing(), report)
+    : BackgroundMusic(getSoundsPath() + "music.ogg", withoutThread(), report)
 {
+}
+
+BackgroundMusic::Pacing BackgroundMusic::withoutThread()
+{
+    Pacing pacing;
+    pacing.decoderThread = false;
+    return pacing;
 }
 
 BackgroundMusic::BackgroundMusic(const std::string& path, const Pacing& pace, std::ostream& report)
@@ -41,10 +48,16 @@ BackgroundMusic::BackgroundMusic(const std::string& path, const Pacing& pace, st
     fillBuffer(2);
     // From here on the decoder thread reports what goes wrong, as it happens.
     decoder.reportTo(std::cout);
-    if (pacing.decoderThread) {
-        startThread(this);
-        refilling = isThreadStarted();
-    }
+    if (pacing.decoderThread)
+        startDecoder();
+}
+
+void BackgroundMusic::startDecoder()
+{
+    if (!decoder.isOpen())
+        return;
+    startThread(this);
+    refilling = isThreadStarted();
 }
 
 BackgroundMusic::~BackgroundMusic()

@@ -37,11 +37,14 @@ public:
     // Plays the file at `path`: opens it, fills the ring and starts the decoder thread.
     explicit BackgroundMusic(const std::string& path);
     BackgroundMusic(const std::string& path, const Pacing& pacing);
-    // Plays music.ogg from the bundle's sounds folder, reporting the opening and the first
-    // buffers on `report` rather than on standard output: the application makes the player on
-    // a thread of its own while the window opens, and prints the lines itself.
+    // Opens music.ogg from the bundle's sounds folder and fills the ring, reporting on `report`
+    // rather than on standard output, and starts no thread: the application makes the player on
+    // a thread of its own while the window opens, prints the lines itself, and then starts the
+    // decoder from the main thread (SDL's threads are made where SDL was started).
     explicit BackgroundMusic(std::ostream& report);
     BackgroundMusic(const std::string& path, const Pacing& pacing, std::ostream& report);
+    // Starts the thread that refills the ring, when there is music and no thread yet.
+    void startDecoder();
     // Stops and joins the thread (taking at least 600 ms), then releases the decoder.
     ~BackgroundMusic() override;
 
@@ -64,6 +67,7 @@ public:
     bool isRefillPending(int b) const { return refill[b].load(std::memory_order_acquire); }
 
 private:
+    static Pacing withoutThread();
     float* left(int b) { return samples.get() + 2 * b * pacing.bufferFrames; }
     float* right(int b) { return left(b) + pacing.bufferFrames; }
 
