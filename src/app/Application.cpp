@@ -1,6 +1,7 @@
 // Start-up and shut-down order, the event loop and its dispatch.
 #include "app/Application.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
@@ -40,6 +41,21 @@ SDL_keysym keyFor(SDLKey sym)
 }
 
 } // namespace
+
+Application::SdlSession::SdlSession()
+{
+    std::signal(SIGINT, SIG_DFL);
+    std::signal(SIGTERM, SIG_DFL);
+}
+
+Application::SdlSession::~SdlSession()
+{
+    // Before SDL_Quit, which gives SDL's own handlers back to the default action first and then
+    // takes a while to close the window.
+    std::signal(SIGINT, SIG_IGN);
+    std::signal(SIGTERM, SIG_IGN);
+    SDL_Quit();
+}
 
 Application::Application(const std::vector<std::string>& args)
 {

@@ -91,14 +91,16 @@ private:
     void* frameHookContext = nullptr;
     // BRICKWRATH_REPORT_FIRST_FRAME=1: the monotonic clock is printed once the first frame is shown.
     bool reportFirstFrame = false;
-    // Ends SDL only once the music below has stopped. Until then SDL keeps its own handler for
-    // quit signals, so that one arriving during the music's stop wait is an event nobody reads
-    // rather than the end of the process.
+    // SDL's part in quit signals. SDL_Init turns them into quit events, but only where they still
+    // have their default action, which the session sets first. SDL ends only once the music below
+    // has stopped, so a signal during the music's stop wait is an event nobody reads; after that
+    // the game is on its way out, and further quit signals are ignored rather than allowed to turn
+    // a clean quit into a killed one.
     struct SdlSession {
-        SdlSession() = default;
+        SdlSession();
         SdlSession(const SdlSession&) = delete;
         SdlSession& operator=(const SdlSession&) = delete;
-        ~SdlSession() { SDL_Quit(); }
+        ~SdlSession();
     } sdlSession;
     // Last, so that it is destroyed first of the members, before SDL ends and the device goes.
     // Made while the window opens, on the thread that decodes the effect bank.
