@@ -355,10 +355,9 @@ void SDLDrawer::windowExposed()
 
 void SDLDrawer::show(std::size_t shared)
 {
-    // The window holds the last frame. When this frame began with the same calls, the first a
-    // picture covering the window, a pixel can differ only under a call that differs between the
-    // two frames, at the same place in each, or that only one of them has: only those areas are
-    // sent (a dragged hurdle, not the ones drawn after it). Anything else sends the whole window.
+    // The window holds the last frame. When this frame began with the same picture covering the
+    // window, only the areas under calls that differ between the two are sent (a dragged hurdle,
+    // not the ones drawn after it). Anything else sends the whole window.
     showedWholeWindow = wholeWindowNext || shared == 0 || !coversScreen(thisFrame.front());
     wholeWindowNext = false;
     shownAreas.clear();
@@ -366,16 +365,7 @@ void SDLDrawer::show(std::size_t shared)
         SDL_Flip(screen);
         return;
     }
-    for (std::size_t i = shared; i < std::max(thisFrame.size(), lastFrame.size()); ++i) {
-        const bool inBoth = i < thisFrame.size() && i < lastFrame.size();
-        if (inBoth && thisFrame[i] == lastFrame[i])
-            continue;
-        for (const std::vector<DrawCall>* frame : {&thisFrame, &lastFrame}) {
-            const SDL_Rect area = i < frame->size() ? areaOf((*frame)[i]) : SDL_Rect{0, 0, 0, 0};
-            if (area.w > 0 && area.h > 0)
-                shownAreas.push_back(area);
-        }
-    }
+    addDifferingAreas(thisFrame, lastFrame, shared, shownAreas);
     mergeAreas(shownAreas);
     if (!shownAreas.empty())
         SDL_UpdateRects(screen, static_cast<int>(shownAreas.size()), shownAreas.data());
@@ -465,22 +455,14 @@ void SDLDrawer::execute(const DrawCall& call)
 
 void SDLDrawer::copyStillToScreen()
 {
-    // The screen holds the last frame. Where that began with the still's first calls, the first
-    // covering the window, the two differ only under the calls after those, in either of them:
-    // only there is the still copied in. Otherwise all of it is.
-    std::size_t shared = 0;
-    while (shared < stillCalls.size() && shared < lastFrame.size() && stillCalls[shared] == lastFrame[shared])
-        ++shared;
+    // The screen holds the last frame. Where that began with the still's first call, a picture
+    // covering the window, the two differ only under calls that differ between them: only there
+    // is the still copied in. Otherwise all of it is.
     copiedAreas.clear();
-    if (shared == 0 || !coversScreen(stillCalls.front())) {
+    if (lastFrame.empty() || !(lastFrame.front() == stillCalls.front()) || !coversScreen(stillCalls.front())) {
         copiedAreas.push_back(SDL_Rect{0, 0, static_cast<Uint16>(screen->w), static_cast<Uint16>(screen->h)});
     } else {
-        for (const std::vector<DrawCall>* calls : {&stillCalls, &lastFrame})
-            for (std::size_t i = shared; i < calls->size(); ++i) {
-                const SDL_Rect area = areaOf((*calls)[i]);
-                if (area.w > 0 && area.h > 0)
-                    copiedAreas.push_back(area);
-            }
+        addDifferingAreas(stillCalls, lastFrame, 1, copiedAreas);
         mergeAreas(copiedAreas);
     }
     SDL_LockSurface(screen);
@@ -493,6 +475,24 @@ void SDLDrawer::copyStillToScreen()
             std::memcpy(to + row * screen->pitch + offset, from + row * still->pitch + offset, area.w * pixelBytes);
     }
     SDL_UnlockSurface(screen);
+}
+
+void SDLDrawer::addDifferingAreas(const std::vector<DrawCall>& one, const std::vector<DrawCall>& other,
+                                  std::size_t from, std::vector<SDL_Rect>& areas) const
+{
+    // Two lists of calls that agree on their first call, a picture covering the window, give the
+    // same pixel wherever the calls drawing over it are the same, at the same places in each
+    // list: a pixel can differ only under a call that differs, or that one list has and the other
+    // has not.
+    for (std::size_t i = from; i < std::max(one.size(), other.size()); ++i) {
+        if (i < one.size() && i < other.size() && one[i] == other[i])
+            continue;
+        for (const std::vector<DrawCall>* calls : {&one, &other}) {
+            const SDL_Rect area = i < calls->size() ? areaOf((*calls)[i]) : SDL_Rect{0, 0, 0, 0};
+            if (area.w > 0 && area.h > 0)
+                areas.push_back(area);
+        }
+    }
 }
 
 bool SDLDrawer::coversScreen(const DrawCall& call) const

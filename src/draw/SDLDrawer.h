@@ -110,6 +110,9 @@ private:
     void planStill(std::size_t shared);
     void copyStillToScreen();
     bool coversScreen(const DrawCall& call) const;
+    // Adds the areas of the calls, from index `from` on, that differ between the two lists.
+    void addDifferingAreas(const std::vector<DrawCall>& one, const std::vector<DrawCall>& other, std::size_t from,
+                           std::vector<SDL_Rect>& areas) const;
     SDL_Rect areaOf(const DrawCall& call) const;
     void show(std::size_t shared);
     void forgetStill();
