@@ -52,11 +52,33 @@ expect_line() {
 }
 
 # The window of the game with process id $1, as X sees it: "width height", once it is mapped.
-# Other tests may have games of their own on the same X server.
+# Other tests may have games of their own on the same X server. Polled a bounded number of times
+# rather than against the clock, so a machine that stalls for a while (a busy or paused host)
+# does not count as a game that never opened its window.
 window_size() {
-    local id
-    id=$(xdotool search --sync --onlyvisible --pid "$1" --name '^Brickwrath$' | head -n 1)
-    xdotool getwindowgeometry "$id" | awk '/Geometry:/ { split($2, size, "x"); print size[1], size[2] }'
+    local id tries
+    for ((tries = 0; tries < 120; tries++)); do
+        kill -0 "$1" 2>/dev/null || return
+        id=$(xdotool search --onlyvisible --pid "$1" --name '^Brickwrath$' 2>/dev/null | head -n 1)
+        if [ -n "$id" ]; then
+            xdotool getwindowgeometry "$id" | awk '/Geometry:/ { split($2, size, "x"); print size[1], size[2] }'
+            return
+        fi
+        sleep 0.5
+    done
+}
+
+# Where the game with process id $1 is, thread by thread: for a game that never opened its window.
+show_where() {
+    echo "--- the game's state:"
+    grep -E '^(State|Threads|SigCgt):' "/proc/$1/status" 2>/dev/null
+    if command -v gdb >/dev/null; then
+        gdb -p "$1" -batch -ex 'thread apply all bt 12' 2>/dev/null | grep -E '^(Thread|#)'
+    else
+        for task in /proc/"$1"/task/*; do echo "$task: $(cat "$task/wchan" 2>/dev/null)"; done
+    fi
+    echo "--- what it printed so far:"
+    cat "$out" "$work/err.txt"
 }
 
 # Root writes anywhere, so the cases about folders it may not write run as the user nobody.
@@ -156,7 +178,8 @@ size-*)
     export HOME=$work/home
     "$game" "${args[@]}" >"$out" 2>"$work/err.txt" &
     pid=$!
-    opened=$(timeout 60 bash -c "$(declare -f window_size); window_size $pid")
+    opened=$(window_size $pid)
+    [ -n "$opened" ] || show_where $pid
     sleep 2 # a few frames in the window
     kill -0 $pid 2>/dev/null || fail "the game ended"
     kill -TERM $pid
