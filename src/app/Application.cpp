@@ -16,6 +16,7 @@
 #include "draw/OpenGLDrawer.h"
 #include "draw/SDLDrawer.h"
 #include "game/StateManager.h"
+#include "game/TitleScreen.h"
 #include "gui/Widget.h"
 #include "sound/Sounds.h"
 
@@ -24,14 +25,6 @@
 namespace {
 
 constexpr Uint32 sdlSubsystems = SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK;
-
-bool asksForHelp(const std::vector<std::string>& args)
-{
-    for (const std::string& arg : args)
-        if (arg == "--help")
-            return true;
-    return false;
-}
 
 SDL_keysym keyFor(SDLKey sym)
 {
@@ -61,28 +54,29 @@ Application::Application(const std::vector<std::string>& args)
 {
     ConfigLoader config;
 
-    // The usage text needs no window, so it is printed even where SDL cannot start.
-    if (asksForHelp(args))
-        CommandLine::parse(args, std::cout);
-
-    // The music's first buffers and the effect bank are decoded on a thread of their own while the
-    // window opens: never on the real-time audio thread, where the sound would stutter, and not in
-    // the way of the first frame. Their lines are printed once they are done.
-    std::ostringstream soundReport;
-    std::jthread sounds([this, &soundReport] {
-        music = std::make_unique<BackgroundMusic>(soundReport);
-        Sounds::getInstance(soundReport);
-    });
-
-    if (SDL_Init(sdlSubsystems) < 0)
-        throw FatalError(std::string("Could not initialise SDL: ") + SDL_GetError());
-    SDL_WM_SetCaption("Brickwrath", nullptr);
-
+    // Read before SDL starts: the usage text needs no window, and the drawer asked for decides
+    // how SDL is set up.
     launch = args.empty() ? CommandLine::fromSettingsFile(config, std::cout) : CommandLine::parse(args, std::cout);
     windowWidth = launch.width;
     windowHeight = launch.height;
     noSound = launch.noSound;
     noMusic = launch.noMusic;
+
+    // The music's first buffers, the effect bank, the glyphs and the title screen's pictures are
+    // decoded on a thread of their own while the window opens: never on the real-time audio
+    // thread, where the sound would stutter, and not in the way of the first frame. Their lines are
+    // printed once they are done.
+    std::ostringstream decodingReport;
+    std::jthread decoding([this, &decodingReport] {
+        music = std::make_unique<BackgroundMusic>(decodingReport);
+        Sounds::getInstance(decodingReport);
+        decodeGlyphsAhead(decodingReport);
+        TitleScreen::decodePicturesAhead(decodingReport);
+    });
+
+    if (SDL_Init(sdlSubsystems) < 0)
+        throw FatalError(std::string("Could not initialise SDL: ") + SDL_GetError());
+    SDL_WM_SetCaption("Brickwrath", nullptr);
 
     openDrawer();
     // Mouse positions come in pixels of the window that was opened, which need not be the size
@@ -95,15 +89,14 @@ Application::Application(const std::vector<std::string>& args)
     }
     mouse = MouseMapping(openedWidth, openedHeight);
 
-    loadEmbeddedGlyphs(*drawer);
-
     if (SDL_NumJoysticks() > 0) {
         joystick = SDL_JoystickOpen(0);
         SDL_JoystickEventState(SDL_ENABLE);
     }
 
-    sounds.join();
-    std::cout << soundReport.str() << std::flush;
+    decoding.join();
+    std::cout << decodingReport.str() << std::flush;
+    loadEmbeddedGlyphs(*drawer);
     music->startDecoder();
     audioDevice.setCallback(this);
     audioDevice.setNumChannels(0, 2);
