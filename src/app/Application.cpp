@@ -61,6 +61,7 @@ Application::Application(const std::vector<std::string>& args)
     windowHeight = launch.height;
     noSound = launch.noSound;
     noMusic = launch.noMusic;
+    drawWindowedOpenGLDirectly();
 
     // The music's first buffers, the effect bank, the glyphs and the title screen's pictures are
     // decoded on a thread of their own while the window opens: never on the real-time audio
@@ -133,6 +134,17 @@ void Application::getAudio(float*, float* output, int frames)
     if (!noMusic)
         music->audioBlock(output, frames);
     Sounds::getInstance()->getAudio(output, frames);
+}
+
+void Application::drawWindowedOpenGLDirectly() const
+{
+    // SDL's 1.2 layer draws an OpenGL game into a picture of its own and copies that onto the
+    // window at every swap, scaled, so that a fullscreen game keeps its shape on any desktop. A
+    // window is opened at the size the drawer asks for, so there the copy is only cost: a
+    // whole-window copy each frame and, on Mesa's software renderer, 55 ms of compiling before the
+    // first frame shows. Set before the decoding thread starts; a value the player set stays.
+    if (!launch.fullscreen && !launch.software)
+        setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
 }
 
 void Application::openDrawer()

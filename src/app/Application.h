@@ -69,6 +69,7 @@ public:
 
 private:
     // Opens the window: OpenGL unless the software drawer was asked for or OpenGL cannot start.
+    void drawWindowedOpenGLDirectly() const;
     void openDrawer();
     void reportFrameTime();
 

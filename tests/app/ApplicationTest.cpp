@@ -85,6 +85,23 @@ TEST_F(ApplicationTest, TheTitlePicturesDecodedWhileTheWindowOpensAreAllDrawnInT
     EXPECT_EQ(DecodedPictures::shared().waiting(), 0u);
 }
 
+// SDL's 1.2 layer would otherwise draw into a picture of its own and copy it to the window at every
+// swap; a player who set the variable keeps their value.
+TEST_F(ApplicationTest, AWindowedOpenGLGameDrawsStraightOntoItsWindowUnlessThePlayerChoseOtherwise)
+{
+    unsetenv("SDL12COMPAT_OPENGL_SCALING");
+    start({"-w", "800", "-h", "600", "-ns"});
+    ASSERT_NE(std::getenv("SDL12COMPAT_OPENGL_SCALING"), nullptr);
+    EXPECT_STREQ(std::getenv("SDL12COMPAT_OPENGL_SCALING"), "0");
+    application.reset();
+
+    setenv("SDL12COMPAT_OPENGL_SCALING", "1", 1);
+    start({"-w", "800", "-h", "600", "-ns"});
+    EXPECT_STREQ(std::getenv("SDL12COMPAT_OPENGL_SCALING"), "1");
+    EXPECT_NE(dynamic_cast<OpenGLDrawer*>(application->getDrawer()), nullptr);
+    unsetenv("SDL12COMPAT_OPENGL_SCALING");
+}
+
 TEST_F(ApplicationTest, QueuedEventsAreStillDispatchedAfterQuitAndNoFrameIsDrawn)
 {
     start({"-w", "800", "-h", "600"});
