@@ -19,39 +19,12 @@
 #include "game/TitleScreen.h"
 #include "gui/Widget.h"
 #include "sound/Sounds.h"
-#include "sound/Thread.h"
 
 #include <algorithm>
 
 namespace {
 
 constexpr Uint32 sdlSubsystems = SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK;
-
-// Decodes the glyphs and the title screen's pictures on a thread of SDL's own. SDL keeps a few
-// bytes for every thread that calls it and gives them back only for the threads it made, and it
-// must have started before it makes one.
-class FirstPictures final : public Thread {
-public:
-    FirstPictures() { startThread(this); }
-    ~FirstPictures() override { waitThread(); }
-
-    // Waits for the decoding; returns what the decoder had to say.
-    std::string finish()
-    {
-        waitThread();
-        return report.str();
-    }
-
-private:
-    bool run() override
-    {
-        decodeGlyphsAhead(report);
-        TitleScreen::decodePicturesAhead(report);
-        return true;
-    }
-
-    std::ostringstream report;
-};
 
 SDL_keysym keyFor(SDLKey sym)
 {
@@ -90,19 +63,21 @@ Application::Application(const std::vector<std::string>& args)
     noMusic = launch.noMusic;
     drawWindowedOpenGLDirectly();
 
-    // The music's first buffers and the effect bank are decoded on a thread of their own while SDL
-    // starts and the window opens: never on the real-time audio thread, where the sound would
-    // stutter, and not in the way of the first frame. Their lines are printed once they are done.
-    std::ostringstream soundReport;
-    std::jthread sounds([this, &soundReport] {
-        music = std::make_unique<BackgroundMusic>(soundReport);
-        Sounds::getInstance(soundReport);
+    // The music's first buffers, the effect bank, the glyphs and the title screen's pictures are
+    // decoded on a thread of their own while the window opens: never on the real-time audio
+    // thread, where the sound would stutter, and not in the way of the first frame. Their lines are
+    // printed once they are done.
+    std::ostringstream decodingReport;
+    std::jthread decoding([this, &decodingReport] {
+        music = std::make_unique<BackgroundMusic>(decodingReport);
+        Sounds::getInstance(decodingReport);
+        decodeGlyphsAhead(decodingReport);
+        TitleScreen::decodePicturesAhead(decodingReport);
     });
 
     if (SDL_Init(sdlSubsystems) < 0)
         throw FatalError(std::string("Could not initialise SDL: ") + SDL_GetError());
     SDL_WM_SetCaption("Brickwrath", nullptr);
-    FirstPictures pictures; // decoded while the window opens
 
     openDrawer();
     // Mouse positions come in pixels of the window that was opened, which need not be the size
@@ -120,8 +95,8 @@ Application::Application(const std::vector<std::string>& args)
         SDL_JoystickEventState(SDL_ENABLE);
     }
 
-    sounds.join();
-    std::cout << soundReport.str() << pictures.finish() << std::flush;
+    decoding.join();
+    std::cout << decodingReport.str() << std::flush;
     loadEmbeddedGlyphs(*drawer);
     music->startDecoder();
     audioDevice.setCallback(this);

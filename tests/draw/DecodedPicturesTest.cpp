@@ -5,12 +5,12 @@
 #include <cstring>
 #include <memory>
 #include <sstream>
+#include <thread>
 #include <vector>
 
 #include "draw/DecodedPictures.h"
 #include "draw/assets/Fonts.h"
 #include "draw/assets/Images.h"
-#include "sound/Thread.h"
 #include "support/CaptureStdout.h"
 
 namespace {
@@ -37,30 +37,6 @@ std::vector<unsigned char> taken(DecodedPictures& pictures, Embedded picture)
 
 const Embedded background{Images::background_jpg, Images::background_jpg_length};
 const Embedded hurdle{Images::hurdle_png, Images::hurdle_png_length};
-
-// As in the game, on a thread SDL made: SDL gives back what it keeps for a thread only for those.
-class AheadOnAnSdlThread final : public Thread {
-public:
-    AheadOnAnSdlThread(DecodedPictures& pictures, const std::vector<Embedded>& glyphs)
-        : pictures(pictures), glyphs(glyphs)
-    {
-        startThread(this);
-    }
-    ~AheadOnAnSdlThread() override { waitThread(); }
-
-private:
-    bool run() override
-    {
-        for (const Embedded& glyph : glyphs)
-            pictures.decodeAhead(glyph.data, glyph.length, report);
-        pictures.decodeAhead(background.data, background.length, report); // never taken
-        return true;
-    }
-
-    DecodedPictures& pictures;
-    const std::vector<Embedded>& glyphs;
-    std::ostringstream report;
-};
 
 } // namespace
 
@@ -123,8 +99,14 @@ TEST(DecodedPictures, TakingWhileAnotherThreadDecodesGivesEveryPictureWhole)
 
     for (int round = 0; round < 20; ++round) {
         DecodedPictures pictures;
-        AheadOnAnSdlThread decoder(pictures, glyphs);
+        std::ostringstream report;
+        std::thread decoder([&] {
+            for (const Embedded& glyph : glyphs)
+                pictures.decodeAhead(glyph.data, glyph.length, report);
+            pictures.decodeAhead(background.data, background.length, report); // never taken
+        });
         for (std::size_t i = glyphs.size(); i-- > 0;)
             EXPECT_EQ(taken(pictures, glyphs[i]), expected[i]) << "glyph " << i << ", round " << round;
+        decoder.join();
     }
 }
