@@ -16,7 +16,6 @@
 #include "draw/OpenGLDrawer.h"
 #include "draw/SDLDrawer.h"
 #include "game/StateManager.h"
-#include "game/TitleScreen.h"
 #include "gui/Widget.h"
 #include "sound/Sounds.h"
 
@@ -63,16 +62,13 @@ Application::Application(const std::vector<std::string>& args)
     noMusic = launch.noMusic;
     drawWindowedOpenGLDirectly();
 
-    // The music's first buffers, the effect bank, the glyphs and the title screen's pictures are
-    // decoded on a thread of their own while the window opens: never on the real-time audio
-    // thread, where the sound would stutter, and not in the way of the first frame. Their lines are
-    // printed once they are done.
-    std::ostringstream decodingReport;
-    std::jthread decoding([this, &decodingReport] {
-        music = std::make_unique<BackgroundMusic>(decodingReport);
-        Sounds::getInstance(decodingReport);
-        decodeGlyphsAhead(decodingReport);
-        TitleScreen::decodePicturesAhead(decodingReport);
+    // The music's first buffers and the effect bank are decoded on a thread of their own while the
+    // window opens: never on the real-time audio thread, where the sound would stutter, and not in
+    // the way of the first frame. Their lines are printed once they are done.
+    std::ostringstream soundReport;
+    std::jthread sounds([this, &soundReport] {
+        music = std::make_unique<BackgroundMusic>(soundReport);
+        Sounds::getInstance(soundReport);
     });
 
     if (SDL_Init(sdlSubsystems) < 0)
@@ -90,14 +86,15 @@ Application::Application(const std::vector<std::string>& args)
     }
     mouse = MouseMapping(openedWidth, openedHeight);
 
+    loadEmbeddedGlyphs(*drawer);
+
     if (SDL_NumJoysticks() > 0) {
         joystick = SDL_JoystickOpen(0);
         SDL_JoystickEventState(SDL_ENABLE);
     }
 
-    decoding.join();
-    std::cout << decodingReport.str() << std::flush;
-    loadEmbeddedGlyphs(*drawer);
+    sounds.join();
+    std::cout << soundReport.str() << std::flush;
     music->startDecoder();
     audioDevice.setCallback(this);
     audioDevice.setNumChannels(0, 2);

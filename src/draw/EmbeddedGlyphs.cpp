@@ -1,7 +1,7 @@
 // The embedded glyph files in the order of Drawer::Glyph, decoded and given to a drawer.
 #include "draw/EmbeddedGlyphs.h"
 
-#include "draw/DecodedPictures.h"
+#include "draw/ImageLoader.h"
 #include "draw/assets/Fonts.h"
 
 namespace {
@@ -37,16 +37,11 @@ const EmbeddedFile glyphFiles[Drawer::glyphCount] = {
 
 } // namespace
 
-void decodeGlyphsAhead(std::ostream& report)
-{
-    for (const EmbeddedFile& file : glyphFiles)
-        DecodedPictures::shared().decodeAhead(file.data, file.length, report);
-}
-
 void loadEmbeddedGlyphs(Drawer& drawer)
 {
+    ImageLoader loader;
     for (int glyph = 0; glyph < Drawer::glyphCount; ++glyph) {
-        const LoadedImage image = DecodedPictures::shared().take(glyphFiles[glyph].data, glyphFiles[glyph].length);
+        const LoadedImage image = loader.loadImage(glyphFiles[glyph].data, glyphFiles[glyph].length);
         drawer.loadGlyph(static_cast<Drawer::Glyph>(glyph), image.pixels, image.width);
     }
 }

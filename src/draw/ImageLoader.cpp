@@ -36,7 +36,7 @@ unsigned char* copyPixels(SDL_Surface* surface, int bytesPerPixel)
     return out;
 }
 
-LoadedImage fromSurface(SDL_Surface* surface, bool accept24Bit, std::ostream& report)
+LoadedImage fromSurface(SDL_Surface* surface, bool accept24Bit)
 {
     LoadedImage result;
     if (surface == nullptr)
@@ -50,12 +50,12 @@ LoadedImage fromSurface(SDL_Surface* surface, bool accept24Bit, std::ostream& re
     const int bytesPerPixel = surface->format->BytesPerPixel;
     if (bytesPerPixel == 4 || (bytesPerPixel == 3 && accept24Bit)) {
         if (bytesPerPixel == 3)
-            report << "ImageLoader: Image 24bit.  Assuming 24bit RGB format." << std::endl;
+            std::cout << "ImageLoader: Image 24bit.  Assuming 24bit RGB format." << std::endl;
         result.pixels = copyPixels(surface, bytesPerPixel);
         result.width = static_cast<std::uint32_t>(surface->w);
         result.height = static_cast<std::uint32_t>(surface->h);
     } else {
-        report << "ImageLoader: Image not 32bits." << std::endl;
+        std::cout << "ImageLoader: Image not 32bits." << std::endl;
     }
     SDL_UnlockSurface(surface);
     SDL_FreeSurface(surface);
@@ -143,8 +143,6 @@ bool jpegSidesSensible(const unsigned char* data, std::uint32_t length)
 
 } // namespace
 
-ImageLoader::ImageLoader() : report(&std::cout) {}
-
 LoadedImage ImageLoader::loadImage(const unsigned char* data, std::uint32_t length)
 {
     // Every embedded picture is a PNG or a JPEG. Nothing else reaches SDL_image's other decoders,
@@ -161,10 +159,10 @@ LoadedImage ImageLoader::loadImage(const unsigned char* data, std::uint32_t leng
     SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(length));
     if (stream == nullptr)
         return {};
-    return fromSurface(IMG_LoadTyped_RW(stream, 1, const_cast<char*>(type)), true, *report);
+    return fromSurface(IMG_LoadTyped_RW(stream, 1, const_cast<char*>(type)), true);
 }
 
 LoadedImage ImageLoader::loadImage(const std::string& path)
 {
-    return fromSurface(IMG_Load(path.c_str()), false, *report);
+    return fromSurface(IMG_Load(path.c_str()), false);
 }

@@ -2,7 +2,6 @@
 #pragma once
 
 #include <cstdint>
-#include <iosfwd>
 #include <string>
 
 struct LoadedImage {
@@ -13,15 +12,8 @@ struct LoadedImage {
 
 class ImageLoader {
 public:
-    ImageLoader();
-    // Reports what it notices about a picture to `report` instead of standard output.
-    explicit ImageLoader(std::ostream& report) : report(&report) {}
-
     // PNG or JPEG bytes in memory; 24-bit images get an opaque alpha. Null result on failure.
     LoadedImage loadImage(const unsigned char* data, std::uint32_t length);
     // An image file; only 32-bit images are accepted.
     LoadedImage loadImage(const std::string& path);
-
-private:
-    std::ostream* report;
 };

@@ -1,14 +1,15 @@
 // Lazy loading of embedded pictures into the drawer.
 #include "game/ImageSlot.h"
 
-#include "draw/DecodedPictures.h"
 #include "draw/Drawer.h"
+#include "draw/ImageLoader.h"
 
 namespace {
 
 std::uint32_t decodeInto(Drawer* drawer, const unsigned char* data, unsigned int length)
 {
-    const LoadedImage image = DecodedPictures::shared().take(data, length);
+    ImageLoader loader;
+    const LoadedImage image = loader.loadImage(data, length);
     return drawer->loadImage(image.pixels, image.width, image.height);
 }
 

@@ -3,22 +3,11 @@
 
 #include <cstdint>
 
-#include "draw/DecodedPictures.h"
 #include "draw/Drawer.h"
 #include "draw/assets/Images.h"
 #include "game/StateManager.h"
 
 namespace {
-
-struct EmbeddedPicture {
-    const unsigned char* data;
-    unsigned int length;
-};
-
-const EmbeddedPicture backgroundPicture{Images::background_jpg, Images::background_jpg_length};
-const EmbeddedPicture titlePicture{Images::title_png, Images::title_png_length};
-const EmbeddedPicture storyPicture{Images::story_png, Images::story_png_length};
-const EmbeddedPicture cursorPicture{Images::mousearrow_png, Images::mousearrow_png_length};
 
 struct StoryLine {
     std::int16_t y;
@@ -52,15 +41,10 @@ bool within(int value, int low, int high)
 } // namespace
 
 TitleScreen::TitleScreen()
-    : background(backgroundPicture.data, backgroundPicture.length), title(titlePicture.data, titlePicture.length),
-      story(storyPicture.data, storyPicture.length), cursor(cursorPicture.data, cursorPicture.length)
+    : background(Images::background_jpg, Images::background_jpg_length),
+      title(Images::title_png, Images::title_png_length), story(Images::story_png, Images::story_png_length),
+      cursor(Images::mousearrow_png, Images::mousearrow_png_length)
 {
-}
-
-void TitleScreen::decodePicturesAhead(std::ostream& report)
-{
-    for (const EmbeddedPicture& picture : {backgroundPicture, titlePicture, storyPicture, cursorPicture})
-        DecodedPictures::shared().decodeAhead(picture.data, picture.length, report);
 }
 
 void TitleScreen::draw(Drawer* drawer)

@@ -1,8 +1,6 @@
 // The title screen: title picture with its start area, the story view, and the escape hint.
 #pragma once
 
-#include <iosfwd>
-
 #include "game/ImageSlot.h"
 #include "game/State.h"
 
@@ -19,9 +17,6 @@ public:
     int hintCountdown() const { return countdown; }
 
     static constexpr int hintFrames = 400;
-
-    // Decodes the screen's pictures for its first draw, on any thread: the game's first screen.
-    static void decodePicturesAhead(std::ostream& report);
 
 private:
     void drawStory(Drawer* drawer);

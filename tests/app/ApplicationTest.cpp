@@ -9,7 +9,6 @@
 #include "app/Application.h"
 #include "app/FatalError.h"
 #include "app/SDLMain.h"
-#include "draw/DecodedPictures.h"
 #include "draw/OpenGLDrawer.h"
 #include "game/StateManager.h"
 #include "gui/Widget.h"
@@ -75,14 +74,6 @@ TEST_F(ApplicationTest, OpensTheWindowLoadsGlyphsAndPublishesTheSize)
     EXPECT_EQ(Widget::screenHeight, 768.0f);
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
     EXPECT_EQ(screen(), StateManager::Title);
-}
-
-TEST_F(ApplicationTest, TheTitlePicturesDecodedWhileTheWindowOpensAreAllDrawnInTheFirstFrame)
-{
-    start({"-w", "1024", "-h", "768", "-ns"});
-    EXPECT_EQ(DecodedPictures::shared().waiting(), 4u); // the glyphs are in the drawer already
-    ASSERT_TRUE(application->step());
-    EXPECT_EQ(DecodedPictures::shared().waiting(), 0u);
 }
 
 // SDL's 1.2 layer would otherwise draw into a picture of its own and copy it to the window at every
