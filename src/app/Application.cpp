@@ -139,7 +139,7 @@ void Application::drawWindowedOpenGLDirectly() const
     // window at every swap, scaled, so that a fullscreen game keeps its shape on any desktop. A
     // window is opened at the size the drawer asks for, so there the copy is only cost: a
     // whole-window copy each frame and, on Mesa's software renderer, 55 ms of compiling before the
-    // first frame shows. Set before the decoding thread starts; a value the player set stays.
+    // first frame shows. Set before the sound thread starts; a value the player set stays.
     if (!launch.fullscreen && !launch.software)
         setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
 }

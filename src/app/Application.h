@@ -68,8 +68,9 @@ public:
     }
 
 private:
-    // Opens the window: OpenGL unless the software drawer was asked for or OpenGL cannot start.
+    // Has SDL leave out its scaled copy of an OpenGL window's picture (see the definition).
     void drawWindowedOpenGLDirectly() const;
+    // Opens the window: OpenGL unless the software drawer was asked for or OpenGL cannot start.
     void openDrawer();
     void reportFrameTime();
 
