@@ -62,18 +62,21 @@ Application::Application(const std::vector<std::string>& args)
     noMusic = launch.noMusic;
     drawWindowedOpenGLDirectly();
 
+    if (SDL_Init(sdlSubsystems) < 0)
+        throw FatalError(std::string("Could not initialise SDL: ") + SDL_GetError());
+    SDL_WM_SetCaption("Brickwrath", nullptr);
+
     // The music's first buffers and the effect bank are decoded on a thread of their own while the
     // window opens: never on the real-time audio thread, where the sound would stutter, and not in
-    // the way of the first frame. Their lines are printed once they are done.
+    // the way of the first frame. Their lines are printed once they are done. The thread starts
+    // only once SDL has: without a session bus, SDL's D-Bus library forks a helper while SDL starts,
+    // and a fork while another thread holds a lock can leave the child stuck and SDL waiting on it
+    // for good.
     std::ostringstream soundReport;
     std::jthread sounds([this, &soundReport] {
         music = std::make_unique<BackgroundMusic>(soundReport);
         Sounds::getInstance(soundReport);
     });
-
-    if (SDL_Init(sdlSubsystems) < 0)
-        throw FatalError(std::string("Could not initialise SDL: ") + SDL_GetError());
-    SDL_WM_SetCaption("Brickwrath", nullptr);
 
     openDrawer();
     // Mouse positions come in pixels of the window that was opened, which need not be the size

@@ -144,6 +144,17 @@ quit-signals-while-ending)
     [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
     grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" && { cat "$work/err.txt"; fail "sanitizer report"; }
     ;;
+fork-while-starting)
+    # Without a session bus SDL's D-Bus library forks a helper (dbus-launch) while SDL starts. The
+    # fork must come before the game starts any thread of its own (tests/app/ForkWatch.cpp, given
+    # as the third argument, names a fork with more than one).
+    mkdir -p "$work/home"
+    play 3 env -u DBUS_SESSION_BUS_ADDRESS HOME="$work/home" LD_PRELOAD="$(realpath "$3")" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$game" -ns
+    if grep 'fork-watch:' "$work/err.txt"; then
+        fail "a fork while the game had threads running"
+    fi
+    ;;
 no-video-mode)
     # Neither drawer gets a window (tests/app/NoVideoMode.cpp, given as the third argument): the
     # OpenGL drawer hands over to the software drawer, which cannot open one either, and the game
