@@ -1,12 +1,11 @@
-// Put in front of the C library with LD_PRELOAD by the fault tests: names every fork made while the
-// process has more than one thread. The child has only the forking thread, so a lock another thread
+// Put in front of the C library with LD_PRELOAD by the fault tests: names every fork with the number
+// of threads the process had. The child has only the forking thread, so a lock another thread
 // held at that moment stays held in the child for good, and a parent waiting on the child waits too.
 #include <dirent.h>
 #include <dlfcn.h>
 #include <unistd.h>
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -27,12 +26,10 @@ int threadCount()
 
 extern "C" pid_t fork()
 {
-    if (const int threads = threadCount(); threads != 1) {
-        char line[80];
-        const int length = std::snprintf(line, sizeof line, "fork-watch: forked with %d threads\n", threads);
-        if (length > 0 && write(STDERR_FILENO, line, static_cast<std::size_t>(length)) < 0)
-            std::perror("fork-watch");
-    }
+    char line[80];
+    const int length = std::snprintf(line, sizeof line, "fork-watch: forked with %d threads\n", threadCount());
+    if (length > 0 && write(STDERR_FILENO, line, static_cast<std::size_t>(length)) < 0)
+        std::perror("fork-watch");
     using Fork = pid_t (*)();
     static const auto realFork = reinterpret_cast<Fork>(dlsym(RTLD_NEXT, "fork"));
     return realFork();

@@ -147,11 +147,16 @@ quit-signals-while-ending)
 fork-while-starting)
     # Without a session bus SDL's D-Bus library forks a helper (dbus-launch) while SDL starts. The
     # fork must come before the game starts any thread of its own (tests/app/ForkWatch.cpp, given
-    # as the third argument, names a fork with more than one).
+    # as the third argument, names every fork with the process's thread count).
     mkdir -p "$work/home"
     play 3 env -u DBUS_SESSION_BUS_ADDRESS HOME="$work/home" LD_PRELOAD="$(realpath "$3")" \
         ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$game" -ns
-    if grep 'fork-watch:' "$work/err.txt"; then
+    grep 'fork-watch:' "$work/err.txt"
+    if ! grep -q 'fork-watch:' "$work/err.txt"; then
+        echo "SKIPPED: nothing forked here (a session bus, or SDL without D-Bus)"
+        exit 77
+    fi
+    if grep -v 'fork-watch: forked with 1 threads' "$work/err.txt" | grep -q 'fork-watch:'; then
         fail "a fork while the game had threads running"
     fi
     ;;
