@@ -1,10 +1,13 @@
 # Debian 12 packages Brickwrath needs, and a quick installer that only calls apt-get when
-# something is missing. Sourced by play.sh and test.sh.
+# something is missing. Sourced by play.sh, test.sh and package.sh.
 
+# SDL loads libEGL at run time even for a GLX window, and a minimal system lacks it.
 BUILD_PACKAGES="g++ make cmake pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libgl-dev libglu1-mesa-dev
-    libgl1-mesa-dri libvorbis-dev portaudio19-dev libasound2-dev"
-TEST_PACKAGES="libgtest-dev xvfb xauth python3 vorbis-tools desktop-file-utils appstream xdotool valgrind
-    clang libclang-rt-dev"
+    libgl1-mesa-dri libegl1 libvorbis-dev portaudio19-dev libasound2-dev"
+# Each group is installed by the stage that uses it.
+TEST_PACKAGES="libgtest-dev xvfb xauth python3 vorbis-tools desktop-file-utils appstream xdotool"
+FUZZ_PACKAGES="clang libclang-rt-dev"
+PACKAGING_PACKAGES="git dpkg-dev debhelper fakeroot lintian"
 
 install_missing() {
     local missing=()
@@ -16,7 +19,13 @@ install_missing() {
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
     local sudo=""
-    [ "$(id -u)" -ne 0 ] && sudo="sudo"
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null; then
+            echo "No sudo here: as root, run  apt-get install ${missing[*]}  and then this script again."
+            exit 1
+        fi
+        sudo="sudo"
+    fi
     $sudo apt-get update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }

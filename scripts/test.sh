@@ -3,9 +3,11 @@
 # that need a display run under a private Xvfb server, the sound tests through a test-owned ALSA
 # device. Then the same suite in an AddressSanitizer + UndefinedBehaviorSanitizer build with a
 # short monkey run, the sound and thread stress tests in a ThreadSanitizer build, and the fuzzers
-# over their seed corpora for a few seconds each. With --quick only the first, plain run.
+# over their seed corpora for a few seconds each. With --quick only the first, plain run; with
+# --fresh the README's commands on a freshly made minimal Debian 12 (scripts/fresh.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
+[ "${1:-}" = "--fresh" ] && exec scripts/fresh.sh
 source scripts/packages.sh
 install_missing $BUILD_PACKAGES $TEST_PACKAGES
 
@@ -35,6 +37,7 @@ cmake --build build-tsan -j"$(nproc)" --target brickwrath brickwrath_sounds bric
 in_xvfb ctest --test-dir build-tsan --output-on-failure -j2 -L 'sound|stress'
 
 stage "fuzzers: the seed corpora, then a short run each"
+install_missing $FUZZ_PACKAGES
 CC=clang CXX=clang++ configure_and_build build-fuzz -DBRICKWRATH_FUZZ=ON -DBRICKWRATH_TESTS=OFF -DBRICKWRATH_BENCH=OFF \
     -DBRICKWRATH_SANITIZE="address;undefined"
 ctest --test-dir build-fuzz --output-on-failure -j2 -L fuzz
