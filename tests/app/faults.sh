@@ -90,6 +90,28 @@ need_root_or_skip() {
     fi
 }
 
+# nobody may not be able to enter the build (root's clone in /root, mode 0700), so it runs a copy
+# of the game, with its sounds and the leak checker's suppressions, from the work folder.
+copy_for_nobody() {
+    local copy=$work/nobody from supp
+    from=$(dirname "$game")
+    mkdir -p "$copy" && cp "$game" "$copy/brickwrath" || skip_copy
+    if [ -d "$from/Contents" ]; then
+        cp -r "$from/Contents" "$copy/" || skip_copy
+    fi
+    supp=$(sed -n 's/.*suppressions=\([^:]*\).*/\1/p' <<<"${LSAN_OPTIONS:-}")
+    if [ -n "$supp" ]; then
+        cp "$supp" "$copy/lsan.supp" || skip_copy
+        export LSAN_OPTIONS=${LSAN_OPTIONS/"$supp"/$copy/lsan.supp}
+    fi
+    game=$copy/brickwrath
+    chmod -R a+rX "$copy" && "${as_nobody[@]}" test -x "$game" || skip_copy
+}
+skip_copy() {
+    echo "SKIPPED: could not copy the game into $work for the user nobody"
+    exit 77
+}
+
 case $case in
 no-audio-device)
     # The machine's own audio set-up, without its sound cards: where there are any, root hides
@@ -107,6 +129,7 @@ no-audio-device)
 home-unset)
     # Without HOME the password database names the home folder: nobody's is /nonexistent.
     need_root_or_skip "without HOME the game would write into this user's own home folder; run as root"
+    copy_for_nobody
     play 3 "${as_nobody[@]}" env -u HOME SDL_VIDEODRIVER=dummy "$game"
     expect_line "Could not create directory /nonexistent/$settings"
     ;;
@@ -114,6 +137,7 @@ home-unwritable)
     mkdir -p "$work/home"
     chmod 555 "$work/home"
     if [ "$(id -u)" -eq 0 ]; then
+        copy_for_nobody
         play 3 "${as_nobody[@]}" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
     else
         play 3 env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
