@@ -21,7 +21,7 @@
 #include "RaceScript.h"
 #include "app/Application.h"
 #include "app/FatalError.h"
-#include "draw/OpenGLDrawer.h"
+#include "draw/opengl/OpenGLDrawer.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <map>
 #include <sstream>
 
-#include "draw/OpenGLDrawer.h"
-#include "draw/SDLDrawer.h"
+#include "draw/opengl/OpenGLDrawer.h"
+#include "draw/software/SDLDrawer.h"
 #include "sound/BackgroundMusic.h"
 #include "sound/Sounds.h"
 

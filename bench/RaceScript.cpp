@@ -1,10 +1,10 @@
 // The benchmarks' scripted game, driven from the screens' own state so it never waits blindly.
 #include "RaceScript.h"
 
-#include "game/GamePlay.h"
-#include "game/Harry.h"
-#include "game/Hurdler.h"
-#include "game/StateManager.h"
+#include "game/race/Harry.h"
+#include "game/race/Hurdler.h"
+#include "game/screens/GamePlay.h"
+#include "game/screens/StateManager.h"
 
 RaceScript::RaceScript(int titleFrames, int overFrames, int nextPlacementFrames)
     : titleFrames(titleFrames), overFrames(overFrames), nextPlacementFrames(nextPlacementFrames)

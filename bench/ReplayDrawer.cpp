@@ -7,8 +7,8 @@
 #include <string_view>
 
 #include "draw/ImageLoader.h"
-#include "draw/SDLDrawer.h"
 #include "draw/assets/Images.h"
+#include "draw/software/SDLDrawer.h"
 
 namespace {
 

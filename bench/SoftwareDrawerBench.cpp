@@ -15,13 +15,13 @@
 #include "BenchStats.h"
 #include "RaceScript.h"
 #include "ReplayDrawer.h"
-#include "game/StateManager.h"
+#include "game/screens/StateManager.h"
 
 #include "draw/EmbeddedGlyphs.h"
 #include "draw/ImageLoader.h"
-#include "draw/SDLDrawer.h"
 #include "draw/assets/Images.h"
-#include "game/TitleScreen.h"
+#include "draw/software/SDLDrawer.h"
+#include "game/screens/TitleScreen.h"
 #include "support/CaptureStdout.h"
 #include "support/ReferenceSoftwareDrawer.h"
 

@@ -13,9 +13,9 @@
 #include "app/ConfigLoader.h"
 #include "app/FatalError.h"
 #include "draw/EmbeddedGlyphs.h"
-#include "draw/OpenGLDrawer.h"
-#include "draw/SDLDrawer.h"
-#include "game/StateManager.h"
+#include "draw/opengl/OpenGLDrawer.h"
+#include "draw/software/SDLDrawer.h"
+#include "game/screens/StateManager.h"
 #include "gui/Widget.h"
 #include "sound/Sounds.h"
 

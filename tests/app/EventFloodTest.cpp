@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "draw/SDLDrawer.h"
-#include "game/StateManager.h"
+#include "draw/software/SDLDrawer.h"
+#include "game/screens/StateManager.h"
 #include "support/CaptureStdout.h"
 #include "support/GameDriver.h"
 #include "support/ProcessMemory.h"

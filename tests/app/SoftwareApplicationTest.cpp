@@ -12,9 +12,9 @@
 
 #include "app/Application.h"
 #include "draw/ImageLoader.h"
-#include "draw/SDLDrawer.h"
 #include "draw/assets/Images.h"
-#include "game/StateManager.h"
+#include "draw/software/SDLDrawer.h"
+#include "game/screens/StateManager.h"
 #include "gui/Widget.h"
 #include "support/CaptureStdout.h"
 #include "support/TempHome.h"

@@ -8,7 +8,7 @@
 #include <memory>
 #include <vector>
 
-#include "draw/OpenGLDrawer.h"
+#include "draw/opengl/OpenGLDrawer.h"
 #include "support/CaptureStdout.h"
 #include "support/SolidImage.h"
 

@@ -12,9 +12,9 @@
 
 #include "draw/EmbeddedGlyphs.h"
 #include "draw/ImageLoader.h"
-#include "draw/SDLDrawer.h"
 #include "draw/assets/Images.h"
-#include "game/GamePlay.h"
+#include "draw/software/SDLDrawer.h"
+#include "game/screens/GamePlay.h"
 #include "support/CaptureStdout.h"
 #include "support/GameDriver.h"
 #include "support/ReferenceSoftwareDrawer.h"

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "draw/assets/Images.h"
-#include "game/GhostTrap.h"
-#include "game/MudTrap.h"
 #include "game/RaceFixture.h"
 #include "game/SoundLog.h"
+#include "game/traps/GhostTrap.h"
+#include "game/traps/MudTrap.h"
 
 namespace {
 

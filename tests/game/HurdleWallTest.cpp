@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "draw/assets/Images.h"
-#include "game/Hurdle.h"
 #include "game/SoundLog.h"
-#include "game/Wall.h"
+#include "game/race/Hurdle.h"
+#include "game/race/Wall.h"
 #include "support/RecordingDrawer.h"
 
 namespace {

@@ -6,10 +6,10 @@
 
 #include <memory>
 
-#include "game/GamePlay.h"
-#include "game/Harry.h"
-#include "game/Hurdler.h"
-#include "game/Tray.h"
+#include "game/race/Harry.h"
+#include "game/race/Hurdler.h"
+#include "game/race/Tray.h"
+#include "game/screens/GamePlay.h"
 #include "support/RecordingDrawer.h"
 
 class RaceFixture : public ::testing::Test {

@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "draw/assets/Images.h"
-#include "game/Harry.h"
-#include "game/Hurdler.h"
 #include "game/SoundLog.h"
+#include "game/race/Harry.h"
+#include "game/race/Hurdler.h"
 #include "support/RecordingDrawer.h"
 
 namespace {

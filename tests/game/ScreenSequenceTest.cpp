@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "draw/assets/Images.h"
-#include "game/EndingScreen.h"
-#include "game/GamePlay.h"
-#include "game/StateManager.h"
-#include "game/TitleScreen.h"
+#include "game/screens/EndingScreen.h"
+#include "game/screens/GamePlay.h"
+#include "game/screens/StateManager.h"
+#include "game/screens/TitleScreen.h"
 #include "support/CaptureStdout.h"
 #include "support/RecordingDrawer.h"
 

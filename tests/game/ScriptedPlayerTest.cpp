@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "draw/assets/Images.h"
-#include "game/GamePlay.h"
-#include "game/Harry.h"
-#include "game/Hurdler.h"
-#include "game/StateManager.h"
+#include "game/race/Harry.h"
+#include "game/race/Hurdler.h"
+#include "game/screens/GamePlay.h"
+#include "game/screens/StateManager.h"
 #include "support/RecordingDrawer.h"
 #ifdef BRICKWRATH_SCRIPTED_SOFTWARE
 #include "support/MirroringDrawer.h"

@@ -6,9 +6,9 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "draw/SDLDrawer.h"
-#include "game/GamePlay.h"
-#include "game/StateManager.h"
+#include "draw/software/SDLDrawer.h"
+#include "game/screens/GamePlay.h"
+#include "game/screens/StateManager.h"
 #include "support/CaptureStdout.h"
 #include "support/GameDriver.h"
 #include "support/ProcessMemory.h"

@@ -2,8 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "draw/assets/Images.h"
-#include "game/StateManager.h"
-#include "game/TitleScreen.h"
+#include "game/screens/StateManager.h"
+#include "game/screens/TitleScreen.h"
 #include "support/CaptureStdout.h"
 #include "support/RecordingDrawer.h"
 

@@ -6,16 +6,16 @@
 #include <memory>
 
 #include "draw/assets/Images.h"
-#include "game/BiffoTrap.h"
-#include "game/BigMineTrap.h"
-#include "game/GhostTrap.h"
-#include "game/Harry.h"
-#include "game/Hurdler.h"
-#include "game/MineTrap.h"
-#include "game/MudTrap.h"
-#include "game/RakeTrap.h"
 #include "game/SoundLog.h"
-#include "game/SpikesTrap.h"
+#include "game/race/Harry.h"
+#include "game/race/Hurdler.h"
+#include "game/traps/BiffoTrap.h"
+#include "game/traps/BigMineTrap.h"
+#include "game/traps/GhostTrap.h"
+#include "game/traps/MineTrap.h"
+#include "game/traps/MudTrap.h"
+#include "game/traps/RakeTrap.h"
+#include "game/traps/SpikesTrap.h"
 #include "support/RecordingDrawer.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The tray: thresholds, and click areas that exclude the icons' edges.
 #include <gtest/gtest.h>
 
-#include "game/Trap.h"
-#include "game/Tray.h"
+#include "game/race/Tray.h"
+#include "game/traps/Trap.h"
 
 TEST(Tray, EachKindIsOfferedFromItsThresholdAndCostsLess)
 {

@@ -2,7 +2,7 @@
 // corrupt, empty, truncated, one-channel, at another rate or made to crash the decoder, and no
 // audio device at all. Each leaves a line on standard output and the game plays on.
 #include "app/Application.h"
-#include "game/StateManager.h"
+#include "game/screens/StateManager.h"
 #include "sound/BackgroundMusic.h"
 #include "sound/Sounds.h"
 

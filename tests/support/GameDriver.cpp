@@ -4,9 +4,9 @@
 #include <cstdlib>
 #include <stdexcept>
 
-#include "draw/SDLDrawer.h"
-#include "game/GamePlay.h"
-#include "game/StateManager.h"
+#include "draw/software/SDLDrawer.h"
+#include "game/screens/GamePlay.h"
+#include "game/screens/StateManager.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "draw/SDLDrawer.h"
+#include "draw/software/SDLDrawer.h"
 #include "support/RecordingDrawer.h"
 
 class MirroringDrawer : public RecordingDrawer {

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "draw/ImageLoader.h"
-#include "game/StateManager.h"
+#include "game/screens/StateManager.h"
 
 std::uint32_t RecordingDrawer::loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height)
 {

@@ -1,0 +1,68 @@
+// Hurdles: the one-step shift the player buys, and the standing or toppled picture.
+#include "game/race/Hurdle.h"
+
+#include <cstdint>
+
+#include "draw/Drawer.h"
+#include "draw/assets/Images.h"
+
+namespace {
+
+// Half the spacing of a lane's hurdles, so a shifted hurdle stands between two jump points.
+constexpr int shiftStep = 32;
+
+} // namespace
+
+SharedImageSlot Hurdle::hurdleImage(Images::hurdle_png, Images::hurdle_png_length);
+SharedImageSlot Hurdle::hurdleOverImage(Images::hurdleover_png, Images::hurdleover_png_length);
+
+void Hurdle::initPosition(int newX, int newY)
+{
+    x = homeX = newX;
+    y = homeY = newY;
+}
+
+bool Hurdle::setPosition(int newX, int newY, bool snap)
+{
+    x = newX;
+    y = newY;
+    if (!snap)
+        return false;
+    if (moved) {
+        x = homeX;
+        y = homeY;
+        return false;
+    }
+    // Behind or below its home counts as backwards, even when it is also further right.
+    if (newX < homeX || newY > homeY) {
+        homeX -= shiftStep;
+        homeY += shiftStep;
+    } else if (newX > homeX || newY < homeY) {
+        homeX += shiftStep;
+        homeY -= shiftStep;
+    } else {
+        return false;
+    }
+    x = homeX;
+    y = homeY;
+    moved = true;
+    return true;
+}
+
+void Hurdle::unTopple()
+{
+    toppled = false;
+    moved = false;
+}
+
+void Hurdle::draw(Drawer* drawer)
+{
+    hurdleImage.get(drawer);
+    hurdleOverImage.get(drawer);
+    if (toppled)
+        drawer->drawImage(hurdleOverImage.id(), static_cast<std::int16_t>(x + 8), static_cast<std::int16_t>(y + 8),
+                          1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    else
+        drawer->drawImage(hurdleImage.id(), static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 1.0f, 1.0f,
+                          1.0f, 1.0f, 1.0f, 1.0f);
+}

@@ -1,0 +1,35 @@
+// The tray of traps beside the track: which kinds the points allow, where their icons sit, and
+// the trap made when an icon is clicked.
+#pragma once
+
+#include <array>
+#include <memory>
+
+#include "draw/ImageSlot.h"
+
+class Drawer;
+class Hurdler;
+class Trap;
+
+class Tray {
+public:
+    // In the order of the icons along the tray.
+    enum Kind { Mud, Ghost, Rake, Biffo, Spikes, Mine, BigMine, KindCount };
+
+    Tray();
+
+    // Whether the kind is offered: the points must reach its threshold, which is above its cost.
+    static bool offers(Kind kind, int points);
+    // The offered kind whose icon holds the point (edges excluded), looking from the big mine
+    // down to the mud; KindCount when there is none.
+    static Kind kindAt(int points, int x, int y);
+    // A new trap of the kind; the big mine is handed the race screen's eight hurdlers.
+    static std::unique_ptr<Trap> create(Kind kind, Hurdler* hurdlers);
+
+    void loadImages(Drawer* drawer);
+    // The offered icons, big mine first.
+    void draw(Drawer* drawer, int points);
+
+private:
+    std::array<ImageSlot, KindCount> icons;
+};

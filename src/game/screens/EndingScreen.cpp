@@ -1,0 +1,29 @@
+// Ending screen: one still picture over the background; any click returns to the title.
+#include "game/screens/EndingScreen.h"
+
+#include "draw/Drawer.h"
+#include "draw/assets/Images.h"
+#include "game/screens/StateManager.h"
+
+EndingScreen::EndingScreen()
+    : background(Images::background_jpg, Images::background_jpg_length),
+      ending(Images::ending_png, Images::ending_png_length)
+{
+}
+
+void EndingScreen::draw(Drawer* drawer)
+{
+    background.get(drawer);
+    ending.get(drawer);
+    drawer->drawImage(background.id(), 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(ending.id(), 40, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+}
+
+void EndingScreen::mouseMove(int, int) {}
+
+void EndingScreen::mouseDown(int, int, int)
+{
+    StateManager::getInstance()->nextState(); // deletes this screen
+}
+
+void EndingScreen::mouseUp(int, int, int) {}

@@ -1,0 +1,379 @@
+// The race screen: track layout, placement of traps and hurdles, the per-frame race with its
+// collision tests, drawing, and scoring between races.
+#include "game/screens/GamePlay.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "draw/Drawer.h"
+#include "draw/assets/Images.h"
+#include "game/screens/StateManager.h"
+
+namespace {
+
+// Track layout: lane L is 31 right of and 31 below lane L - 1.
+constexpr int runnerStartX = 192;
+constexpr int runnerStartY = 422;
+constexpr int firstHurdleX = 288;
+constexpr int firstHurdleY = 326;
+constexpr int hurdleSpacingX = 64;
+constexpr int hurdleSpacingY = 62;
+constexpr int hurdleWidth = 40;
+constexpr int hurdleHeight = 35;
+// Along a lane x + y stays the same, and it grows by 62 from one lane to the next.
+constexpr int laneLineStep = 2 * GamePlay::laneSpacing;
+constexpr int dropLineOffset = 663; // trap drop point on x + y = 663 + 62 * lane
+constexpr int trapLineOffset = 648; // the trap's corner then lies on x + y = 633 + 62 * lane
+constexpr int grabOffset = 15;      // the pointer holds an item 15 right of and below its corner
+
+// The collision tests look this far ahead of a hurdle's or trap's x.
+constexpr int reach = 5;
+constexpr int wallEdgeOffset = 19;
+constexpr int finishX = 580;
+
+constexpr int goX = 864;
+constexpr int goY = 650;
+constexpr int goWidth = 128;
+constexpr int goHeight = 92;
+
+// Inside a rectangle, its edges excluded.
+bool inside(int x, int y, int left, int top, int width, int height)
+{
+    return x > left && x < left + width && y > top && y < top + height;
+}
+
+void drawPicture(Drawer* drawer, std::uint32_t image, int x, int y)
+{
+    drawer->drawImage(image, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 1.0f, 1.0f, 1.0f, 1.0f, 1.0f,
+                      1.0f);
+}
+
+void drawWords(Drawer* drawer, const std::string& text, int x, int y, float size, float alpha)
+{
+    drawer->drawText(text, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), size, 0.0f, 0.0f, 0.0f, alpha);
+}
+
+} // namespace
+
+GamePlay::GamePlay()
+    : background(Images::background_jpg, Images::background_jpg_length),
+      track(Images::track_png, Images::track_png_length),
+      arrowCursor(Images::mousearrow_png, Images::mousearrow_png_length),
+      openHandCursor(Images::mousehandopen_png, Images::mousehandopen_png_length),
+      closedHandCursor(Images::mousehandclosed_png, Images::mousehandclosed_png_length),
+      goButton(Images::gobutton_png, Images::gobutton_png_length)
+{
+    initHurdles();
+    harry.initPosition(runnerStartX, runnerStartY);
+}
+
+// The traps go with the list; the screen's and the wall's pictures go back to the drawer with
+// their slots, so memory stays flat however many races are played.
+GamePlay::~GamePlay() = default;
+
+void GamePlay::initHurdles()
+{
+    for (int lane = 0; lane < laneCount; ++lane) {
+        const int offset = laneSpacing * lane;
+        runners[lane].initPosition(runnerStartX + offset, runnerStartY + offset);
+        for (int i = 0; i < hurdlesPerLane; ++i) {
+            Hurdle& hurdle = hurdles[hurdlesPerLane * lane + i];
+            hurdle.setLane(lane);
+            hurdle.initPosition(firstHurdleX + offset + hurdleSpacingX * i, firstHurdleY + offset - hurdleSpacingY * i);
+        }
+    }
+}
+
+int GamePlay::laneForDrop(int x, int y)
+{
+    int best = 0;
+    for (int lane = 1; lane < laneCount; ++lane) {
+        // Strictly nearer only, so a tie keeps the lower lane.
+        if (std::abs(dropLineOffset + laneLineStep * lane - (x + y)) <
+            std::abs(dropLineOffset + laneLineStep * best - (x + y)))
+            best = lane;
+    }
+    return best;
+}
+
+void GamePlay::mouseMove(int x, int y)
+{
+    mouseX = x;
+    mouseY = y;
+    if (!placing)
+        return;
+    if (dragged == 0) {
+        if (points <= 0)
+            return;
+        hover = false;
+        for (const Hurdle& hurdle : hurdles)
+            if (inside(x, y, hurdle.getX(), hurdle.getY(), hurdleWidth, hurdleHeight))
+                hover = true;
+        return;
+    }
+    if (draggingHurdle)
+        hurdles[dragged - 1].setPosition(x - grabOffset, y - grabOffset, false);
+    else
+        traps[dragged - 1]->setPosition(x - grabOffset, y - grabOffset);
+}
+
+void GamePlay::mouseDown(int, int x, int y)
+{
+    if (!placing) {
+        endOfRaceClick(); // may delete this screen
+        return;
+    }
+    // One thing at a time: a press while something is held neither picks up another item nor
+    // starts the race, so nothing is ever left half-placed.
+    if (dragged != 0)
+        return;
+    if (inside(x, y, goX, goY, goWidth, goHeight)) {
+        placing = false;
+        return;
+    }
+    if (pickFromTray(x, y))
+        return;
+    if (points >= 1)
+        pickHurdle(x, y);
+}
+
+bool GamePlay::pickFromTray(int x, int y)
+{
+    const Tray::Kind kind = Tray::kindAt(points, x, y);
+    if (kind == Tray::KindCount)
+        return false;
+    std::unique_ptr<Trap> trap = Tray::create(kind, runners.data());
+    trap->setPosition(x - grabOffset, y - grabOffset);
+    traps.push_back(std::move(trap));
+    draggingHurdle = false;
+    dragged = static_cast<int>(traps.size());
+    return true;
+}
+
+bool GamePlay::pickHurdle(int x, int y)
+{
+    for (int number = 0; number < hurdleCount; ++number) {
+        const Hurdle& hurdle = hurdles[number];
+        if (inside(x, y, hurdle.getX(), hurdle.getY(), hurdleWidth, hurdleHeight)) {
+            draggingHurdle = true;
+            dragged = number + 1;
+            return true;
+        }
+    }
+    return false;
+}
+
+void GamePlay::mouseUp(int, int x, int y)
+{
+    if (!placing || dragged == 0)
+        return;
+    if (draggingHurdle) {
+        if (hurdles[dragged - 1].setPosition(x - grabOffset, y - grabOffset, true))
+            points -= 1;
+    } else {
+        dropTrap(traps[dragged - 1].get(), x, y);
+    }
+    dragged = 0;
+    hover = false;
+}
+
+void GamePlay::dropTrap(Trap* trap, int x, int y)
+{
+    // The drop point only chooses the lane; the trap keeps its x and sits on that lane's line.
+    const int lane = laneForDrop(x, y);
+    trap->setLane(lane);
+    trap->setPosition(x - grabOffset, trapLineOffset + laneLineStep * lane - x);
+    points -= trap->getCost();
+}
+
+bool GamePlay::testRunner(Hurdler& runner, int lane)
+{
+    const int x = runner.getXPos();
+    if (!runner.isJumping() && !runner.isTripped()) {
+        for (int i = 0; i < hurdlesPerLane; ++i) {
+            Hurdle& hurdle = hurdles[hurdlesPerLane * lane + i];
+            // A toppled hurdle still stands in the lane.
+            if (hurdle.getX() < x && x < hurdle.getX() + reach) {
+                runner.trip();
+                hurdle.topple();
+                break;
+            }
+        }
+        // The traps are looked at even when a hurdle has just tripped the runner.
+        for (const std::unique_ptr<Trap>& trap : traps) {
+            if (trap->getLane() == lane && trap->getXPos() < x && x < trap->getXPos() + reach) {
+                trap->trigger(&runner);
+                break;
+            }
+        }
+    }
+    const int wallEdge = static_cast<int>(wall.getX()) + wallEdgeOffset + laneSpacing * lane;
+    if (runner.getXPos() < wallEdge)
+        runner.crush();
+    for (int i = 0; i < hurdlesPerLane; ++i) {
+        Hurdle& hurdle = hurdles[hurdlesPerLane * lane + i];
+        if (hurdle.getX() < wallEdge)
+            hurdle.topple();
+    }
+    return runner.isCrushed() || runner.getXPos() >= finishX + laneSpacing * lane;
+}
+
+void GamePlay::collisionDetection()
+{
+    if (harryRace) {
+        // Harry is tested in whichever lane he has moved into.
+        if (testRunner(harry, harry.getLane()))
+            raceOver = true;
+        return;
+    }
+    bool allFinished = true;
+    for (int lane = 0; lane < laneCount; ++lane)
+        if (!testRunner(runners[lane], lane))
+            allFinished = false;
+    if (allFinished)
+        raceOver = true;
+}
+
+void GamePlay::update()
+{
+    // The race goes on to the end of this frame even when the wall has just reached the end, so
+    // a runner it catches now still counts.
+    if (wall.move())
+        raceOver = true;
+    if (harryRace) {
+        harry.move();
+    } else {
+        for (Hurdler& runner : runners)
+            runner.move();
+    }
+    collisionDetection();
+}
+
+void GamePlay::loadImages(Drawer* drawer)
+{
+    background.get(drawer);
+    track.get(drawer);
+    arrowCursor.get(drawer);
+    openHandCursor.get(drawer);
+    closedHandCursor.get(drawer);
+    goButton.get(drawer);
+    tray.loadImages(drawer);
+}
+
+void GamePlay::draw(Drawer* drawer)
+{
+    loadImages(drawer);
+    if (!placing && !raceOver)
+        update();
+
+    drawPicture(drawer, background.id(), 0, 0);
+    drawPicture(drawer, track.id(), 50, 40);
+    if (placing)
+        drawPlacement(drawer);
+    for (const std::unique_ptr<Trap>& trap : traps)
+        trap->draw(drawer, placing);
+    for (Hurdle& hurdle : hurdles)
+        hurdle.draw(drawer);
+    // The runners stay hidden while traps are being placed.
+    if (!placing) {
+        if (harryRace) {
+            harry.draw(drawer);
+        } else {
+            for (Hurdler& runner : runners)
+                runner.draw(drawer);
+        }
+    }
+    wall.draw(drawer);
+    drawTexts(drawer);
+    if (placing)
+        drawCursor(drawer);
+}
+
+void GamePlay::drawPlacement(Drawer* drawer)
+{
+    tray.draw(drawer, points);
+    drawPicture(drawer, goButton.id(), goX, goY);
+}
+
+void GamePlay::drawTexts(Drawer* drawer)
+{
+    if (placing) {
+        drawWords(drawer, "points remaining ", 0, 0, 32.0f, 1.0f);
+        drawWords(drawer, std::to_string(points), 544, 0, 32.0f, 1.0f);
+        if (firstRace) {
+            drawWords(drawer, "drag hurdles", 715, 560, 24.0f, 0.8f);
+            drawWords(drawer, "to trip hurdlers", 620, 600, 24.0f, 0.8f);
+        } else if (secondRace && points > 3) {
+            drawWords(drawer, "drag traps onto", 650, 520, 24.0f, 0.8f);
+            drawWords(drawer, "track to trip", 700, 560, 24.0f, 0.8f);
+            drawWords(drawer, "hurdlers", 820, 600, 24.0f, 0.8f);
+        }
+    }
+    if (raceOver) {
+        drawWords(drawer, "race over", 217, 352, 64.0f, 1.0f);
+        drawWords(drawer, "click to continue", 235, 500, 32.0f, 1.0f);
+    }
+    if (harryRace) {
+        drawWords(drawer, "thats harry", 715, 560, 24.0f, 0.8f);
+        drawWords(drawer, "get him!", 740, 600, 24.0f, 0.8f);
+    }
+}
+
+void GamePlay::drawCursor(Drawer* drawer)
+{
+    std::uint32_t cursor = arrowCursor.id();
+    if (dragged != 0)
+        cursor = closedHandCursor.id();
+    else if (hover)
+        cursor = openHandCursor.id();
+    drawPicture(drawer, cursor, mouseX - 10, mouseY - 6);
+}
+
+void GamePlay::endOfRaceClick()
+{
+    if (!raceOver)
+        return;
+    traps.clear();
+    if (!harryRace) {
+        int crushedCount = 0;
+        for (Hurdler& runner : runners) {
+            runner.increaseSpeed();
+            if (runner.isCrushed()) {
+                ++raceBudget;
+                ++crushedCount;
+            }
+        }
+        if (crushedCount == 0) {
+            --raceBudget;
+            if (raceBudget == 0) {
+                StateManager::getInstance()->nextState(); // the game is lost; deletes this screen
+                return;
+            }
+        }
+        if (crushedCount == laneCount)
+            harryRace = true;
+    } else {
+        if (harry.isCrushed()) {
+            StateManager::getInstance()->cutScene(); // the game is won; deletes this screen
+            return;
+        }
+        harry.initPosition(runnerStartX, runnerStartY);
+    }
+    setUpNextRace();
+}
+
+void GamePlay::setUpNextRace()
+{
+    placing = true;
+    raceOver = false;
+    secondRace = firstRace;
+    firstRace = false;
+    // Every placement phase starts with empty hands; the traps held by index are gone.
+    dragged = 0;
+    initHurdles();
+    wall.resetPosition();
+    points = raceBudget;
+    for (Hurdle& hurdle : hurdles)
+        hurdle.unTopple();
+}

@@ -1,0 +1,105 @@
+// Title screen: a click on the start area begins a race, the story picture opens the story.
+#include "game/screens/TitleScreen.h"
+
+#include <cstdint>
+
+#include "draw/Drawer.h"
+#include "draw/assets/Images.h"
+#include "game/screens/StateManager.h"
+
+namespace {
+
+struct StoryLine {
+    std::int16_t y;
+    const char* text;
+};
+
+// Lower case and drawn as stored; \x92 and \x85 (an apostrophe and an ellipsis from an old code
+// page) have no glyph and leave blank cells.
+const StoryLine storyLines[] = {
+    {10, "you are wally the wall. you hate hurdlers. you have"},
+    {35, "hated hurdlers ever since your girlfriend - tina the"},
+    {60, "shopping trolley - ran off with a handsome, athletic,"},
+    {85, "talented hurdler called harry.  at the time you were"},
+    {110, "were too small to do anything - being little more"},
+    {135, "than a bollard - but now you\x92re all grown up and"},
+    {160, "determined to take your revenge on all the"},
+    {185, "hurdlers of the world."},
+    {235, "by going round to athletics tracks prior to a big"},
+    {260, "race and setting traps, you can trip and crush the"},
+    {285, "stupid handsome, athletic, talented hurdlers beneath"},
+    {310, "your mighty bricks and make them pay.  and maybe"},
+    {335, "you\x92ll be able to win tina back\x85"},
+};
+
+// Inclusive bounds tested as unsigned differences, so negative positions never match.
+bool within(int value, int low, int high)
+{
+    return static_cast<unsigned>(value - low) <= static_cast<unsigned>(high - low);
+}
+
+} // namespace
+
+TitleScreen::TitleScreen()
+    : background(Images::background_jpg, Images::background_jpg_length),
+      title(Images::title_png, Images::title_png_length), story(Images::story_png, Images::story_png_length),
+      cursor(Images::mousearrow_png, Images::mousearrow_png_length)
+{
+}
+
+void TitleScreen::draw(Drawer* drawer)
+{
+    background.get(drawer);
+    title.get(drawer);
+    cursor.get(drawer);
+    story.get(drawer);
+
+    drawer->drawImage(background.id(), 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    if (showStory)
+        drawStory(drawer);
+    else
+        drawTitle(drawer);
+}
+
+void TitleScreen::drawStory(Drawer* drawer)
+{
+    for (const StoryLine& line : storyLines)
+        drawer->drawText(line.text, 40, line.y, 18.0f, 0.0f, 0.0f, 0.0f, 0.75f);
+    drawer->drawText("click to continue", 235, 680, 32.0f, 0.0f, 0.0f, 0.0f, 1.0f);
+}
+
+void TitleScreen::drawTitle(Drawer* drawer)
+{
+    drawer->drawImage(title.id(), 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(story.id(), 444, 415, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(cursor.id(), static_cast<std::int16_t>(mouseX - 10), static_cast<std::int16_t>(mouseY - 6), 1.0f,
+                      1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    if (countdown <= 59) {
+        const float alpha = static_cast<float>(60 - countdown) / 60.0f * 0.75f;
+        drawer->drawText("escape to quit", 340, 720, 24.0f, 0.0f, 0.0f, 0.0f, alpha);
+    }
+    if (countdown > 0)
+        --countdown;
+}
+
+void TitleScreen::mouseMove(int x, int y)
+{
+    mouseX = x;
+    mouseY = y;
+}
+
+void TitleScreen::mouseDown(int, int x, int y)
+{
+    if (showStory) {
+        showStory = false;
+        return;
+    }
+    if (within(x, 457, 673) && within(y, 591, 679)) {
+        StateManager::getInstance()->nextState(); // deletes this screen
+        return;
+    }
+    if (within(x, 445, 571) && within(y, 416, 571))
+        showStory = true;
+}
+
+void TitleScreen::mouseUp(int, int, int) {}

@@ -1,0 +1,26 @@
+// The boxing glove is seen while it is placed and once it has punched, never while it waits.
+#include "game/traps/BiffoTrap.h"
+
+#include "draw/assets/Images.h"
+#include "game/race/Hurdler.h"
+#include "sound/Sounds.h"
+
+SharedImageSlot BiffoTrap::image(Images::biffo_png, Images::biffo_png_length);
+
+void BiffoTrap::trigger(Hurdler* runner)
+{
+    if (triggered)
+        return;
+    runner->biffo();
+    Sounds::getInstance()->playSound(Sounds::Biffo);
+    triggered = true;
+}
+
+void BiffoTrap::draw(Drawer* drawer, bool placing)
+{
+    image.get(drawer);
+    if (triggered)
+        drawAt(drawer, image.id(), x + 15, y - 30);
+    else if (placing)
+        drawAt(drawer, image.id(), x, y);
+}

@@ -1,0 +1,49 @@
+// The big mine's blast and its rising mushroom cloud.
+#include "game/traps/BigMineTrap.h"
+
+#include <cmath>
+#include <cstdint>
+
+#include "draw/Drawer.h"
+#include "draw/assets/Images.h"
+#include "game/race/Hurdler.h"
+#include "sound/Sounds.h"
+
+SharedImageSlot BigMineTrap::imageUp(Images::bigmine_png, Images::bigmine_png_length);
+SharedImageSlot BigMineTrap::imageDown(Images::mine_png, Images::mine_png_length);
+
+void BigMineTrap::trigger(Hurdler* runner)
+{
+    if (triggered)
+        return;
+    runner->crush();
+    // Harry is not among the eight: when he sets it off, the blast still reaches them.
+    for (int i = 0; i < hurdlerCount; ++i) {
+        Hurdler* other = &hurdlers[i];
+        if (other == runner)
+            continue;
+        const float dx = static_cast<float>(x - other->getXPos());
+        const float dy = static_cast<float>(y - other->getYPos());
+        if (std::sqrt(dx * dx + dy * dy) < radius)
+            other->crush();
+    }
+    Sounds::getInstance()->playSound(Sounds::Explosion);
+    triggered = true;
+}
+
+void BigMineTrap::draw(Drawer* drawer, bool)
+{
+    imageUp.get(drawer);
+    imageDown.get(drawer);
+    if (!triggered) {
+        drawAt(drawer, imageDown.id(), x, y);
+        return;
+    }
+    // The cloud grows from nothing and rises as it grows, then is gone.
+    if (blast < 2.0f) {
+        const int rise = static_cast<int>(-30.0f * blast);
+        drawer->drawImage(imageUp.id(), static_cast<std::int16_t>(x), static_cast<std::int16_t>(y + rise), blast, blast,
+                          1.0f, 1.0f, 1.0f, 1.0f);
+        blast += 0.05f;
+    }
+}

@@ -1,0 +1,29 @@
+// The ghost hides during the race until it fires, then shows itself for a while.
+#include "game/traps/GhostTrap.h"
+
+#include "draw/assets/Images.h"
+#include "game/race/Hurdler.h"
+#include "sound/Sounds.h"
+
+SharedImageSlot GhostTrap::image(Images::ghost_png, Images::ghost_png_length);
+
+void GhostTrap::trigger(Hurdler* runner)
+{
+    if (triggered)
+        return;
+    runner->scare();
+    Sounds::getInstance()->playSound(Sounds::Ghost);
+    showLeft = showDraws;
+    triggered = true;
+}
+
+void GhostTrap::draw(Drawer* drawer, bool placing)
+{
+    image.get(drawer);
+    if (showLeft > 0) {
+        drawAt(drawer, image.id(), x + 15, y - 30);
+        --showLeft;
+    } else if (placing && !triggered) {
+        drawAt(drawer, image.id(), x + 15, y - 30);
+    }
+}

@@ -1,0 +1,22 @@
+// The ghost on a stick: pops up in front of a runner and scares it down for 256.
+#pragma once
+
+#include "draw/ImageSlot.h"
+#include "game/traps/Trap.h"
+
+class GhostTrap : public Trap {
+public:
+    void trigger(Hurdler* runner) override;
+    void draw(Drawer* drawer, bool placing) override;
+    int getCost() const override { return 3; }
+
+    int getShowLeft() const { return showLeft; }
+
+    // Draws for which a ghost that has fired stays in sight.
+    static constexpr int showDraws = 96;
+
+    static SharedImageSlot image;
+
+private:
+    int showLeft = 0;
+};

@@ -1,0 +1,36 @@
+// The mine and its shrinking starburst.
+#include "game/traps/MineTrap.h"
+
+#include <cstdint>
+
+#include "draw/Drawer.h"
+#include "draw/assets/Images.h"
+#include "game/race/Hurdler.h"
+#include "sound/Sounds.h"
+
+SharedImageSlot MineTrap::imageUp(Images::mineexplode_png, Images::mineexplode_png_length);
+SharedImageSlot MineTrap::imageDown(Images::mine_png, Images::mine_png_length);
+
+void MineTrap::trigger(Hurdler* runner)
+{
+    if (triggered)
+        return;
+    runner->crush();
+    Sounds::getInstance()->playSound(Sounds::Explosion);
+    triggered = true;
+}
+
+void MineTrap::draw(Drawer* drawer, bool)
+{
+    imageUp.get(drawer);
+    imageDown.get(drawer);
+    if (!triggered) {
+        drawAt(drawer, imageDown.id(), x, y);
+        return;
+    }
+    if (blast > 0.0f) {
+        drawer->drawImage(imageUp.id(), static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), blast, blast, 1.0f,
+                          1.0f, 1.0f, 1.0f);
+        blast -= 0.05f;
+    }
+}

@@ -1,0 +1,20 @@
+// Mud makes no sound and looks the same before and after.
+#include "game/traps/MudTrap.h"
+
+#include "draw/assets/Images.h"
+#include "game/race/Hurdler.h"
+
+SharedImageSlot MudTrap::image(Images::mud_png, Images::mud_png_length);
+
+void MudTrap::trigger(Hurdler* runner)
+{
+    if (triggered)
+        return;
+    runner->decreaseSpeed();
+    triggered = true;
+}
+
+void MudTrap::draw(Drawer* drawer, bool)
+{
+    drawAt(drawer, image.get(drawer), x, y);
+}

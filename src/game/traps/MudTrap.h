@@ -1,0 +1,14 @@
+// Mud: slows the runner to a sixteenth of its pace for a while.
+#pragma once
+
+#include "draw/ImageSlot.h"
+#include "game/traps/Trap.h"
+
+class MudTrap : public Trap {
+public:
+    void trigger(Hurdler* runner) override;
+    void draw(Drawer* drawer, bool placing) override;
+    int getCost() const override { return 2; }
+
+    static SharedImageSlot image;
+};

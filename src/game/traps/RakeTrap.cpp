@@ -1,0 +1,28 @@
+// The rake lies flat until stepped on, then stays flipped up.
+#include "game/traps/RakeTrap.h"
+
+#include "draw/assets/Images.h"
+#include "game/race/Hurdler.h"
+#include "sound/Sounds.h"
+
+SharedImageSlot RakeTrap::imageUp(Images::rakeup_png, Images::rakeup_png_length);
+SharedImageSlot RakeTrap::imageDown(Images::rakedown_png, Images::rakedown_png_length);
+
+void RakeTrap::trigger(Hurdler* runner)
+{
+    if (triggered)
+        return;
+    runner->boing();
+    Sounds::getInstance()->playSound(Sounds::Boing);
+    triggered = true;
+}
+
+void RakeTrap::draw(Drawer* drawer, bool)
+{
+    imageUp.get(drawer);
+    imageDown.get(drawer);
+    if (triggered)
+        drawAt(drawer, imageUp.id(), x, y - 20);
+    else
+        drawAt(drawer, imageDown.id(), x + 15, y - 30);
+}

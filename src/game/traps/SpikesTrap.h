@@ -1,0 +1,15 @@
+// The spike pit: a trapdoor that opens under the runner and kills it.
+#pragma once
+
+#include "draw/ImageSlot.h"
+#include "game/traps/Trap.h"
+
+class SpikesTrap : public Trap {
+public:
+    void trigger(Hurdler* runner) override;
+    void draw(Drawer* drawer, bool placing) override;
+    int getCost() const override { return 10; }
+
+    static SharedImageSlot imageUp;
+    static SharedImageSlot imageDown;
+};
