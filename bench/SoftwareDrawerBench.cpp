@@ -13,7 +13,6 @@
 #include <vector>
 
 #include "BenchStats.h"
-#include "RaceScript.h"
 #include "ReplayDrawer.h"
 #include "game/screens/StateManager.h"
 
@@ -24,6 +23,7 @@
 #include "game/screens/TitleScreen.h"
 #include "support/CaptureStdout.h"
 #include "support/ReferenceSoftwareDrawer.h"
+#include "support/ScriptedPlayer.h"
 
 namespace {
 
@@ -44,16 +44,8 @@ std::uint32_t load(Drawer& drawer, const unsigned char* data, unsigned int lengt
     return drawer.loadImage(image.pixels, image.width, image.height);
 }
 
-// Straight into the screens, as the event loop would hand them the mouse.
-class ScreenPointer : public RaceScript::Pointer {
-public:
-    void move(int x, int y) override { StateManager::getInstance()->mouseMove(x, y); }
-    void press(int x, int y) override { StateManager::getInstance()->mouseDown(1, x, y); }
-    void release(int x, int y) override { StateManager::getInstance()->mouseUp(1, x, y); }
-};
-
 struct FrameRecord {
-    RaceScript::Phase phase;
+    ScriptedPlayer::Phase phase;
     double game;  // the screens' update and drawing calls, recorded
     double plain; // the reference drawer's replay
     double quick; // the software drawer's replay
@@ -130,7 +122,7 @@ double blitCost(SDL_Surface* screen, Uint8 alpha, bool asOpaque)
     return spent / rounds / (side * side) * 1e9;
 }
 
-void printSeries(const char* label, const std::vector<FrameRecord>& frames, RaceScript::Phase phase, bool all)
+void printSeries(const char* label, const std::vector<FrameRecord>& frames, ScriptedPlayer::Phase phase, bool all)
 {
     std::vector<double> game;
     std::vector<double> plain;
@@ -159,9 +151,7 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
     SDL_Surface* screen = SDL_GetVideoSurface();
     StateManager* screens = StateManager::getInstance();
     screens->restart();
-    RaceScript::fixCounters();
-    RaceScript script;
-    ScreenPointer pointer;
+    ScriptedPlayer::fixCounters();
     std::vector<FrameRecord> frames;
     std::vector<Uint32> expected;
     // What the software drawer left on the screen last frame, as SDL keeps it between frames: both
@@ -169,14 +159,15 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
     std::vector<Uint32> before;
     scribble(screen);
     copyScreen(screen, before);
-    while (!script.done() && frames.size() < 5000) {
+    ScriptedPlayer::ScreenHand hand;
+    ScriptedPlayer player(hand, [&] {
         FrameRecord frame{};
         double start = bench::threadCpuSeconds();
         replay.beginDrawing();
         screens->draw(&replay);
         replay.endDrawing();
         frame.game = bench::threadCpuSeconds() - start;
-        frame.phase = RaceScript::phaseShown();
+        frame.phase = ScriptedPlayer::phase();
 
         restoreScreen(screen, before);
         start = bench::threadCpuSeconds();
@@ -199,16 +190,17 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
         for (const SDL_Rect& area : quick.lastShownAreas())
             frame.sentPixels += static_cast<std::size_t>(area.w) * area.h;
         frames.push_back(frame);
-        script.afterFrame(pointer);
-    }
+        return frames.size() < 5000;
+    });
+    player.playOneRace();
     (void)plain;
     screens->restart();
 
     std::printf("\nscripted race, CPU milliseconds per frame (placement, race, race over, next placement):\n");
-    for (RaceScript::Phase phase :
-         {RaceScript::Phase::Title, RaceScript::Phase::Placement, RaceScript::Phase::Race, RaceScript::Phase::RaceOver})
-        printSeries(RaceScript::name(phase), frames, phase, false);
-    printSeries("all", frames, RaceScript::Phase::Done, true);
+    for (ScriptedPlayer::Phase phase : {ScriptedPlayer::Phase::Title, ScriptedPlayer::Phase::Placement,
+                                        ScriptedPlayer::Phase::Race, ScriptedPlayer::Phase::RaceOver})
+        printSeries(ScriptedPlayer::name(phase), frames, phase, false);
+    printSeries("all", frames, ScriptedPlayer::Phase::Ending, true);
 
     // What the frames at and above the 99th percentile had to do.
     std::vector<std::size_t> order(frames.size());
@@ -221,7 +213,7 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
     for (std::size_t k = 0; k < slowest; ++k) {
         const std::size_t i = order[k];
         const bool stillChanged = i > 0 && frames[i].stillCalls != frames[i - 1].stillCalls;
-        std::printf(" #%zu %s %.3f ms%s%s, %zu areas sent, %zu pixels;", i, RaceScript::name(frames[i].phase),
+        std::printf(" #%zu %s %.3f ms%s%s, %zu areas sent, %zu pixels;", i, ScriptedPlayer::name(frames[i].phase),
                     frames[i].quick * 1e3, frames[i].wholeWindow ? " whole window" : "",
                     stillChanged ? " new still" : "", frames[i].sentAreas, frames[i].sentPixels);
     }
@@ -250,7 +242,7 @@ void raceFrames(SDLDrawer& quick, ReferenceSoftwareDrawer& plain, ReplayDrawer& 
     std::vector<double> scaled;
     std::map<std::string, std::vector<double>> byPicture;
     for (const FrameRecord& frame : frames) {
-        if (frame.phase != RaceScript::Phase::Race)
+        if (frame.phase != ScriptedPlayer::Phase::Race)
             continue;
         copied.push_back(static_cast<double>(frame.coverage.copied));
         leftOut.push_back(static_cast<double>(frame.coverage.leftOut));

@@ -8,8 +8,8 @@
 #include "draw/software/SDLDrawer.h"
 #include "game/screens/StateManager.h"
 #include "support/CaptureStdout.h"
-#include "support/GameDriver.h"
 #include "support/ProcessMemory.h"
+#include "support/RealGame.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ int pushMouseEvents(int count, int seed)
         const int n = seed + pushed;
         const int x = (n * 37) % 1024;
         const int y = (n * 53) % 768;
-        const bool ok = n % 50 == 0 ? GameDriver::pushClick(x, y) : GameDriver::pushMove(x, y);
+        const bool ok =
+            n % 50 == 0 ? ScriptedPlayer::EventHand::pushClick(x, y) : ScriptedPlayer::EventHand::pushMove(x, y);
         if (!ok)
             break;
         if (n % 50 == 0)
@@ -36,7 +37,7 @@ int pushMouseEvents(int count, int seed)
 TEST(EventFlood, AHundredThousandMouseEventsAreDrainedBetweenFramesWithMemoryFlat)
 {
     CaptureStdout quiet;
-    GameDriver game;
+    RealGame game;
     // Pictures shared by every runner or trap stay loaded once drawn, so the drawer's count is
     // compared on a fresh race screen after a fifth of the flood and after all of it.
     auto imagesOnAFreshRace = [&game] {
@@ -63,7 +64,7 @@ TEST(EventFlood, AHundredThousandMouseEventsAreDrainedBetweenFramesWithMemoryFla
         sent += pushed;
         const unsigned long framesBefore = game.application().framesDrawn();
         ASSERT_TRUE(game.step());
-        EXPECT_TRUE(GameDriver::queueEmpty()) << "events left after the loop turn, at " << sent;
+        EXPECT_TRUE(ScriptedPlayer::EventHand::queueEmpty()) << "events left after the loop turn, at " << sent;
         EXPECT_EQ(game.application().framesDrawn(), framesBefore + 1);
         if (warmMemory == 0 && sent >= total / 5) {
             warmMemory = ProcessMemory::residentBytes();

@@ -16,7 +16,7 @@
 #include "draw/software/SDLDrawer.h"
 #include "game/screens/GamePlay.h"
 #include "support/CaptureStdout.h"
-#include "support/GameDriver.h"
+#include "support/RealGame.h"
 #include "support/ReferenceSoftwareDrawer.h"
 #include "support/SolidImage.h"
 
@@ -219,7 +219,7 @@ TEST(StillPictureGame, ARealRaceSendsEveryChangedPixel)
     // The whole game on the software drawer: the title, a placement and a race run to its end.
     setenv("SDL_VIDEODRIVER", "dummy", 0);
     CaptureStdout quiet;
-    GameDriver game;
+    RealGame game;
     SDL_Surface* window = SDL_GetVideoSurface();
     ASSERT_NE(window, nullptr);
     std::vector<unsigned char> before = bytesOf(window);
@@ -235,29 +235,17 @@ TEST(StillPictureGame, ARealRaceSendsEveryChangedPixel)
         before = after;
         ++frames;
     };
-    for (int i = 0; i < 30; ++i) {
-        game.step();
-        check();
-    }
+    game.afterFrame = check;
+    game.player().frames(30);
     game.startRace();
-    check();
-    game.click(920, 700); // go
-    check();
-    while (game.race() != nullptr && !game.race()->isRaceOver() && frames < 3000) {
-        game.step();
-        check();
-    }
-    for (int i = 0; i < 60; ++i) {
-        game.step();
-        check();
-    }
+    game.runRace(3000);
+    game.player().frames(60);
     // The window uncovered by another one, as SDL reports it: the next frame shows all of it.
     SDL_Event exposure{};
     exposure.type = SDL_VIDEOEXPOSE;
     ASSERT_EQ(SDL_PushEvent(&exposure), 0);
     game.step();
     EXPECT_TRUE(game.drawer().lastShowedWholeWindow());
-    check();
     EXPECT_EQ(missed, 0u);
     EXPECT_GT(partialFrames, frames / 2) << "of " << frames;
 }

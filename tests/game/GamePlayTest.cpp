@@ -1,15 +1,19 @@
-// The race screen on its own: placement and its costs, the collision tests, the drawing of each
-// phase, and the pictures it gives back.
+// The race screen on its own, played with the mouse into a recording drawer: placement and its
+// costs, the collision tests, the drawing of each phase, and the pictures it gives back.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "draw/assets/Images.h"
-#include "game/RaceFixture.h"
 #include "game/SoundLog.h"
+#include "game/race/Hurdler.h"
+#include "game/screens/GamePlay.h"
 #include "game/traps/GhostTrap.h"
 #include "game/traps/MudTrap.h"
+#include "support/RecordingDrawer.h"
+#include "support/ScriptedPlayer.h"
 
 namespace {
 
@@ -23,6 +27,68 @@ bool hasText(const RecordingDrawer& drawer, const std::string& text)
     return false;
 }
 
+// The player's inputs go straight into the screen; the tests draw the frames themselves.
+class RaceFixture : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ScriptedPlayer::fixCounters();
+        game = std::make_unique<GamePlay>();
+    }
+
+    ScriptedPlayer& play()
+    {
+        hand.screen = game.get();
+        return player;
+    }
+
+    void frame()
+    {
+        drawer.beginDrawing();
+        game->draw(&drawer);
+        drawer.endDrawing();
+    }
+
+    // Draws frames until the race is over; returns how many it took.
+    int runRace()
+    {
+        int frames = 0;
+        for (; !game->isRaceOver() && frames < 2000; ++frames)
+            frame();
+        EXPECT_TRUE(game->isRaceOver());
+        return frames;
+    }
+
+    int crushedRunners()
+    {
+        int crushed = 0;
+        for (int lane = 0; lane < GamePlay::laneCount; ++lane)
+            crushed += game->getRunner(lane).isCrushed() ? 1 : 0;
+        return crushed;
+    }
+
+    // Two races that build the budget from 3 to 6. With these counters two hurdles moved back
+    // in a lane trip its runner twice in a row, and the wall catches it while it is down the
+    // second time: lane 0 in the first race, lanes 0 and 1 in the second.
+    void playToSixPoints()
+    {
+        for (const std::vector<int>& moved : {std::vector<int>{0, 1}, std::vector<int>{0, 1, 5, 6}}) {
+            for (int number : moved)
+                play().shiftHurdle(game->getHurdle(number));
+            play().go();
+            runRace();
+            ASSERT_EQ(crushedRunners(), static_cast<int>(moved.size()) / 2);
+            play().clickOn();
+        }
+        ASSERT_EQ(game->getPoints(), 6);
+    }
+
+    RecordingDrawer drawer; // outlives the screen, which gives its pictures back to it
+    std::unique_ptr<GamePlay> game;
+    ScriptedPlayer::ScreenHand hand;
+    ScriptedPlayer player{hand};
+};
+
 } // namespace
 
 using Placement = RaceFixture;
@@ -31,31 +97,13 @@ using RaceDrawing = RaceFixture;
 
 // ---- placement ----
 
-TEST_F(Placement, TrackLayout)
-{
-    for (int lane = 0; lane < 8; ++lane) {
-        EXPECT_EQ(game->getRunner(lane).getXPos(), 192 + 31 * lane);
-        EXPECT_EQ(game->getRunner(lane).getYPos(), 422 + 31 * lane);
-        for (int i = 0; i < 5; ++i) {
-            const Hurdle& hurdle = game->getHurdle(5 * lane + i);
-            EXPECT_EQ(hurdle.getLane(), lane);
-            EXPECT_EQ(hurdle.getX(), 288 + 31 * lane + 64 * i);
-            EXPECT_EQ(hurdle.getY(), 326 + 31 * lane - 62 * i);
-        }
-    }
-    EXPECT_EQ(game->getHarry().getXPos(), 192);
-    EXPECT_EQ(game->getHarry().getYPos(), 422);
-    EXPECT_EQ(game->getPoints(), 3);
-    EXPECT_TRUE(game->isPlacing());
-}
-
 TEST_F(Placement, FirstRaceHasOnlyHurdlesAtAPointEach)
 {
-    dropTrap(Tray::Mud, 400, 400);
+    play().dropTrap(Tray::Mud, 400, 400);
     EXPECT_TRUE(game->getTraps().empty());
     EXPECT_EQ(game->getPoints(), 3);
 
-    shiftHurdle(12);
+    play().shiftHurdle(game->getHurdle(12));
     EXPECT_EQ(game->getPoints(), 2);
     EXPECT_EQ(game->getHurdle(12).getX(), 288 + 62 + 128 - 32);
     EXPECT_TRUE(game->getHurdle(12).isMoved());
@@ -63,11 +111,11 @@ TEST_F(Placement, FirstRaceHasOnlyHurdlesAtAPointEach)
 
 TEST_F(Placement, AMovedHurdleDraggedAgainGoesBackHomeForFree)
 {
-    shiftHurdle(3, false);
+    play().shiftHurdle(game->getHurdle(3), false);
     const int x = game->getHurdle(3).getX();
     const int y = game->getHurdle(3).getY();
     EXPECT_EQ(x, 288 + 64 * 3 + 32);
-    shiftHurdle(3, true);
+    play().shiftHurdle(game->getHurdle(3), true);
     EXPECT_EQ(game->getHurdle(3).getX(), x);
     EXPECT_EQ(game->getHurdle(3).getY(), y);
     EXPECT_EQ(game->getPoints(), 2);
@@ -109,9 +157,9 @@ TEST_F(Placement, PickAreaIsTheHurdlesInside)
 
 TEST_F(Placement, WithNoPointsLeftHurdlesCannotBeTaken)
 {
-    shiftHurdle(0);
-    shiftHurdle(5);
-    shiftHurdle(10);
+    play().shiftHurdle(game->getHurdle(0));
+    play().shiftHurdle(game->getHurdle(5));
+    play().shiftHurdle(game->getHurdle(10));
     ASSERT_EQ(game->getPoints(), 0);
     game->mouseMove(288 + 62 * 2 + 20, 326 + 62 * 2 + 17); // over hurdle 15
     EXPECT_FALSE(game->isHovering());
@@ -189,7 +237,7 @@ TEST_F(Placement, DropChoosesTheNearestLaneLineAndTiesGoToTheLowerLane)
 TEST_F(Placement, ADroppedTrapKeepsItsXSitsOnItsLanesLineAndIsChargedOnce)
 {
     playToSixPoints();
-    dropTrap(Tray::Mud, 420, 274); // 694: halfway between lanes 0 and 1
+    play().dropTrap(Tray::Mud, 420, 274); // 694: halfway between lanes 0 and 1
     ASSERT_EQ(game->getTraps().size(), 1u);
     const Trap& mud = *game->getTraps()[0];
     EXPECT_EQ(mud.getLane(), 0);
@@ -198,13 +246,13 @@ TEST_F(Placement, ADroppedTrapKeepsItsXSitsOnItsLanesLineAndIsChargedOnce)
     EXPECT_EQ(mud.getXPos() + mud.getYPos(), 633);
     EXPECT_EQ(game->getPoints(), 4);
 
-    dropTrap(Tray::Mud, 700, 500); // 1200: nearest lane 9 would be 1221, lane 7 line is 1097
+    play().dropTrap(Tray::Mud, 700, 500); // 1200: nearest lane 9 would be 1221, lane 7 line is 1097
     EXPECT_EQ(game->getTraps()[1]->getLane(), 7);
     EXPECT_EQ(game->getTraps()[1]->getYPos(), 648 + 62 * 7 - 700);
     EXPECT_EQ(game->getPoints(), 2);
 
     // 2 points: the tray is empty again.
-    dropTrap(Tray::Mud, 420, 274);
+    play().dropTrap(Tray::Mud, 420, 274);
     EXPECT_EQ(game->getTraps().size(), 2u);
     frame();
     EXPECT_TRUE(drawer.callsOf(PICTURE(mudicon_png)).empty());
@@ -231,30 +279,18 @@ TEST_F(Placement, ATrapFollowsThePointerUntilDropped)
 
 TEST_F(Placement, UnspentPointsAreLostAndARaceWithoutACrushCostsOne)
 {
-    go();
+    play().go();
     runRace();
     EXPECT_EQ(crushedRunners(), 0);
-    clickOn();
+    play().clickOn();
     EXPECT_EQ(game->getRaceBudget(), 2);
     EXPECT_EQ(game->getPoints(), 2);
 }
 
 TEST_F(Placement, TwoCrushedAddTwoAndEveryRaceStartsFreshFromTheBudget)
 {
-    shiftHurdle(0);
-    shiftHurdle(1);
-    go();
-    runRace();
-    clickOn();
-    ASSERT_EQ(game->getRaceBudget(), 4);
-    for (int number : {0, 1, 5, 6})
-        shiftHurdle(number);
-    go();
-    runRace();
-    EXPECT_EQ(crushedRunners(), 2);
-    clickOn();
+    playToSixPoints(); // 3, one crushed: 4, two crushed: 6
     EXPECT_EQ(game->getRaceBudget(), 6);
-    EXPECT_EQ(game->getPoints(), 6);
     // The next placement: runners, hurdles and wall back in place, nothing toppled or moved.
     EXPECT_TRUE(game->isPlacing());
     EXPECT_FALSE(game->isRaceOver());
@@ -275,11 +311,11 @@ TEST_F(Placement, RunnersGetFasterAfterEveryRaceAndKeepTheirSpeed)
     float before[8];
     for (int lane = 0; lane < 8; ++lane)
         before[lane] = game->getRunner(lane).getSpeed();
-    go();
+    play().go();
     runRace();
     for (int lane = 0; lane < 8; ++lane)
         EXPECT_EQ(game->getRunner(lane).getSpeed(), before[lane]);
-    clickOn();
+    play().clickOn();
     for (int lane = 0; lane < 8; ++lane) {
         EXPECT_GE(game->getRunner(lane).getSpeed(), before[lane]);
         EXPECT_LE(game->getRunner(lane).getSpeed(), before[lane] * 1.0751f);
@@ -289,11 +325,11 @@ TEST_F(Placement, RunnersGetFasterAfterEveryRaceAndKeepTheirSpeed)
 TEST_F(Placement, TrapsAreGoneAfterTheRace)
 {
     playToSixPoints();
-    dropTrapAhead(Tray::Ghost, 4, 2);
-    go();
+    play().dropTrapAhead(Tray::Ghost, 4, 2);
+    play().go();
     runRace();
     EXPECT_EQ(game->getTraps().size(), 1u);
-    clickOn();
+    play().clickOn();
     EXPECT_TRUE(game->getTraps().empty());
     EXPECT_FALSE(game->isDragging());
 }
@@ -441,8 +477,8 @@ TEST_F(Collisions, AllEightCrushedEndsTheRaceInThatFrame)
 TEST_F(Collisions, TrapWindowBoundsAreStrictAndTheEarlierOfTwoTrapsWins)
 {
     playToSixPoints();
-    dropTrapAhead(Tray::Mud, 3, 100);
-    dropTrapAhead(Tray::Mud, 3, 100);
+    play().dropTrapAhead(Tray::Mud, 3, 100);
+    play().dropTrapAhead(Tray::Mud, 3, 100);
     ASSERT_EQ(game->getTraps().size(), 2u);
     const Trap& first = *game->getTraps()[0];
     const Trap& second = *game->getTraps()[1];
@@ -476,7 +512,7 @@ TEST_F(Collisions, ATrapFiresInTheFrameAHurdleTripsTheRunnerToo)
     playToSixPoints();
     const int hx = game->getHurdle(5 * 4 + 2).getX();
     const int x = hx + 15; // trap x = hurdle x
-    dropTrap(Tray::Mud, x, 663 + 62 * 4 - x);
+    play().dropTrap(Tray::Mud, x, 663 + 62 * 4 - x);
     ASSERT_EQ(game->getTraps()[0]->getXPos(), hx);
     Hurdler& runner = game->getRunner(4);
     placeRunner(runner, 4, hx + 3);
@@ -489,8 +525,8 @@ TEST_F(Collisions, ATrapFiresInTheFrameAHurdleTripsTheRunnerToo)
 TEST_F(Collisions, AGhostAtTheStartHoldsItsRunnerUntilTheWallArrives)
 {
     playToSixPoints();
-    dropTrapAhead(Tray::Ghost, 5, 1);
-    go();
+    play().dropTrapAhead(Tray::Ghost, 5, 1);
+    play().go();
     SoundLog sounds;
     runRace();
     EXPECT_TRUE(game->getTraps()[0]->isTriggered());
@@ -562,9 +598,17 @@ TEST_F(RaceDrawing, FirstPlacementPhase)
     frame();
     std::size_t at = 0;
     expectPictures(drawer, at, {{PICTURE(background_jpg), 0, 0}, {PICTURE(track_png), 50, 40}});
-    // 3 points: no tray icon, straight to the go button.
+    // 3 points: no tray icon, straight to the go button. Then five hurdles a lane, 64 apart up
+    // the track, with the runners (not drawn yet) on their starting lines.
     expectPictures(drawer, at, {{PICTURE(gobutton_png), 864, 650}});
-    expectHurdles(drawer, at, *game);
+    for (int lane = 0; lane < 8; ++lane) {
+        for (int i = 0; i < 5; ++i)
+            expectPictures(drawer, at, {{PICTURE(hurdle_png), 288 + 31 * lane + 64 * i, 326 + 31 * lane - 62 * i}});
+        EXPECT_EQ(game->getRunner(lane).getXPos(), 192 + 31 * lane);
+        EXPECT_EQ(game->getRunner(lane).getYPos(), 422 + 31 * lane);
+    }
+    EXPECT_EQ(game->getHarry().getXPos(), 192);
+    EXPECT_EQ(game->getHarry().getYPos(), 422);
     expectPictures(drawer, at, {{PICTURE(wall_png), 105, 425}});
     expectText(drawer, at, "points remaining ", 0, 0, 32.0f, 1.0f);
     expectText(drawer, at, "3", 544, 0, 32.0f, 1.0f);
@@ -576,8 +620,8 @@ TEST_F(RaceDrawing, FirstPlacementPhase)
 
 TEST_F(RaceDrawing, ARaceShowsRunnersAndNoTextsOrCursor)
 {
-    shiftHurdle(0);
-    go();
+    play().shiftHurdle(game->getHurdle(0));
+    play().go();
     frame();
     std::size_t at = 0;
     expectPictures(drawer, at, {{PICTURE(background_jpg), 0, 0}, {PICTURE(track_png), 50, 40}});
@@ -594,7 +638,7 @@ TEST_F(RaceDrawing, ARaceShowsRunnersAndNoTextsOrCursor)
 
 TEST_F(RaceDrawing, RaceOverTellsThePlayerToClickAndNothingMovesAnyMore)
 {
-    go();
+    play().go();
     runRace();
     const float wallX = game->getWall().getX();
     const float runnerX = game->getRunner(3).getX();
@@ -613,11 +657,11 @@ TEST_F(RaceDrawing, RaceOverTellsThePlayerToClickAndNothingMovesAnyMore)
 
 TEST_F(RaceDrawing, TheThreeLineHintOnlyInTheSecondPlacementWithMoreThanThreePoints)
 {
-    shiftHurdle(0);
-    shiftHurdle(1);
-    go();
+    play().shiftHurdle(game->getHurdle(0));
+    play().shiftHurdle(game->getHurdle(1));
+    play().go();
     runRace();
-    clickOn(); // one crushed: 4 points
+    play().clickOn(); // one crushed: 4 points
     frame();
     std::size_t at = drawer.calls().size() - 6;
     expectText(drawer, at, "points remaining ", 0, 0, 32.0f, 1.0f);
@@ -632,16 +676,16 @@ TEST_F(RaceDrawing, TheThreeLineHintOnlyInTheSecondPlacementWithMoreThanThreePoi
     EXPECT_EQ(drawer.calls()[2].y, 40);
     EXPECT_TRUE(drawer.isPicture(drawer.calls()[3].id, PICTURE(gobutton_png)));
 
-    shiftHurdle(10); // 3 points: the hint goes
+    play().shiftHurdle(game->getHurdle(10)); // 3 points: the hint goes
     frame();
     EXPECT_FALSE(hasText(drawer, "drag traps onto"));
     EXPECT_EQ(drawer.texts().size(), 2u);
 
     for (int number : {0, 1})
-        shiftHurdle(number);
-    go();
+        play().shiftHurdle(game->getHurdle(number));
+    play().go();
     runRace();
-    clickOn();
+    play().clickOn();
     ASSERT_GT(game->getPoints(), 3);
     frame(); // the third placement phase: no hint at all
     EXPECT_EQ(drawer.texts().size(), 2u);
@@ -650,7 +694,7 @@ TEST_F(RaceDrawing, TheThreeLineHintOnlyInTheSecondPlacementWithMoreThanThreePoi
 TEST_F(RaceDrawing, TrapsAreDrawnAfterTheTrayAndBeforeTheHurdles)
 {
     playToSixPoints();
-    dropTrapAhead(Tray::Ghost, 2, 40);
+    play().dropTrapAhead(Tray::Ghost, 2, 40);
     frame();
     std::size_t at = 0;
     // 3 points left: no icon is offered any more.
@@ -684,7 +728,7 @@ TEST_F(RaceDrawing, TheScreenGivesItsPicturesBackWhenItGoes)
     EXPECT_EQ(drawer.liveImages(), live - 14u); // 13 of the screen's and the wall's
     for (int screen = 0; screen < 5; ++screen) {
         game = std::make_unique<GamePlay>();
-        go();
+        play().go();
         frame();
         frame();
         game.reset();

@@ -10,8 +10,8 @@
 #include "game/screens/GamePlay.h"
 #include "game/screens/StateManager.h"
 #include "support/CaptureStdout.h"
-#include "support/GameDriver.h"
 #include "support/ProcessMemory.h"
+#include "support/RealGame.h"
 
 namespace {
 
@@ -30,7 +30,7 @@ long long grown(std::size_t now, std::size_t then)
 TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
 {
     CaptureStdout quiet; // the title picture's 24-bit line, once per title screen
-    GameDriver game;
+    RealGame game;
     game.step();
 
     constexpr int trips = 1000;
@@ -79,7 +79,7 @@ TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
         const int frames = game.runRace();
         ASSERT_TRUE(game.race()->isRaceOver()) << "race " << race << " still running after " << frames << " frames";
         longest = std::max(longest, frames);
-        game.click(500, 400); // click to continue
+        game.player().clickOn();
         if (game.screen() == StateManager::Title) {
             game.step();
             if (titleAfterRaces == 0)

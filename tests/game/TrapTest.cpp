@@ -43,17 +43,6 @@ struct TrapTest : ::testing::Test {
 
 } // namespace
 
-TEST_F(TrapTest, CostsAreTheTrayPrices)
-{
-    EXPECT_EQ(MudTrap().getCost(), 2);
-    EXPECT_EQ(GhostTrap().getCost(), 3);
-    EXPECT_EQ(RakeTrap().getCost(), 3);
-    EXPECT_EQ(BiffoTrap().getCost(), 4);
-    EXPECT_EQ(SpikesTrap().getCost(), 10);
-    EXPECT_EQ(MineTrap().getCost(), 10);
-    EXPECT_EQ(BigMineTrap(runners.data()).getCost(), 10);
-}
-
 TEST_F(TrapTest, EachKindDoesItsThingWithItsSoundAndFiresOnlyOnce)
 {
     Hurdler& runner = runners[3];

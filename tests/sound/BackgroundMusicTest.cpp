@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <sstream>
 #include <vector>
 
@@ -203,4 +204,11 @@ TEST(BackgroundMusic, OnlyTheOpeningGoesToTheStreamGiven)
     }
     EXPECT_EQ(report.str(), "vorbisfile: Loaded file: " + folder.file("tune.ogg") + "\n");
     EXPECT_EQ(out.text(), "");
+}
+
+TEST(BackgroundMusic, SoundsPathOfThisProgramIsBesideItsExecutable)
+{
+    // The build copies the sounds beside the test programs as it does beside the game.
+    const std::string self = std::filesystem::canonical("/proc/self/exe").parent_path().string();
+    EXPECT_EQ(BackgroundMusic::getSoundsPath(), self + "/Contents/Resources/sounds/");
 }

@@ -9,6 +9,7 @@
 #include "SoundFixtures.h"
 #include "support/CaptureStdout.h"
 #include "support/RecordingDrawer.h"
+#include "support/ScriptedPlayer.h"
 #include "support/TempHome.h"
 
 #include <ogg/ogg.h>
@@ -280,25 +281,23 @@ TEST(SoundFaults, NoAudioDevicePlaysAWholeGameSilently)
     StateManager* screens = StateManager::getInstance();
     screens->restart();
     RecordingDrawer drawer;
-    auto frames = [&](int count) { drawFrames(drawer, count); };
-    auto click = [&](int x, int y) {
-        app.mouseMove(x, y);
-        app.mouseDown(SDL_BUTTON_LEFT, x, y);
-        app.mouseUp(SDL_BUTTON_LEFT, x, y);
-        frames(1);
-    };
+    ScriptedPlayer::ScreenHand hand;
+    ScriptedPlayer player(hand, [&] {
+        drawFrames(drawer, 1);
+        return true;
+    });
     Sounds* bank = Sounds::getInstance();
     const int jumpsBefore = bank->requests(Sounds::Jump);
     const int grindsBefore = bank->requests(Sounds::WallGrinding);
 
-    frames(2);
-    click(560, 630); // the title's start area
+    player.frames(2);
+    player.startGame();
     ASSERT_EQ(screens->screenIndex(), StateManager::Race);
     for (int race = 0; race < 3; ++race) {
         ASSERT_EQ(screens->screenIndex(), StateManager::Race) << race;
-        click(920, 700); // go
-        frames(1000);    // longer than any race
-        click(500, 400); // past "race over"
+        player.go();
+        player.frames(1000); // longer than any race
+        player.clickOn();
     }
     EXPECT_EQ(screens->screenIndex(), StateManager::Title);
     EXPECT_GT(bank->requests(Sounds::Jump), jumpsBefore);
