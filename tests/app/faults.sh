@@ -12,20 +12,21 @@ chmod 755 "$work"
 trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 out=$work/out.txt
 settings="Library/Application Support/Tambrel"
+source "$(dirname "$0")/../wait_for.sh"
 
 fail() {
     echo "FAILED: $*"
     exit 1
 }
 
-# Runs the game for `seconds`, printing what it wrote; fails unless it was still running at the
-# end and then quit with status 0.
+# Runs the game until it has shown its first frame and printed a line matching `pattern`, then
+# asks it to quit; fails unless it was still running then and quit with status 0.
 play() {
-    local seconds=$1
+    local pattern=$1
     shift
     "$@" >"$out" 2>"$work/err.txt" &
     local pid=$!
-    sleep "$seconds"
+    wait_for "$out" "$first_frame" $pid && wait_for "$out" "$pattern" $pid
     if ! kill -0 $pid 2>/dev/null; then
         wait $pid
         echo "status $?"
@@ -33,7 +34,7 @@ play() {
         cat "$work/err.txt"
         fail "the game did not keep running"
     fi
-    echo "resident memory after ${seconds}s: $(($(awk '{print $2}' /proc/$pid/statm) * $(getconf PAGESIZE))) bytes"
+    echo "resident memory at its first frame: $(($(awk '{print $2}' /proc/$pid/statm) * $(getconf PAGESIZE))) bytes"
     kill -TERM $pid
     wait $pid
     local status=$?
@@ -123,14 +124,14 @@ no-audio-device)
         need_root_or_skip "this machine has a sound card, and only root can hide it from the game"
         hide=(unshare --mount bash -c 'mount -t tmpfs none /dev/snd && exec "$0" "$@"')
     fi
-    play 6 "${hide[@]}" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game" --sdl
+    play '^PortAudioDevice Error: ' "${hide[@]}" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game" --sdl
     grep -q '^PortAudioDevice Error: ' "$out" || fail "no line about the missing audio device"
     ;;
 home-unset)
     # Without HOME the password database names the home folder: nobody's is /nonexistent.
     need_root_or_skip "without HOME the game would write into this user's own home folder; run as root"
     copy_for_nobody
-    play 3 "${as_nobody[@]}" env -u HOME SDL_VIDEODRIVER=dummy "$game"
+    play "$first_frame" "${as_nobody[@]}" env -u HOME SDL_VIDEODRIVER=dummy "$game"
     expect_line "Could not create directory /nonexistent/$settings"
     ;;
 home-unwritable)
@@ -138,16 +139,16 @@ home-unwritable)
     chmod 555 "$work/home"
     if [ "$(id -u)" -eq 0 ]; then
         copy_for_nobody
-        play 3 "${as_nobody[@]}" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
+        play "$first_frame" "${as_nobody[@]}" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
     else
-        play 3 env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
+        play "$first_frame" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
     fi
     expect_line "Could not create directory $work/home/$settings"
     ;;
 home-file-in-place-of-folder)
     mkdir -p "$work/home/Library/Application Support"
     echo "not a folder" >"$work/home/$settings"
-    play 3 env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
+    play "$first_frame" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
     expect_line "Could not create directory $work/home/$settings"
     [ "$(cat "$work/home/$settings")" = "not a folder" ] || fail "the file was changed"
     ;;
@@ -157,8 +158,7 @@ quit-signals-while-ending)
     mkdir -p "$work/home"
     env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game" --sdl >"$out" 2>"$work/err.txt" &
     pid=$!
-    sleep 3
-    kill -0 $pid 2>/dev/null || { cat "$out" "$work/err.txt"; fail "the game did not keep running"; }
+    wait_for "$out" "$first_frame" $pid || { cat "$out" "$work/err.txt"; fail "the game did not keep running"; }
     for _ in $(seq 50); do
         kill -TERM $pid 2>/dev/null || break
         sleep 0.1
@@ -173,7 +173,7 @@ fork-while-starting)
     # fork must come before the game starts any thread of its own (tests/app/ForkWatch.cpp, given
     # as the third argument, names every fork with the process's thread count).
     mkdir -p "$work/home"
-    play 3 env -u DBUS_SESSION_BUS_ADDRESS HOME="$work/home" LD_PRELOAD="$(realpath "$3")" \
+    play "$first_frame" env -u DBUS_SESSION_BUS_ADDRESS HOME="$work/home" LD_PRELOAD="$(realpath "$3")" \
         ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$game" -ns
     grep 'fork-watch:' "$work/err.txt"
     if ! grep -q 'fork-watch:' "$work/err.txt"; then
@@ -220,8 +220,7 @@ size-*)
     pid=$!
     opened=$(window_size $pid)
     [ -n "$opened" ] || show_where $pid
-    sleep 2 # a few frames in the window
-    kill -0 $pid 2>/dev/null || fail "the game ended"
+    wait_for "$out" "$first_frame" $pid || fail "the game ended before its first frame"
     kill -TERM $pid
     wait $pid
     status=$?

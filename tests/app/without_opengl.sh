@@ -7,13 +7,13 @@ home=$(mktemp -d)
 out=$(mktemp)
 trap 'rm -rf "$home" "$out"' EXIT
 HOME=$home xvfb-run -a -s "-screen 0 1024x768x24 -extension GLX" bash -c '
+    source "$2"
     "$0" -w 800 -h 600 -ns >"$1" 2>/dev/null &
     pid=$!
-    sleep 4
-    kill -0 $pid || { echo "the game did not keep running"; exit 1; }
+    wait_for "$1" "$first_frame" $pid || { echo "the game did not keep running to its first frame"; exit 1; }
     kill -TERM $pid
     wait $pid
-' "$game" "$out"
+' "$game" "$out" "$(dirname "$0")/../wait_for.sh"
 status=$?
 cat "$out"
 [ $status -eq 0 ] || { echo "exit status $status"; exit 1; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the game into a temporary DESTDIR as a package would, checks what lands where and that
-# the desktop entry and metainfo validate, then runs the installed game: --help, and a few seconds
-# on the title screen under Xvfb with every sound file loaded from the installed data folder.
+# the desktop entry and metainfo validate, then runs the installed game: --help, and the title
+# screen under Xvfb until every sound file has been loaded from the installed data folder.
 set -euo pipefail
 build=$1
 stage=$(mktemp -d)
@@ -34,12 +34,13 @@ help=$(HOME=$home "$root/bin/brickwrath" --help) || fail "--help did not end wit
 grep -q "Display this help" <<<"$help" || fail "--help printed no usage"
 
 HOME=$home xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    source "$2"
     "$0" -w 800 -h 600 >"$1" 2>&1 &
     pid=$!
-    sleep 4
+    wait_for "$1" "$first_frame" $pid && wait_for "$1" "^vorbisfile: Loaded file: " $pid 11
     kill -TERM $pid
     wait $pid
-' "$root/bin/brickwrath" "$out" || fail "the installed game did not end with status 0"
+' "$root/bin/brickwrath" "$out" "$(dirname "$0")/../wait_for.sh" || fail "the installed game did not end with status 0"
 loaded=$(grep -c "^vorbisfile: Loaded file: $sounds/" "$out" || true)
 [ "$loaded" -eq 11 ] || { cat "$out"; fail "$loaded of 11 sound files loaded from the installation"; }
 echo "installed game: 11 sounds loaded from $sounds"
