@@ -2,14 +2,14 @@
 # Monkey test: random mouse moves, clicks, drags and Escapes against the real game, first in the
 # OpenGL drawer and then in the software drawer, each for a bounded time, restarting the game
 # whenever it quits. Fails on a crash, an exit status other than 0 or any sanitizer report.
-# Usage: tools/monkey.sh <game> [seconds per drawer, default 60] [seed]
+# Usage: tools/monkey.sh <game> [seconds per drawer, default $BRICKWRATH_MONKEY_SECONDS or 60] [seed]
 # Runs on $DISPLAY, or on a private Xvfb server when there is none; needs xdotool.
 set -u
 if [ -z "${DISPLAY:-}" ]; then
     exec xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$@"
 fi
 game=$(realpath "$1")
-seconds=${2:-60}
+seconds=${2:-${BRICKWRATH_MONKEY_SECONDS:-60}}
 seed=${3:-$(date +%s)}
 RANDOM=$seed
 work=$(mktemp -d)
