@@ -2,7 +2,7 @@
 # Starts the real game in a damaged setting and checks that it says so in one clear line, keeps
 # running, and ends with status 0 when asked to (SIGTERM arrives as a window close).
 # Usage: faults.sh <case> <game> [preload library, for no-video-mode]. Cases that need an X server
-# run under xvfb-run (see ctest).
+# run through tests/display.sh (see tests/CMakeLists.txt).
 # Exit status 77 means the case cannot be set up here and was skipped.
 set -u
 case=$1

@@ -44,8 +44,7 @@ bool RealGame::step()
 
 void RealGame::escape()
 {
-    if (!ScriptedPlayer::EventHand::pushKey(SDLK_ESCAPE))
-        throw std::runtime_error("SDL's event queue is full");
+    ScriptedPlayer::EventHand::mustPush(ScriptedPlayer::EventHand::pushKey(SDLK_ESCAPE));
     step();
 }
 

@@ -16,12 +16,6 @@ bool push(SDL_Event event)
     return SDL_PushEvent(&event) == 0;
 }
 
-void mustPush(bool pushed)
-{
-    if (!pushed)
-        throw std::runtime_error("SDL's event queue is full");
-}
-
 } // namespace
 
 void ScriptedPlayer::ScreenHand::move(int x, int y)
@@ -39,19 +33,10 @@ void ScriptedPlayer::ScreenHand::release(int x, int y)
     screen != nullptr ? screen->mouseUp(1, x, y) : StateManager::getInstance()->mouseUp(1, x, y);
 }
 
-void ScriptedPlayer::EventHand::move(int x, int y)
+void ScriptedPlayer::EventHand::mustPush(bool pushed)
 {
-    mustPush(pushMove(x, y));
-}
-
-void ScriptedPlayer::EventHand::press(int x, int y)
-{
-    mustPush(pushButton(SDL_MOUSEBUTTONDOWN, x, y));
-}
-
-void ScriptedPlayer::EventHand::release(int x, int y)
-{
-    mustPush(pushButton(SDL_MOUSEBUTTONUP, x, y));
+    if (!pushed)
+        throw std::runtime_error("SDL's event queue is full");
 }
 
 bool ScriptedPlayer::EventHand::pushMove(int x, int y)

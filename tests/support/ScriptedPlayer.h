@@ -37,10 +37,11 @@ public:
     // Throws when SDL's queue is full; the push functions say so instead.
     class EventHand : public Hand {
     public:
-        void move(int x, int y) override;
-        void press(int x, int y) override;
-        void release(int x, int y) override;
+        void move(int x, int y) override { mustPush(pushMove(x, y)); }
+        void press(int x, int y) override { mustPush(pushButton(SDL_MOUSEBUTTONDOWN, x, y)); }
+        void release(int x, int y) override { mustPush(pushButton(SDL_MOUSEBUTTONUP, x, y)); }
 
+        static void mustPush(bool pushed);
         static bool pushMove(int x, int y);
         static bool pushButton(Uint8 type, int x, int y);
         static bool pushClick(int x, int y)
