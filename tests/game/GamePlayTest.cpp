@@ -19,14 +19,6 @@ namespace {
 
 #define PICTURE(name) Images::name, Images::name##_length
 
-bool hasText(const RecordingDrawer& drawer, const std::string& text)
-{
-    for (const DrawCall& call : drawer.texts())
-        if (call.text == text)
-            return true;
-    return false;
-}
-
 // The player's inputs go straight into the screen; the tests draw the frames themselves.
 class RaceFixture : public ::testing::Test {
 protected:
@@ -669,7 +661,7 @@ TEST_F(RaceDrawing, TheThreeLineHintOnlyInTheSecondPlacementWithMoreThanThreePoi
     expectText(drawer, at, "drag traps onto", 650, 520, 24.0f, 0.8f);
     expectText(drawer, at, "track to trip", 700, 560, 24.0f, 0.8f);
     expectText(drawer, at, "hurdlers", 820, 600, 24.0f, 0.8f);
-    EXPECT_FALSE(hasText(drawer, "drag hurdles"));
+    EXPECT_FALSE(drawer.shows("drag hurdles"));
     // The mud is offered at 4: icon drawn after the track, before the go button.
     EXPECT_TRUE(drawer.isPicture(drawer.calls()[2].id, PICTURE(mudicon_png)));
     EXPECT_EQ(drawer.calls()[2].x, 10);
@@ -678,7 +670,7 @@ TEST_F(RaceDrawing, TheThreeLineHintOnlyInTheSecondPlacementWithMoreThanThreePoi
 
     play().shiftHurdle(game->getHurdle(10)); // 3 points: the hint goes
     frame();
-    EXPECT_FALSE(hasText(drawer, "drag traps onto"));
+    EXPECT_FALSE(drawer.shows("drag traps onto"));
     EXPECT_EQ(drawer.texts().size(), 2u);
 
     for (int number : {0, 1})

@@ -33,13 +33,7 @@ protected:
     // The screens give their pictures back to this drawer before it goes.
     void TearDown() override { screens->restart(); }
 
-    bool shows(const std::string& text) const
-    {
-        for (const DrawCall& call : drawer.texts())
-            if (call.text == text)
-                return true;
-        return false;
-    }
+    bool shows(const std::string& text) const { return drawer.shows(text); }
 
     // The number after "points remaining ".
     int pointsShown() const

@@ -112,6 +112,14 @@ std::vector<DrawCall> RecordingDrawer::texts() const
     return found;
 }
 
+bool RecordingDrawer::shows(const std::string& text) const
+{
+    for (const DrawCall& call : texts())
+        if (call.text == text)
+            return true;
+    return false;
+}
+
 void drawFrames(RecordingDrawer& drawer, int frames)
 {
     for (int i = 0; i < frames; ++i) {

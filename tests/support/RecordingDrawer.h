@@ -48,6 +48,8 @@ public:
     // Calls of the last frame whose image was loaded from the given embedded bytes.
     std::vector<DrawCall> callsOf(const unsigned char* data, unsigned int length) const;
     std::vector<DrawCall> texts() const;
+    // Whether the last frame wrote this text.
+    bool shows(const std::string& text) const;
     // Whether the image behind `id` is the decoded form of the embedded bytes.
     bool isPicture(std::uint32_t id, const unsigned char* data, unsigned int length) const;
     const Picture* picture(std::uint32_t id) const;
