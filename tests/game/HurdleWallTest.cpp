@@ -107,39 +107,34 @@ TEST(HurdleDrawing, StandingAtItsPlaceToppledEightFurtherOn)
     EXPECT_EQ(toppled.alpha, 1.0f);
 }
 
-TEST(WallRun, GrindsOnMovesOneThen252Then503AndEndsOnMove934)
+TEST(WallRun, GrindsOnMovesOneThen252Then503AndEndsOnMove934AndAgainAfterAReset)
 {
     Wall wall;
-    SoundLog sounds;
-    std::vector<int> grinds;
-    int ending = 0;
-    for (int move = 1; move <= 1000 && ending == 0; ++move) {
-        const int before = sounds.count(Sounds::WallGrinding);
-        if (wall.move())
-            ending = move;
-        if (sounds.count(Sounds::WallGrinding) != before)
-            grinds.push_back(move);
+    for (const bool reset : {false, true}) {
+        SCOPED_TRACE(reset ? "after a reset midway" : "fresh");
+        if (reset) {
+            for (int move = 0; move < 100; ++move)
+                wall.move();
+            wall.resetPosition();
+            EXPECT_EQ(wall.getX(), 105.0f);
+            EXPECT_EQ(wall.getY(), 425.0f);
+        }
+        SoundLog sounds;
+        std::vector<int> grinds;
+        int ending = 0;
+        for (int move = 1; move <= 1000 && ending == 0; ++move) {
+            const int before = sounds.count(Sounds::WallGrinding);
+            if (wall.move())
+                ending = move;
+            if (sounds.count(Sounds::WallGrinding) != before)
+                grinds.push_back(move);
+        }
+        EXPECT_EQ(ending, 934);
+        EXPECT_EQ(wall.getX(), 572.0f);
+        EXPECT_EQ(wall.getY(), 425.0f - 467.0f);
+        EXPECT_EQ(grinds, (std::vector<int>{1, 252, 503, 754}));
+        EXPECT_EQ(sounds.total(), 4);
     }
-    EXPECT_EQ(ending, 934);
-    EXPECT_EQ(wall.getX(), 572.0f);
-    EXPECT_EQ(wall.getY(), 425.0f - 467.0f);
-    EXPECT_EQ(grinds, (std::vector<int>{1, 252, 503, 754}));
-    EXPECT_EQ(sounds.total(), 4);
-}
-
-TEST(WallRun, ResetStartsTheSoundAndTheRunAfresh)
-{
-    Wall wall;
-    for (int move = 0; move < 100; ++move)
-        wall.move();
-    wall.resetPosition();
-    EXPECT_EQ(wall.getX(), 105.0f);
-    EXPECT_EQ(wall.getY(), 425.0f);
-    SoundLog sounds;
-    for (int move = 1; move < 934; ++move)
-        ASSERT_FALSE(wall.move()) << move;
-    EXPECT_TRUE(wall.move());
-    EXPECT_EQ(sounds.count(Sounds::WallGrinding), 4);
 }
 
 TEST(WallDrawing, DrawsItsOwnPictureAtItsTruncatedPlaceAndGivesItBack)

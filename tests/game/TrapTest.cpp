@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 #include "draw/assets/Images.h"
@@ -46,20 +47,34 @@ struct TrapTest : ::testing::Test {
 TEST_F(TrapTest, EachKindDoesItsThingWithItsSoundAndFiresOnlyOnce)
 {
     Hurdler& runner = runners[3];
-
+    const auto crushed = [](const Hurdler& hit) { EXPECT_TRUE(hit.isCrushed()); };
     struct Case {
         const char* name;
         std::unique_ptr<Trap> trap;
         Sounds::SoundType sound; // NoFile: the trap itself is silent
+        std::function<void(const Hurdler&)> effect;
     };
     Case cases[] = {
-        {"biffo", std::make_unique<BiffoTrap>(), Sounds::Biffo},
-        {"mine", std::make_unique<MineTrap>(), Sounds::Explosion},
-        {"big mine", std::make_unique<BigMineTrap>(runners.data()), Sounds::Explosion},
-        {"ghost", std::make_unique<GhostTrap>(), Sounds::Ghost},
-        {"mud", std::make_unique<MudTrap>(), Sounds::NoFile},
-        {"rake", std::make_unique<RakeTrap>(), Sounds::Boing},
-        {"spikes", std::make_unique<SpikesTrap>(), Sounds::NoFile},
+        {"biffo", std::make_unique<BiffoTrap>(), Sounds::Biffo,
+         [](const Hurdler& hit) { // knocked 75 back and 50 down from 285, 515
+             EXPECT_EQ(hit.getX(), 285.0f - 75.0f);
+             EXPECT_EQ(hit.getY(), 515.0f + 50.0f);
+         }},
+        {"mine", std::make_unique<MineTrap>(), Sounds::Explosion, crushed},
+        {"big mine", std::make_unique<BigMineTrap>(runners.data()), Sounds::Explosion, crushed},
+        {"ghost", std::make_unique<GhostTrap>(), Sounds::Ghost,
+         [](const Hurdler& hit) {
+             EXPECT_TRUE(hit.isTripped());
+             EXPECT_EQ(hit.getTripLeft(), 256.0f);
+         }},
+        {"mud", std::make_unique<MudTrap>(), Sounds::NoFile,
+         [](const Hurdler& hit) {
+             EXPECT_FALSE(hit.isTripped());
+             EXPECT_EQ(hit.getSlowLeft(), 160.0f);
+         }},
+        {"rake", std::make_unique<RakeTrap>(), Sounds::Boing,
+         [](const Hurdler& hit) { EXPECT_EQ(hit.getTripLeft(), 384.0f); }},
+        {"spikes", std::make_unique<SpikesTrap>(), Sounds::NoFile, crushed},
     };
     for (Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -69,6 +84,7 @@ TEST_F(TrapTest, EachKindDoesItsThingWithItsSoundAndFiresOnlyOnce)
         SoundLog sounds;
         c.trap->trigger(&runner);
         EXPECT_TRUE(c.trap->isTriggered());
+        c.effect(runner);
         // A runner that dies cries itself; that is the only sound of the spikes.
         const int own = c.sound == Sounds::NoFile ? 0 : 1;
         const int died = runner.isCrushed() ? 1 : 0;
@@ -88,42 +104,6 @@ TEST_F(TrapTest, EachKindDoesItsThingWithItsSoundAndFiresOnlyOnce)
         EXPECT_FALSE(next.isTripped());
         EXPECT_EQ(next.getSlowLeft(), 0.0f);
         EXPECT_EQ(next.getX(), 500.0f);
-    }
-}
-
-TEST_F(TrapTest, EffectsOnTheRunner)
-{
-    Hurdler& runner = runners[0];
-
-    BiffoTrap biffo;
-    biffo.trigger(&runner);
-    EXPECT_EQ(runner.getX(), 192.0f - 75.0f);
-    EXPECT_EQ(runner.getY(), 422.0f + 50.0f);
-
-    runner.initPosition(192, 422);
-    GhostTrap ghost;
-    ghost.trigger(&runner);
-    EXPECT_TRUE(runner.isTripped());
-    EXPECT_EQ(runner.getTripLeft(), 256.0f);
-    EXPECT_EQ(ghost.getShowLeft(), 96);
-
-    runner.initPosition(192, 422);
-    RakeTrap rake;
-    rake.trigger(&runner);
-    EXPECT_EQ(runner.getTripLeft(), 384.0f);
-
-    runner.initPosition(192, 422);
-    MudTrap mud;
-    mud.trigger(&runner);
-    EXPECT_FALSE(runner.isTripped());
-    EXPECT_EQ(runner.getSlowLeft(), 160.0f);
-
-    for (Trap* killer : std::initializer_list<Trap*>{new MineTrap, new SpikesTrap}) {
-        runner.initPosition(192, 422);
-        killer->trigger(&runner);
-        EXPECT_TRUE(runner.isCrushed());
-        EXPECT_TRUE(killer->isTriggered());
-        delete killer;
     }
 }
 
@@ -192,78 +172,53 @@ TEST_F(TrapTest, BigMineSetOffByHarryCrushesHimAndTestsAllEight)
         EXPECT_EQ(runners[lane].isCrushed(), lane <= 3) << lane;
 }
 
-TEST_F(TrapTest, BiffoIsHiddenDuringTheRaceUntilItPunches)
+TEST_F(TrapTest, EachKindsPictureWhilePlacingDuringTheRaceAndOnceFired)
 {
-    BiffoTrap biffo;
-    biffo.setPosition(300, 333);
-    std::vector<DrawCall> calls = drawTrap(drawer, biffo, true);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_TRUE(drawer.isPicture(calls[0].id, Images::biffo_png, Images::biffo_png_length));
-    EXPECT_EQ(calls[0].x, 300);
-    EXPECT_EQ(calls[0].y, 333);
-    EXPECT_TRUE(drawTrap(drawer, biffo, false).empty());
-    biffo.trigger(&runners[0]);
-    for (int draw = 0; draw < 500; ++draw) {
-        calls = drawTrap(drawer, biffo, false);
-        ASSERT_EQ(calls.size(), 1u);
-        EXPECT_EQ(calls[0].x, 315);
-        EXPECT_EQ(calls[0].y, 303);
-    }
-}
-
-TEST_F(TrapTest, GhostWhilePlacingIsDrawnUpAndToTheRightAndHiddenDuringTheRace)
-{
-    GhostTrap ghost;
-    ghost.setPosition(300, 333);
-    const std::vector<DrawCall> calls = drawTrap(drawer, ghost, true);
-    ASSERT_EQ(calls.size(), 1u);
-    EXPECT_TRUE(drawer.isPicture(calls[0].id, Images::ghost_png, Images::ghost_png_length));
-    EXPECT_EQ(calls[0].x, 315);
-    EXPECT_EQ(calls[0].y, 303);
-    EXPECT_TRUE(drawTrap(drawer, ghost, false).empty());
-}
-
-TEST_F(TrapTest, MudLooksTheSameBeforeAndAfterAndRakeAndSpikesChangeTheirPicture)
-{
-    MudTrap mud;
-    RakeTrap rake;
-    SpikesTrap spikes;
-    for (Trap* trap : std::initializer_list<Trap*>{&mud, &rake, &spikes})
-        trap->setPosition(300, 333);
-
-    auto only = [&](Trap& trap, bool placing) {
-        const std::vector<DrawCall> calls = drawTrap(drawer, trap, placing);
-        EXPECT_EQ(calls.size(), 1u);
-        return calls.empty() ? DrawCall{} : calls[0];
+    struct Seen {
+        const unsigned char* picture; // null: nothing drawn
+        unsigned int length;
+        int x, y;
     };
-    DrawCall call = only(mud, true);
-    EXPECT_TRUE(drawer.isPicture(call.id, Images::mud_png, Images::mud_png_length));
-    EXPECT_EQ(call.x, 300);
-    EXPECT_EQ(call.y, 333);
-    call = only(rake, false);
-    EXPECT_TRUE(drawer.isPicture(call.id, Images::rakedown_png, Images::rakedown_png_length));
-    EXPECT_EQ(call.x, 315);
-    EXPECT_EQ(call.y, 303);
-    call = only(spikes, false);
-    EXPECT_TRUE(drawer.isPicture(call.id, Images::spikesclosed_png, Images::spikesclosed_png_length));
-    EXPECT_EQ(call.x, 300);
-
-    for (Trap* trap : std::initializer_list<Trap*>{&mud, &rake, &spikes}) {
-        runners[0].initPosition(192, 422);
-        trap->trigger(&runners[0]);
+#define SEEN(name, x, y)                                                                                               \
+    Seen                                                                                                               \
+    {                                                                                                                  \
+        Images::name, Images::name##_length, x, y                                                                      \
     }
-    call = only(mud, false);
-    EXPECT_TRUE(drawer.isPicture(call.id, Images::mud_png, Images::mud_png_length));
-    EXPECT_EQ(call.x, 300);
-    EXPECT_EQ(call.y, 333);
-    call = only(rake, false);
-    EXPECT_TRUE(drawer.isPicture(call.id, Images::rakeup_png, Images::rakeup_png_length));
-    EXPECT_EQ(call.x, 300);
-    EXPECT_EQ(call.y, 313);
-    call = only(spikes, false);
-    EXPECT_TRUE(drawer.isPicture(call.id, Images::spikesopen_png, Images::spikesopen_png_length));
-    EXPECT_EQ(call.x, 300);
-    EXPECT_EQ(call.y, 333);
+    const Seen hidden{nullptr, 0, 0, 0};
+    struct Case {
+        const char* name;
+        std::unique_ptr<Trap> trap;
+        Seen placing, racing, fired; // at 300, 333; the biffo's punch stays, the ghost shows for a while
+    };
+    Case cases[] = {
+        {"biffo", std::make_unique<BiffoTrap>(), SEEN(biffo_png, 300, 333), hidden, SEEN(biffo_png, 315, 303)},
+        {"ghost", std::make_unique<GhostTrap>(), SEEN(ghost_png, 315, 303), hidden, SEEN(ghost_png, 315, 303)},
+        {"mud", std::make_unique<MudTrap>(), SEEN(mud_png, 300, 333), SEEN(mud_png, 300, 333), SEEN(mud_png, 300, 333)},
+        {"rake", std::make_unique<RakeTrap>(), SEEN(rakedown_png, 315, 303), SEEN(rakedown_png, 315, 303),
+         SEEN(rakeup_png, 300, 313)},
+        {"spikes", std::make_unique<SpikesTrap>(), SEEN(spikesclosed_png, 300, 333), SEEN(spikesclosed_png, 300, 333),
+         SEEN(spikesopen_png, 300, 333)},
+    };
+#undef SEEN
+    for (Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        c.trap->setPosition(300, 333);
+        auto expectSeen = [&](bool placing, const Seen& seen) {
+            const std::vector<DrawCall> calls = drawTrap(drawer, *c.trap, placing);
+            ASSERT_EQ(calls.size(), seen.picture != nullptr ? 1u : 0u) << (placing ? "placing" : "racing");
+            if (seen.picture != nullptr) {
+                EXPECT_TRUE(drawer.isPicture(calls[0].id, seen.picture, seen.length));
+                EXPECT_EQ(calls[0].x, seen.x);
+                EXPECT_EQ(calls[0].y, seen.y);
+            }
+        };
+        expectSeen(true, c.placing);
+        expectSeen(false, c.racing);
+        runners[0].initPosition(192, 422);
+        c.trap->trigger(&runners[0]);
+        for (int draw = 0; draw < 90; ++draw)
+            expectSeen(false, c.fired);
+    }
 }
 
 TEST_F(TrapTest, MineStarburstShrinksFromTwoOverFortyOneDraws)
