@@ -9,6 +9,7 @@
 #include "draw/ImageLoader.h"
 #include "draw/assets/Images.h"
 #include "draw/software/SDLDrawer.h"
+#include "support/SolidImage.h"
 
 namespace {
 
@@ -27,19 +28,11 @@ const std::map<std::size_t, std::string>& namesByContent()
         for (const Images::File& picture : Images::all) {
             const LoadedImage image = loader.loadImage(picture.data, picture.length);
             if (image.pixels != nullptr)
-                table[contentKey(image.pixels, image.width, image.height)] = picture.name;
-            delete[] image.pixels;
+                table[contentKey(image.pixels.get(), image.width, image.height)] = picture.name;
         }
         return table;
     }();
     return names;
-}
-
-unsigned char* copyOf(const unsigned char* pixels, std::size_t bytes)
-{
-    auto* copy = new unsigned char[bytes];
-    std::memcpy(copy, pixels, bytes);
-    return copy;
 }
 
 } // namespace
@@ -69,14 +62,14 @@ ReplayDrawer::Picture ReplayDrawer::describe(const unsigned char* pixels, std::u
     return picture;
 }
 
-std::uint32_t ReplayDrawer::loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height)
+std::uint32_t ReplayDrawer::loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height)
 {
-    if (pixels == nullptr)
+    if (!pixels)
         return 0;
     const std::size_t bytes = static_cast<std::size_t>(width) * height * 4;
-    Picture picture = describe(pixels, width, height);
-    picture.ids[1] = targets[1]->loadImage(copyOf(pixels, bytes), width, height);
-    picture.ids[0] = targets[0]->loadImage(pixels, width, height);
+    Picture picture = describe(pixels.get(), width, height);
+    picture.ids[1] = targets[1]->loadImage(copyOf(pixels.get(), bytes), width, height);
+    picture.ids[0] = targets[0]->loadImage(std::move(pixels), width, height);
     const bool opaque = picture.counts.opaque == picture.counts.total();
     picture.way.assign(picture.alpha.size(), opaque ? Picture::Way::Copied : Picture::Way::Blended);
     const auto* software = dynamic_cast<const SDLDrawer*>(targets[0]);
@@ -103,13 +96,13 @@ void ReplayDrawer::releaseImage(std::uint32_t id)
     pictures.erase(found);
 }
 
-void ReplayDrawer::loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size)
+void ReplayDrawer::loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size)
 {
-    if (pixels == nullptr)
+    if (!pixels)
         return;
-    glyphPictures[glyph] = describe(pixels, size, size);
-    targets[1]->loadGlyph(glyph, copyOf(pixels, static_cast<std::size_t>(size) * size * 4), size);
-    targets[0]->loadGlyph(glyph, pixels, size);
+    glyphPictures[glyph] = describe(pixels.get(), size, size);
+    targets[1]->loadGlyph(glyph, copyOf(pixels.get(), static_cast<std::size_t>(size) * size * 4), size);
+    targets[0]->loadGlyph(glyph, std::move(pixels), size);
 }
 
 void ReplayDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float, float,

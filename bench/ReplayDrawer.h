@@ -35,7 +35,7 @@ public:
     ReplayDrawer(Drawer& first, Drawer& second);
 
     bool initialise(std::uint16_t, std::uint16_t, bool, int) override { return true; }
-    std::uint32_t loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height) override;
+    std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) override;
     void releaseImage(std::uint32_t id) override;
     void beginDrawing() override { calls.clear(); }
     void endDrawing() override {}
@@ -43,7 +43,7 @@ public:
                    float blue, float alpha) override;
     void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                   float blue, float alpha) override;
-    void loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size) override;
+    void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) override;
 
     // Draws the recorded frame into drawer 0 or 1, begin to end.
     void replay(int which);

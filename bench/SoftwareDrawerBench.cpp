@@ -40,8 +40,8 @@ double millisecondsPerFrame(int frames, const std::function<void()>& frame)
 std::uint32_t load(Drawer& drawer, const unsigned char* data, unsigned int length)
 {
     ImageLoader loader;
-    const LoadedImage image = loader.loadImage(data, length);
-    return drawer.loadImage(image.pixels, image.width, image.height);
+    LoadedImage image = loader.loadImage(data, length);
+    return drawer.loadImage(std::move(image.pixels), image.width, image.height);
 }
 
 struct FrameRecord {

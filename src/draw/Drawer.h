@@ -3,10 +3,14 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class Drawer {
 public:
+    // An RGBA picture, width * height * 4 bytes, row after row from the top.
+    using Pixels = std::unique_ptr<unsigned char[]>;
+
     enum Glyph {
         GlyphA,
         GlyphB,
@@ -60,8 +64,8 @@ public:
 
     // Opens the window; false when no video mode could be set.
     virtual bool initialise(std::uint16_t width, std::uint16_t height, bool fullscreen, int antialias) = 0;
-    // Takes ownership of an RGBA buffer (array new); returns its id, or 0 for null pixels.
-    virtual std::uint32_t loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height) = 0;
+    // Keeps the picture; returns its id, or 0 for null pixels.
+    virtual std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) = 0;
     virtual void releaseImage(std::uint32_t id) = 0;
     virtual void beginDrawing() = 0;
     virtual void endDrawing() = 0;
@@ -69,8 +73,8 @@ public:
                            float green, float blue, float alpha) = 0;
     virtual void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                           float blue, float alpha) = 0;
-    // Takes ownership of a square size by size RGBA buffer; null leaves the glyph as it was.
-    virtual void loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size) = 0;
+    // A square size by size picture for the glyph; null leaves the glyph as it was.
+    virtual void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) = 0;
     // The window was uncovered or spoiled from outside: the next frame must show all of it, not
     // only what changed. A drawer that redraws the whole window every frame has nothing to do.
     virtual void windowExposed() {}

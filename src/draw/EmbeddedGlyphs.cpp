@@ -1,6 +1,8 @@
 // The embedded glyph files in the order of Drawer::Glyph, decoded and given to a drawer.
 #include "draw/EmbeddedGlyphs.h"
 
+#include <utility>
+
 #include "draw/ImageLoader.h"
 #include "draw/assets/Fonts.h"
 
@@ -41,7 +43,7 @@ void loadEmbeddedGlyphs(Drawer& drawer)
 {
     ImageLoader loader;
     for (int glyph = 0; glyph < Drawer::glyphCount; ++glyph) {
-        const LoadedImage image = loader.loadImage(glyphFiles[glyph].data, glyphFiles[glyph].length);
-        drawer.loadGlyph(static_cast<Drawer::Glyph>(glyph), image.pixels, image.width);
+        LoadedImage image = loader.loadImage(glyphFiles[glyph].data, glyphFiles[glyph].length);
+        drawer.loadGlyph(static_cast<Drawer::Glyph>(glyph), std::move(image.pixels), image.width);
     }
 }

@@ -5,6 +5,7 @@
 #include <SDL/SDL_image.h>
 #include <cstring>
 #include <iostream>
+#include <memory>
 
 namespace {
 
@@ -13,15 +14,15 @@ namespace {
 constexpr std::uint32_t largestSide = 4096;
 
 // Copies row by row through the surface's pitch, so decoders that pad rows are handled too.
-unsigned char* copyPixels(SDL_Surface* surface, int bytesPerPixel)
+Drawer::Pixels copyPixels(SDL_Surface* surface, int bytesPerPixel)
 {
     const auto width = static_cast<std::size_t>(surface->w);
     const auto height = static_cast<std::size_t>(surface->h);
-    auto* out = new unsigned char[width * height * 4];
+    auto out = std::make_unique_for_overwrite<unsigned char[]>(width * height * 4);
     const auto* in = static_cast<const unsigned char*>(surface->pixels);
     for (std::size_t row = 0; row < height; ++row) {
         const unsigned char* src = in + row * static_cast<std::size_t>(surface->pitch);
-        unsigned char* dst = out + row * width * 4;
+        unsigned char* dst = out.get() + row * width * 4;
         if (bytesPerPixel == 4) {
             std::memcpy(dst, src, width * 4);
             continue;

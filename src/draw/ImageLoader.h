@@ -4,8 +4,10 @@
 #include <cstdint>
 #include <string>
 
+#include "draw/Drawer.h"
+
 struct LoadedImage {
-    unsigned char* pixels = nullptr; // array new, width * height * 4 bytes; not owned by the record
+    Drawer::Pixels pixels; // width * height * 4 bytes, null when the picture could not be decoded
     std::uint32_t width = 0;
     std::uint32_t height = 0;
 };

@@ -1,6 +1,8 @@
 // Lazy loading of embedded pictures into the drawer.
 #include "draw/ImageSlot.h"
 
+#include <utility>
+
 #include "draw/Drawer.h"
 #include "draw/ImageLoader.h"
 
@@ -9,8 +11,8 @@ namespace {
 std::uint32_t decodeInto(Drawer* drawer, const unsigned char* data, unsigned int length)
 {
     ImageLoader loader;
-    const LoadedImage image = loader.loadImage(data, length);
-    return drawer->loadImage(image.pixels, image.width, image.height);
+    LoadedImage image = loader.loadImage(data, length);
+    return drawer->loadImage(std::move(image.pixels), image.width, image.height);
 }
 
 } // namespace

@@ -145,7 +145,7 @@ TEST_F(SoftwareApplicationTest, TitleFramesReachTheScreenWithTheCursorWhereTheMo
     int compared = 0;
     for (int y = 0; y < static_cast<int>(title.height); y += 4)
         for (int x = 0; x < 1024; x += 4) {
-            const unsigned char* source = title.pixels + (static_cast<std::size_t>(y) * title.width + x) * 4;
+            const unsigned char* source = title.pixels.get() + (static_cast<std::size_t>(y) * title.width + x) * 4;
             const bool nearCursor = x >= 500 && x < 580 && y >= 290 && y < 350;
             const bool onStory = x >= 444 && x < 444 + 128 && y >= 415 && y < 415 + 157;
             if (source[3] != 255 || nearCursor || onStory)
@@ -162,7 +162,7 @@ TEST_F(SoftwareApplicationTest, TitleFramesReachTheScreenWithTheCursorWhereTheMo
     int opaque = 0;
     for (std::uint32_t y = 0; y < cursor.height; ++y)
         for (std::uint32_t x = 0; x < cursor.width; ++x) {
-            const unsigned char* source = cursor.pixels + (static_cast<std::size_t>(y) * cursor.width + x) * 4;
+            const unsigned char* source = cursor.pixels.get() + (static_cast<std::size_t>(y) * cursor.width + x) * 4;
             if (source[3] != 255)
                 continue;
             ASSERT_EQ(screenPixel(507 + static_cast<int>(x), 294 + static_cast<int>(y)),
@@ -171,6 +171,4 @@ TEST_F(SoftwareApplicationTest, TitleFramesReachTheScreenWithTheCursorWhereTheMo
             ++opaque;
         }
     EXPECT_GT(opaque, 50);
-    delete[] title.pixels;
-    delete[] cursor.pixels;
 }

@@ -23,8 +23,8 @@ Decoded decode(const unsigned char* data, unsigned int length)
 {
     CaptureStdout capture;
     ImageLoader loader;
-    const LoadedImage image = loader.loadImage(data, length);
-    return Decoded{std::unique_ptr<unsigned char[]>(image.pixels), image.width, image.height, capture.text()};
+    LoadedImage image = loader.loadImage(data, length);
+    return Decoded{std::move(image.pixels), image.width, image.height, capture.text()};
 }
 
 // The sides a PNG states in its header: big-endian at bytes 16 and 20.
@@ -174,9 +174,7 @@ TEST(ImageLoader, PictureFilesWiderOrTallerThan4096AreRefused)
         EXPECT_NE(file, nullptr);
         std::fwrite(bytes.data(), 1, bytes.size(), file);
         std::fclose(file);
-        const LoadedImage image = ImageLoader().loadImage(path);
-        std::unique_ptr<unsigned char[]> owned(image.pixels);
-        return image.width;
+        return ImageLoader().loadImage(path).width;
     };
     EXPECT_EQ(load(4096, 1), 4096u);
     EXPECT_EQ(load(1, 4096), 1u);
@@ -230,7 +228,6 @@ TEST(ImageLoader, FilesMustBe32Bit)
     CaptureStdout capture;
     ImageLoader loader;
     const LoadedImage image = loader.loadImage(path);
-    std::unique_ptr<unsigned char[]> owned(image.pixels);
     EXPECT_NE(image.pixels, nullptr);
     EXPECT_EQ(image.width, 64u);
     EXPECT_EQ(loader.loadImage(path + ".missing").pixels, nullptr);

@@ -148,12 +148,12 @@ TEST_F(OpenGLDrawerTest, LoadedGlyphReplacesThePlaceholder)
 {
     open();
     // A glyph whose left half is opaque white and right half clear.
-    auto* pixels = new unsigned char[64 * 64 * 4]();
+    auto pixels = std::make_unique<unsigned char[]>(64 * 64 * 4);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 32; ++x)
             for (int c = 0; c < 4; ++c)
                 pixels[(y * 64 + x) * 4 + c] = 255;
-    drawer->loadGlyph(Drawer::GlyphM, pixels, 64);
+    drawer->loadGlyph(Drawer::GlyphM, std::move(pixels), 64);
     drawer->loadGlyph(Drawer::GlyphN, nullptr, 64); // keeps its placeholder
     drawer->beginDrawing();
     drawer->drawText("mn", 0, 0, 64, 1, 1, 1, 1);
@@ -166,14 +166,14 @@ TEST_F(OpenGLDrawerTest, TexturesAreEnlargedToPowersOfTwoWithTheEdgeFill)
 {
     open();
     // 3 by 2: red opaque pixels, the last pixel of each row with alpha 200.
-    auto* pixels = new unsigned char[3 * 2 * 4];
+    auto pixels = std::make_unique<unsigned char[]>(3 * 2 * 4);
     for (int i = 0; i < 6; ++i) {
         pixels[i * 4 + 0] = 255;
         pixels[i * 4 + 1] = static_cast<unsigned char>(i);
         pixels[i * 4 + 2] = 0;
         pixels[i * 4 + 3] = i % 3 == 2 ? 200 : 255;
     }
-    const std::uint32_t id = drawer->loadImage(pixels, 3, 2);
+    const std::uint32_t id = drawer->loadImage(std::move(pixels), 3, 2);
     const OpenGLDrawer::Image* image = drawer->findImage(id);
     ASSERT_NE(image, nullptr);
     EXPECT_FLOAT_EQ(image->u, 0.75f);

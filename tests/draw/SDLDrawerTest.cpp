@@ -26,12 +26,12 @@ namespace {
 
 // Opaque, with the source column in red and the source row in green, so every screen pixel
 // tells which source pixel it was sampled from.
-unsigned char* coordinateImage(std::uint32_t size)
+Drawer::Pixels coordinateImage(std::uint32_t size)
 {
-    auto* pixels = new unsigned char[size * size * 4];
+    auto pixels = std::make_unique<unsigned char[]>(size * size * 4);
     for (std::uint32_t row = 0; row < size; ++row)
         for (std::uint32_t column = 0; column < size; ++column) {
-            unsigned char* pixel = pixels + (row * size + column) * 4;
+            unsigned char* pixel = pixels.get() + (row * size + column) * 4;
             pixel[0] = static_cast<unsigned char>(column * 3);
             pixel[1] = static_cast<unsigned char>(row * 3);
             pixel[2] = 7;
@@ -44,8 +44,8 @@ std::uint32_t loadEmbedded(Drawer& drawer, const unsigned char* data, unsigned i
 {
     CaptureStdout quiet; // the background's 24-bit line
     ImageLoader loader;
-    const LoadedImage image = loader.loadImage(data, length);
-    return drawer.loadImage(image.pixels, image.width, image.height);
+    LoadedImage image = loader.loadImage(data, length);
+    return drawer.loadImage(std::move(image.pixels), image.width, image.height);
 }
 
 class SDLDrawerTest : public ::testing::Test {
@@ -237,12 +237,12 @@ TEST_F(SDLDrawerTest, TextOfSize24SamplesSourceColumnsZeroTwoAndFive)
 TEST_F(SDLDrawerTest, TextOfSize18AndAHalfStartsItsCellsWhereThePenIsTruncated)
 {
     // Only the glyph's left column shows: each cell marks its first pixel.
-    auto* marker = solidImage(64, 64, {0, 0, 0, 0});
+    Drawer::Pixels marker = solidImage(64, 64, {0, 0, 0, 0});
     for (int row = 0; row < 64; ++row) {
         marker[row * 64 * 4 + 0] = 255;
         marker[row * 64 * 4 + 3] = 255;
     }
-    drawer->loadGlyph(Drawer::GlyphA, marker, 64);
+    drawer->loadGlyph(Drawer::GlyphA, std::move(marker), 64);
     drawer->drawText("aaaaa", 100, 50, 18.5f, 1.0f, 1.0f, 1.0f, 1.0f);
     EXPECT_EQ(columnsOf(60, 90, 200, red), (std::vector<int>{100, 118, 137, 155, 174}));
 
@@ -329,9 +329,9 @@ TEST_F(SDLDrawerTest, TheQuickPathsAreTakenAndFollowChanges)
     const std::uint32_t background = loadEmbedded(*drawer, Images::background_jpg, Images::background_jpg_length);
     ASSERT_NE(drawer->findImage(background), nullptr);
     EXPECT_NE(drawer->findImage(background)->opaque, nullptr);
-    auto* almost = solidImage(8, 8, red);
+    Drawer::Pixels almost = solidImage(8, 8, red);
     almost[8 * 4 * 5 + 3] = 254;
-    EXPECT_EQ(drawer->findImage(drawer->loadImage(almost, 8, 8))->opaque, nullptr);
+    EXPECT_EQ(drawer->findImage(drawer->loadImage(std::move(almost), 8, 8))->opaque, nullptr);
 
     // Glyphs are scaled once per size, and not at all at their own size.
     loadEmbeddedGlyphs(*drawer);

@@ -26,8 +26,8 @@ std::uint32_t loadEmbedded(Drawer& drawer, const unsigned char* data, unsigned i
 {
     CaptureStdout quiet;
     ImageLoader loader;
-    const LoadedImage image = loader.loadImage(data, length);
-    return drawer.loadImage(image.pixels, image.width, image.height);
+    LoadedImage image = loader.loadImage(data, length);
+    return drawer.loadImage(std::move(image.pixels), image.width, image.height);
 }
 
 std::vector<unsigned char> bytesOf(const SDL_Surface* screen)

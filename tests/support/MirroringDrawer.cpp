@@ -8,17 +8,9 @@
 #include <stdexcept>
 
 #include "draw/EmbeddedGlyphs.h"
+#include "support/SolidImage.h"
 
 namespace {
-
-unsigned char* copyOf(const unsigned char* pixels, std::size_t bytes)
-{
-    if (pixels == nullptr)
-        return nullptr;
-    auto* copy = new unsigned char[bytes];
-    std::memcpy(copy, pixels, bytes);
-    return copy;
-}
 
 } // namespace
 
@@ -39,11 +31,11 @@ MirroringDrawer::~MirroringDrawer()
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
-std::uint32_t MirroringDrawer::loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height)
+std::uint32_t MirroringDrawer::loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height)
 {
-    unsigned char* copy = copyOf(pixels, static_cast<std::size_t>(width) * height * 4);
-    const std::uint32_t id = RecordingDrawer::loadImage(pixels, width, height);
-    const std::uint32_t realId = real->loadImage(copy, width, height);
+    Pixels copy = copyOf(pixels.get(), static_cast<std::size_t>(width) * height * 4);
+    const std::uint32_t id = RecordingDrawer::loadImage(std::move(pixels), width, height);
+    const std::uint32_t realId = real->loadImage(std::move(copy), width, height);
     if (id != 0)
         realIds[id] = realId;
     return id;
@@ -85,9 +77,9 @@ void MirroringDrawer::drawText(const std::string& text, std::int16_t x, std::int
     real->drawText(text, x, y, size, red, green, blue, alpha);
 }
 
-void MirroringDrawer::loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size)
+void MirroringDrawer::loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size)
 {
-    unsigned char* copy = copyOf(pixels, static_cast<std::size_t>(size) * size * 4);
-    RecordingDrawer::loadGlyph(glyph, pixels, size);
-    real->loadGlyph(glyph, copy, size);
+    Pixels copy = copyOf(pixels.get(), static_cast<std::size_t>(size) * size * 4);
+    RecordingDrawer::loadGlyph(glyph, std::move(pixels), size);
+    real->loadGlyph(glyph, std::move(copy), size);
 }

@@ -6,26 +6,24 @@
 #include "draw/ImageLoader.h"
 #include "game/screens/StateManager.h"
 
-std::uint32_t RecordingDrawer::loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height)
+std::uint32_t RecordingDrawer::loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height)
 {
-    if (pixels == nullptr)
+    if (!pixels)
         return 0;
     while (pictures.count(nextId) != 0)
         ++nextId;
     Picture& picture = pictures[nextId];
     picture.width = width;
     picture.height = height;
-    picture.pixels.assign(pixels, pixels + static_cast<std::size_t>(width) * height * 4);
-    delete[] pixels;
+    picture.pixels.assign(pixels.get(), pixels.get() + static_cast<std::size_t>(width) * height * 4);
     ++loads;
     return nextId;
 }
 
-void RecordingDrawer::loadGlyph(Glyph, unsigned char* pixels, std::uint32_t)
+void RecordingDrawer::loadGlyph(Glyph, Pixels pixels, std::uint32_t)
 {
-    if (pixels == nullptr)
+    if (!pixels)
         return;
-    delete[] pixels;
     ++glyphLoads;
 }
 
@@ -87,11 +85,8 @@ bool RecordingDrawer::isPicture(std::uint32_t id, const unsigned char* data, uns
         return false;
     ImageLoader loader;
     const LoadedImage expected = loader.loadImage(data, length);
-    const bool same = expected.pixels != nullptr && expected.width == loaded->width &&
-                      expected.height == loaded->height &&
-                      std::equal(loaded->pixels.begin(), loaded->pixels.end(), expected.pixels);
-    delete[] expected.pixels;
-    return same;
+    return expected.pixels != nullptr && expected.width == loaded->width && expected.height == loaded->height &&
+           std::equal(loaded->pixels.begin(), loaded->pixels.end(), expected.pixels.get());
 }
 
 std::vector<DrawCall> RecordingDrawer::callsOf(const unsigned char* data, unsigned int length) const

@@ -33,7 +33,7 @@ public:
     };
 
     bool initialise(std::uint16_t, std::uint16_t, bool, int) override { return true; }
-    std::uint32_t loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height) override;
+    std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) override;
     void releaseImage(std::uint32_t id) override { pictures.erase(id); }
     void beginDrawing() override;
     void endDrawing() override;
@@ -41,7 +41,7 @@ public:
                    float blue, float alpha) override;
     void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                   float blue, float alpha) override;
-    void loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size) override;
+    void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) override;
 
     // Calls of the frame being drawn, or of the last finished frame once endDrawing was called.
     const std::vector<DrawCall>& calls() const { return inFrame ? current : finished; }

@@ -23,20 +23,17 @@ SDL_Surface* convert(unsigned char* pixels, std::uint32_t width, std::uint32_t h
 ReferenceSoftwareDrawer::ReferenceSoftwareDrawer()
 {
     for (Image& glyph : glyphs)
-        glyph = Image{SDL_CreateRGBSurface(SDL_SWSURFACE, 32, 32, 32, redMask, greenMask, blueMask, alphaMask), nullptr,
-                      32, 32};
+        glyph =
+            Image{SDL_CreateRGBSurface(SDL_SWSURFACE, 32, 32, 32, redMask, greenMask, blueMask, alphaMask), {}, 32, 32};
 }
 
 ReferenceSoftwareDrawer::~ReferenceSoftwareDrawer()
 {
     for (auto& entry : images) {
         SDL_FreeSurface(entry.second.surface);
-        delete[] entry.second.pixels;
     }
-    for (Image& glyph : glyphs) {
+    for (Image& glyph : glyphs)
         SDL_FreeSurface(glyph.surface);
-        delete[] glyph.pixels;
-    }
     SDL_FreeSurface(scratch);
 }
 
@@ -54,14 +51,15 @@ bool ReferenceSoftwareDrawer::initialise(std::uint16_t, std::uint16_t, bool, int
     return true;
 }
 
-std::uint32_t ReferenceSoftwareDrawer::loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height)
+std::uint32_t ReferenceSoftwareDrawer::loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height)
 {
-    if (pixels == nullptr)
+    if (!pixels)
         return 0;
     while (images.count(nextId) != 0)
         ++nextId;
-    images[nextId] = Image{convert(pixels, width, height), pixels, static_cast<std::uint16_t>(width),
-                           static_cast<std::uint16_t>(height)};
+    SDL_Surface* converted = convert(pixels.get(), width, height);
+    images[nextId] =
+        Image{converted, std::move(pixels), static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height)};
     return nextId;
 }
 
@@ -71,19 +69,17 @@ void ReferenceSoftwareDrawer::releaseImage(std::uint32_t id)
     if (found == images.end())
         return;
     SDL_FreeSurface(found->second.surface);
-    delete[] found->second.pixels;
     images.erase(found);
 }
 
-void ReferenceSoftwareDrawer::loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size)
+void ReferenceSoftwareDrawer::loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size)
 {
-    if (pixels == nullptr)
+    if (!pixels)
         return;
     Image& record = glyphs[glyph];
     SDL_FreeSurface(record.surface);
-    delete[] record.pixels;
-    record =
-        Image{convert(pixels, size, size), pixels, static_cast<std::uint16_t>(size), static_cast<std::uint16_t>(size)};
+    SDL_Surface* converted = convert(pixels.get(), size, size);
+    record = Image{converted, std::move(pixels), static_cast<std::uint16_t>(size), static_cast<std::uint16_t>(size)};
 }
 
 void ReferenceSoftwareDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY,

@@ -19,7 +19,7 @@ public:
 
     // Opens 1024 by 768 unless a window of that size is open already (shared with an SDLDrawer).
     bool initialise(std::uint16_t width, std::uint16_t height, bool fullscreen, int antialias) override;
-    std::uint32_t loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height) override;
+    std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) override;
     void releaseImage(std::uint32_t id) override;
     void beginDrawing() override {}
     void endDrawing() override {}
@@ -27,12 +27,12 @@ public:
                    float blue, float alpha) override;
     void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                   float blue, float alpha) override;
-    void loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size) override;
+    void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) override;
 
 private:
     struct Image {
         SDL_Surface* surface = nullptr;
-        unsigned char* pixels = nullptr;
+        Pixels pixels;
         std::uint16_t width = 0;
         std::uint16_t height = 0;
     };

@@ -1,10 +1,15 @@
-// Single-colour pixel buffers for drawer tests, allocated as the drawers expect (array new).
+// Pixel buffers for drawer tests: single colours, and copies of what a drawer was handed.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+
+#include "draw/Drawer.h"
 
 struct Rgba {
     int r, g, b, a;
 };
 
-unsigned char* solidImage(std::uint32_t width, std::uint32_t height, Rgba colour);
+Drawer::Pixels solidImage(std::uint32_t width, std::uint32_t height, Rgba colour);
+// A copy of `bytes` bytes of `pixels`; null for null.
+Drawer::Pixels copyOf(const unsigned char* pixels, std::size_t bytes);

@@ -21,20 +21,20 @@ void setAttribute(SDL_GLattr attribute, int value, const char* failure)
 // Copies an image into the top-left of a larger power-of-two buffer. Each row's right-hand fill
 // repeats the alpha of its last pixel and the rows below repeat the last row, so linear
 // filtering at the image's edge blends with its own colours rather than with black.
-unsigned char* enlarge(const unsigned char* pixels, std::uint32_t width, std::uint32_t height,
+Drawer::Pixels enlarge(const unsigned char* pixels, std::uint32_t width, std::uint32_t height,
                        std::uint32_t textureWidth, std::uint32_t textureHeight)
 {
     const std::size_t rowBytes = static_cast<std::size_t>(textureWidth) * 4;
-    auto* buffer = new unsigned char[rowBytes * textureHeight]();
+    auto buffer = std::make_unique<unsigned char[]>(rowBytes * textureHeight);
     for (std::uint32_t row = 0; row < height; ++row) {
         const unsigned char* src = pixels + static_cast<std::size_t>(row) * width * 4;
-        unsigned char* dst = buffer + row * rowBytes;
+        unsigned char* dst = buffer.get() + row * rowBytes;
         std::memcpy(dst, src, static_cast<std::size_t>(width) * 4);
         const unsigned char last = src[static_cast<std::size_t>(width) * 4 - 1];
         std::memset(dst + static_cast<std::size_t>(width) * 4, last, (textureWidth - width) * 4u);
     }
     for (std::uint32_t row = height; row < textureHeight; ++row)
-        std::memcpy(buffer + row * rowBytes, buffer + (height - 1) * rowBytes, rowBytes);
+        std::memcpy(buffer.get() + row * rowBytes, buffer.get() + (height - 1) * rowBytes, rowBytes);
     return buffer;
 }
 
@@ -121,23 +121,17 @@ void OpenGLDrawer::initFonts()
     }
 }
 
-std::uint32_t OpenGLDrawer::loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height)
+std::uint32_t OpenGLDrawer::loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height)
 {
-    if (pixels == nullptr)
+    if (!pixels || width == 0 || height == 0)
         return 0;
-    if (width == 0 || height == 0) {
-        delete[] pixels;
-        return 0;
-    }
     Image image;
     image.width = static_cast<std::uint16_t>(width);
     image.height = static_cast<std::uint16_t>(height);
     const std::uint32_t textureWidth = powerOfTwo(width);
     const std::uint32_t textureHeight = powerOfTwo(height);
     if (!isPowerOfTwo(width) || !isPowerOfTwo(height)) {
-        unsigned char* enlarged = enlarge(pixels, width, height, textureWidth, textureHeight);
-        delete[] pixels;
-        pixels = enlarged;
+        pixels = enlarge(pixels.get(), width, height, textureWidth, textureHeight);
         image.u = static_cast<float>(width) / static_cast<float>(textureWidth);
         image.v = static_cast<float>(height) / static_cast<float>(textureHeight);
     }
@@ -146,13 +140,12 @@ std::uint32_t OpenGLDrawer::loadImage(unsigned char* pixels, std::uint32_t width
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(textureWidth), static_cast<GLsizei>(textureHeight), 0,
-                 GL_RGBA, GL_UNSIGNED_BYTE, pixels);
+                 GL_RGBA, GL_UNSIGNED_BYTE, pixels.get());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, static_cast<GLfloat>(GL_CLAMP_TO_EDGE));
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(GL_CLAMP_TO_EDGE));
     glBindTexture(GL_TEXTURE_2D, 0);
-    delete[] pixels;
     image.texture = texture;
 
     while (images.count(nextId) != 0)
@@ -170,15 +163,15 @@ void OpenGLDrawer::releaseImage(std::uint32_t id)
     images.erase(found);
 }
 
-void OpenGLDrawer::loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size)
+void OpenGLDrawer::loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size)
 {
-    if (pixels == nullptr)
+    if (!pixels)
         return;
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, static_cast<GLsizei>(size), static_cast<GLsizei>(size), 0, GL_RGBA,
-                 GL_UNSIGNED_BYTE, pixels);
+                 GL_UNSIGNED_BYTE, pixels.get());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glBindTexture(GL_TEXTURE_2D, 0);
@@ -186,7 +179,6 @@ void OpenGLDrawer::loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t s
     if (record.texture != 0)
         glDeleteTextures(1, &record.texture);
     record = Image{texture, static_cast<std::uint16_t>(size), static_cast<std::uint16_t>(size), 1.0f, 1.0f};
-    delete[] pixels;
 }
 
 void OpenGLDrawer::beginDrawing()

@@ -21,7 +21,7 @@ public:
     ~OpenGLDrawer() override;
 
     bool initialise(std::uint16_t width, std::uint16_t height, bool fullscreen, int antialias) override;
-    std::uint32_t loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height) override;
+    std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) override;
     void releaseImage(std::uint32_t id) override;
     void beginDrawing() override;
     void endDrawing() override;
@@ -29,7 +29,7 @@ public:
                    float blue, float alpha) override;
     void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                   float blue, float alpha) override;
-    void loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size) override;
+    void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) override;
 
     static bool isPowerOfTwo(std::uint32_t n);
     static std::uint32_t powerOfTwo(std::uint32_t n);

@@ -230,13 +230,11 @@ SDLDrawer::SurfacePtr SDLDrawer::colourView(SDL_Surface* converted) const
                                                to->Rmask, to->Gmask, to->Bmask, 0));
 }
 
-std::uint32_t SDLDrawer::loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height)
+std::uint32_t SDLDrawer::loadImage(Pixels owned, std::uint32_t width, std::uint32_t height)
 {
-    if (pixels == nullptr)
+    if (!owned || width == 0 || height == 0)
         return 0;
-    std::unique_ptr<unsigned char[]> owned(pixels);
-    if (width == 0 || height == 0)
-        return 0;
+    unsigned char* pixels = owned.get();
     SurfacePtr converted = convert(pixels, width, height);
     // Without a display there is nothing to convert to: the picture is drawn as nothing.
     if (!converted)
@@ -276,14 +274,11 @@ void SDLDrawer::releaseImage(std::uint32_t id)
     images.erase(id);
 }
 
-void SDLDrawer::loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size)
+void SDLDrawer::loadGlyph(Glyph glyph, Pixels owned, std::uint32_t size)
 {
-    if (pixels == nullptr)
+    if (!owned || size == 0)
         return;
-    std::unique_ptr<unsigned char[]> owned(pixels);
-    if (size == 0)
-        return;
-    SurfacePtr converted = convert(pixels, size, size);
+    SurfacePtr converted = convert(owned.get(), size, size);
     if (!converted)
         return;
     forgetStill();

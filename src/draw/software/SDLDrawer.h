@@ -53,7 +53,7 @@ public:
 
     // Always opens 1024 by 768, whatever size was asked for; antialiasing does not apply.
     bool initialise(std::uint16_t width, std::uint16_t height, bool fullscreen, int antialias) override;
-    std::uint32_t loadImage(unsigned char* pixels, std::uint32_t width, std::uint32_t height) override;
+    std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) override;
     void releaseImage(std::uint32_t id) override;
     void beginDrawing() override;
     void endDrawing() override;
@@ -64,7 +64,7 @@ public:
     // Text appears in the glyphs' own white; the colour arguments are not used.
     void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                   float blue, float alpha) override;
-    void loadGlyph(Glyph glyph, unsigned char* pixels, std::uint32_t size) override;
+    void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) override;
 
     // Gives every glyph an invisible placeholder until its real image arrives.
     void initGlyphs();
