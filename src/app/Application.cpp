@@ -1,10 +1,8 @@
 // Start-up and shut-down order, the event loop and its dispatch.
 #include "app/Application.h"
 
-#include <csignal>
+#include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <ctime>
 #include <iostream>
 #include <sstream>
 #include <thread>
@@ -12,11 +10,12 @@
 #include "app/CommandLine.h"
 #include "app/ConfigLoader.h"
 #include "app/FatalError.h"
+#include "draw/DrawerChoice.h"
 #include "draw/EmbeddedGlyphs.h"
-#include "draw/opengl/OpenGLDrawer.h"
-#include "draw/software/SDLDrawer.h"
 #include "game/screens/StateManager.h"
 #include "gui/Widget.h"
+#include "platform/Environment.h"
+#include "platform/QuitSignals.h"
 #include "sound/Sounds.h"
 
 #include <algorithm>
@@ -36,16 +35,14 @@ SDL_keysym keyFor(SDLKey sym)
 
 Application::SdlSession::SdlSession()
 {
-    std::signal(SIGINT, SIG_DFL);
-    std::signal(SIGTERM, SIG_DFL);
+    QuitSignals::leaveToSdl();
 }
 
 Application::SdlSession::~SdlSession()
 {
     // Before SDL_Quit, which gives SDL's own handlers back to the default action first and then
     // takes a while to close the window.
-    std::signal(SIGINT, SIG_IGN);
-    std::signal(SIGTERM, SIG_IGN);
+    QuitSignals::ignore();
     SDL_Quit();
 }
 
@@ -109,10 +106,9 @@ Application::Application(const std::vector<std::string>& args)
     Widget::screenWidth = static_cast<float>(openedWidth);
     Widget::screenHeight = static_cast<float>(openedHeight);
 
-    if (const char* unpaced = std::getenv("BRICKWRATH_UNPACED"); unpaced != nullptr && unpaced[0] == '1')
+    if (Environment::isOn("BRICKWRATH_UNPACED"))
         pacer.setEnabled(false);
-    if (const char* report = std::getenv("BRICKWRATH_REPORT_FIRST_FRAME"); report != nullptr && report[0] == '1')
-        reportFirstFrame = true;
+    reportFirstFrame = Environment::isOn("BRICKWRATH_REPORT_FIRST_FRAME");
 }
 
 Application::~Application()
@@ -144,27 +140,18 @@ void Application::drawWindowedOpenGLDirectly() const
     // whole-window copy each frame and, on Mesa's software renderer, 55 ms of compiling before the
     // first frame shows. Set before the sound thread starts; a value the player set stays.
     if (!launch.fullscreen && !launch.software)
-        setenv("SDL12COMPAT_OPENGL_SCALING", "0", 0);
+        Environment::setDefault("SDL12COMPAT_OPENGL_SCALING", "0");
 }
 
 void Application::openDrawer()
 {
-    const auto width = static_cast<std::uint16_t>(windowWidth);
-    const auto height = static_cast<std::uint16_t>(windowHeight);
     // The software drawer is chosen by --sdl, or by "sdl 1" in the settings file when the game
     // starts without arguments: the player asked for it either way.
-    if (!launch.software) {
-        drawer = std::make_unique<OpenGLDrawer>();
-        if (drawer->initialise(width, height, launch.fullscreen, launch.antialias))
-            return;
-        // No OpenGL here (no driver, no visual): a picture from the software drawer beats none.
-        std::cout << "OpenGLDrawer: Could not set an OpenGL video mode, using the SDL drawer instead." << std::endl;
-    }
-    drawer = std::make_unique<SDLDrawer>();
-    if (drawer->initialise(width, height, launch.fullscreen, launch.antialias))
+    drawer = DrawerChoice::open(static_cast<std::uint16_t>(windowWidth), static_cast<std::uint16_t>(windowHeight),
+                                launch.fullscreen, launch.antialias, launch.software, std::cout);
+    if (drawer)
         return;
     const std::string reason = SDL_GetError();
-    drawer.reset();
     SDL_Quit();
     throw FatalError("Could not set a video mode: " + reason);
 }
@@ -196,10 +183,13 @@ bool Application::step()
 
 void Application::reportFrameTime()
 {
-    // The start-up benchmark compares this with the monotonic time at which it started the game.
-    timespec now{};
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    std::printf("first frame shown at %lld.%09ld\n", static_cast<long long>(now.tv_sec), now.tv_nsec);
+    // The start-up benchmark compares this with the monotonic time at which it started the game:
+    // the steady clock is the system's monotonic clock.
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(now);
+    const auto nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(now - seconds);
+    std::printf("first frame shown at %lld.%09lld\n", static_cast<long long>(seconds.count()),
+                static_cast<long long>(nanoseconds.count()));
     std::fflush(stdout);
 }
 

@@ -2,12 +2,11 @@
 // The file is only ever written to create it, so a file the player cannot read is left alone.
 #include "app/ConfigLoader.h"
 
-#include <cerrno>
 #include <fstream>
 #include <iostream>
 #include <sstream>
-#include <sys/stat.h>
 
+#include "platform/FileStatus.h"
 #include "platform/HomeFolder.h"
 
 namespace {
@@ -47,11 +46,9 @@ enum class FileState { Missing, Readable, Unreadable };
 
 FileState inspect(const std::string& path)
 {
-    struct stat info {};
-    if (stat(path.c_str(), &info) != 0)
-        return errno == ENOENT ? FileState::Missing : FileState::Unreadable;
-    if (!S_ISREG(info.st_mode))
-        return FileState::Unreadable;
+    const FileStatus status = fileStatus(path);
+    if (status != FileStatus::File)
+        return status == FileStatus::Missing ? FileState::Missing : FileState::Unreadable;
     std::ifstream probe(path);
     return probe ? FileState::Readable : FileState::Unreadable;
 }
@@ -75,7 +72,10 @@ ConfigLoader::ConfigLoader()
     read(in);
 }
 
-ConfigLoader::ConfigLoader(std::istream& in) { read(in); }
+ConfigLoader::ConfigLoader(std::istream& in)
+{
+    read(in);
+}
 
 std::string ConfigLoader::getFilePath() const
 {

@@ -1,0 +1,13 @@
+// stat(2) behind the file status: only a missing last part of the path counts as missing.
+#include "platform/FileStatus.h"
+
+#include <cerrno>
+#include <sys/stat.h>
+
+FileStatus fileStatus(const std::string& path)
+{
+    struct stat info {};
+    if (stat(path.c_str(), &info) != 0)
+        return errno == ENOENT ? FileStatus::Missing : FileStatus::Unreachable;
+    return S_ISREG(info.st_mode) ? FileStatus::File : FileStatus::Unreachable;
+}
