@@ -52,11 +52,8 @@ Application::Application(const std::vector<std::string>& args)
 
     // Read before SDL starts: the usage text needs no window, and the drawer asked for decides
     // how SDL is set up.
-    launch = args.empty() ? CommandLine::fromSettingsFile(config, std::cout) : CommandLine::parse(args, std::cout);
-    windowWidth = launch.width;
-    windowHeight = launch.height;
-    noSound = launch.noSound;
-    noMusic = launch.noMusic;
+    launch = args.empty() ? CommandLine::fromSettingsFile(config.settings(), std::cout)
+                          : CommandLine::parse(args, std::cout);
     drawWindowedOpenGLDirectly();
 
     if (SDL_Init(sdlSubsystems) < 0)
@@ -78,8 +75,8 @@ Application::Application(const std::vector<std::string>& args)
     openDrawer();
     // Mouse positions come in pixels of the window that was opened, which need not be the size
     // asked for: the software drawer always opens 1024 by 768.
-    int openedWidth = windowWidth;
-    int openedHeight = windowHeight;
+    int openedWidth = launch.width;
+    int openedHeight = launch.height;
     if (const SDL_Surface* screen = SDL_GetVideoSurface(); screen != nullptr) {
         openedWidth = screen->w;
         openedHeight = screen->h;
@@ -99,7 +96,7 @@ Application::Application(const std::vector<std::string>& args)
     audioDevice.setCallback(this);
     audioDevice.setNumChannels(0, 2);
     audioDevice.setSamplerate(44100.0);
-    if (!noSound)
+    if (!launch.noSound)
         audioDevice.start();
 
     SDL_ShowCursor(SDL_DISABLE);
@@ -113,7 +110,7 @@ Application::Application(const std::vector<std::string>& args)
 
 Application::~Application()
 {
-    if (!noSound)
+    if (!launch.noSound)
         audioDevice.stop();
     if (joystick != nullptr)
         SDL_JoystickClose(joystick);
@@ -127,7 +124,7 @@ void Application::getAudio(float*, float* output, int frames)
     std::fill(output, output + 2 * std::max(frames, 0), 0.0f);
     // The player asked for no music (-nm, --nomusic or "nm 1"): the music thread still runs, but
     // nothing of it is heard.
-    if (!noMusic)
+    if (!launch.noMusic)
         music->audioBlock(output, frames);
     Sounds::getInstance()->getAudio(output, frames);
 }
@@ -139,7 +136,7 @@ void Application::drawWindowedOpenGLDirectly() const
     // window is opened at the size the drawer asks for, so there the copy is only cost: a
     // whole-window copy each frame and, on Mesa's software renderer, 55 ms of compiling before the
     // first frame shows. Set before the sound thread starts; a value the player set stays.
-    if (!launch.fullscreen && !launch.software)
+    if (!launch.fullscreen && !launch.softwareDrawer)
         Environment::setDefault("SDL12COMPAT_OPENGL_SCALING", "0");
 }
 
@@ -147,8 +144,8 @@ void Application::openDrawer()
 {
     // The software drawer is chosen by --sdl, or by "sdl 1" in the settings file when the game
     // starts without arguments: the player asked for it either way.
-    drawer = DrawerChoice::open(static_cast<std::uint16_t>(windowWidth), static_cast<std::uint16_t>(windowHeight),
-                                launch.fullscreen, launch.antialias, launch.software, std::cout);
+    drawer = DrawerChoice::open(static_cast<std::uint16_t>(launch.width), static_cast<std::uint16_t>(launch.height),
+                                launch.fullscreen, launch.antialias, launch.softwareDrawer, std::cout);
     if (drawer)
         return;
     const std::string reason = SDL_GetError();

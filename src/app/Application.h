@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "app/FramePacer.h"
-#include "app/LaunchSettings.h"
 #include "app/MouseMapping.h"
+#include "app/Settings.h"
 #include "sound/BackgroundMusic.h"
 #include "sound/PortAudioCallback.h"
 #include "sound/PortAudioDevice.h"
@@ -53,7 +53,7 @@ public:
     void dispatch(const SDL_Event& event);
 
     Drawer* getDrawer() const { return drawer.get(); }
-    const LaunchSettings& settings() const { return launch; }
+    const Settings& settings() const { return launch; }
     bool quitRequested() const { return quitFlag; }
     unsigned long framesDrawn() const { return frames; }
     FramePacer& framePacer() { return pacer; }
@@ -78,14 +78,10 @@ private:
     // the music player below is torn down, so no block is mixed while the music goes.
     PortAudioDevice audioDevice;
     bool quitFlag = false;
-    int windowWidth = 0;
-    int windowHeight = 0;
-    bool noSound = false;
-    bool noMusic = false;
     SDL_Joystick* joystick = nullptr;
     std::unique_ptr<Drawer> drawer;
 
-    LaunchSettings launch;
+    Settings launch;
     MouseMapping mouse;
     FramePacer pacer;
     unsigned long frames = 0;

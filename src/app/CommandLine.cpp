@@ -4,13 +4,12 @@
 
 #include <sstream>
 
-#include "app/ConfigLoader.h"
 #include "app/FatalError.h"
 
 namespace {
 
-constexpr int defaultWidth = 800;
-constexpr int defaultHeight = 600;
+constexpr int defaultWidth = Settings().width;
+constexpr int defaultHeight = Settings().height;
 // The window size travels to the drawers as 16 bits, where a larger number would wrap round to a
 // small or zero size; no OpenGL driver of ours draws into anything wider than this either.
 constexpr int largestSize = 16384;
@@ -52,7 +51,7 @@ bool scanNumber(const std::vector<std::string>& args, const char* longForm, cons
 
 // Sizes of zero or less would divide the mouse mapping by nothing: use the defaults instead.
 // Sizes beyond the largest are brought down to it.
-void applySizeDefaults(LaunchSettings& settings, std::ostream& out)
+void applySizeDefaults(Settings& settings, std::ostream& out)
 {
     if (settings.width > largestSize) {
         settings.width = largestSize;
@@ -95,14 +94,17 @@ void printUsage(std::ostream& out)
         << "--help:\t\t\t\tDisplay this help." << std::endl;
 }
 
-LaunchSettings parse(const std::vector<std::string>& args, std::ostream& out)
+Settings parse(const std::vector<std::string>& args, std::ostream& out)
 {
     if (hasFlag(args, "--help", nullptr)) {
         printUsage(out);
         throw FatalError("\n");
     }
 
-    LaunchSettings settings;
+    Settings settings;
+    // A size not given counts as none at all, so that the player is told which default is used.
+    settings.width = 0;
+    settings.height = 0;
     std::stringstream numbers;
     scanNumber(args, "--width", "-w", numbers, settings.width);
     scanNumber(args, "--height", "-h", numbers, settings.height);
@@ -110,7 +112,7 @@ LaunchSettings parse(const std::vector<std::string>& args, std::ostream& out)
     settings.fullscreen = hasFlag(args, "--fullscreen", "-f");
     settings.noSound = hasFlag(args, "--nosound", "-ns");
     settings.noMusic = hasFlag(args, "--nomusic", "-nm");
-    settings.software = hasFlag(args, "--sdl", "-s");
+    settings.softwareDrawer = hasFlag(args, "--sdl", "-s");
     if (scanNumber(args, "--antialias", "-a", numbers, settings.antialias) && settings.antialias <= 1) {
         settings.antialias = 2;
         out << "Using 2x antialiasing." << std::endl;
@@ -118,18 +120,12 @@ LaunchSettings parse(const std::vector<std::string>& args, std::ostream& out)
     return settings;
 }
 
-LaunchSettings fromSettingsFile(const ConfigLoader& config, std::ostream& out)
+Settings fromSettingsFile(Settings file, std::ostream& out)
 {
-    LaunchSettings settings;
-    settings.width = config.width;
-    settings.height = config.height;
-    settings.antialias = config.antialias >= 1 ? config.antialias : 0;
-    settings.fullscreen = config.fullscreen;
-    settings.noSound = config.noSound;
-    settings.noMusic = config.noMusic;
-    settings.software = config.softwareDrawer;
-    applySizeDefaults(settings, out);
-    return settings;
+    if (file.antialias < 1)
+        file.antialias = 0;
+    applySizeDefaults(file, out);
+    return file;
 }
 
 } // namespace CommandLine

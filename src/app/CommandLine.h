@@ -5,18 +5,17 @@
 #include <string>
 #include <vector>
 
-#include "app/LaunchSettings.h"
-
-class ConfigLoader;
+#include "app/Settings.h"
 
 namespace CommandLine {
 
 // Scans the arguments; "--help" anywhere prints the usage text and throws FatalError("\n").
 // Messages about defaults go to `out`, one per line.
-LaunchSettings parse(const std::vector<std::string>& args, std::ostream& out);
+Settings parse(const std::vector<std::string>& args, std::ostream& out);
 
-// The settings file's values, for a start without arguments.
-LaunchSettings fromSettingsFile(const ConfigLoader& config, std::ostream& out);
+// The settings file's values, for a start without arguments: sizes the window cannot take are
+// replaced as on the command line, and antialiasing below 1 is none.
+Settings fromSettingsFile(Settings file, std::ostream& out);
 
 void printUsage(std::ostream& out);
 

@@ -96,7 +96,7 @@ void ConfigLoader::createFile() const
         std::cout << "Could not create " << path << std::endl;
         return;
     }
-    out << "w 800\nh 600\na 0\nf 0\nns 0\nnm 0\nsdl 0\n";
+    Settings().write(out);
 }
 
 void ConfigLoader::read(std::istream& in)
@@ -107,17 +107,17 @@ void ConfigLoader::read(std::istream& in)
         if (tooLong || line.empty())
             continue;
         switch (line[0]) {
-        case 'w': readValue(line, 2, width); break;
-        case 'h': readValue(line, 2, height); break;
-        case 'a': readValue(line, 2, antialias); break;
-        case 'f': readValue(line, 2, fullscreen); break;
+        case 'w': readValue(line, 2, fromFile.width); break;
+        case 'h': readValue(line, 2, fromFile.height); break;
+        case 'a': readValue(line, 2, fromFile.antialias); break;
+        case 'f': readValue(line, 2, fromFile.fullscreen); break;
         case 'n':
             if (line.size() > 1 && line[1] == 's')
-                readValue(line, 3, noSound);
+                readValue(line, 3, fromFile.noSound);
             else if (line.size() > 1 && line[1] == 'm')
-                readValue(line, 3, noMusic);
+                readValue(line, 3, fromFile.noMusic);
             break;
-        case 's': readValue(line, 4, softwareDrawer); break;
+        case 's': readValue(line, 4, fromFile.softwareDrawer); break;
         default: break;
         }
     }

@@ -4,9 +4,11 @@
 #include <istream>
 #include <string>
 
+#include "app/Settings.h"
+
 class ConfigLoader {
 public:
-    // Sets the defaults, creates the settings folder and the default file when missing, reads it.
+    // Creates the settings folder and the default file when missing, and reads the file.
     ConfigLoader();
     // The defaults, then the settings lines of `in`; touches no file.
     explicit ConfigLoader(std::istream& in);
@@ -18,13 +20,11 @@ public:
     // Reads settings lines from `in`; later lines override earlier ones.
     void read(std::istream& in);
 
-    int width = 800;
-    int height = 600;
-    int antialias = 0;
-    bool fullscreen = false;
-    bool noSound = false;
-    bool noMusic = false;
-    bool softwareDrawer = false;
+    // The defaults, overridden by what the file says.
+    const Settings& settings() const { return fromFile; }
 
     static constexpr std::size_t maxLineLength = 127;
+
+private:
+    Settings fromFile;
 };

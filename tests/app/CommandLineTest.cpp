@@ -4,15 +4,12 @@
 #include <sstream>
 
 #include "app/CommandLine.h"
-#include "app/ConfigLoader.h"
 #include "app/FatalError.h"
-#include "support/CaptureStdout.h"
-#include "support/TempHome.h"
 
 namespace {
 
 struct Parsed {
-    LaunchSettings settings;
+    Settings settings;
     std::string output;
 };
 
@@ -66,7 +63,7 @@ TEST(CommandLine, SizesFlagsAndShortForms)
     EXPECT_TRUE(parsed.settings.fullscreen);
     EXPECT_TRUE(parsed.settings.noSound);
     EXPECT_TRUE(parsed.settings.noMusic);
-    EXPECT_TRUE(parsed.settings.software);
+    EXPECT_TRUE(parsed.settings.softwareDrawer);
     EXPECT_EQ(parsed.settings.antialias, 0);
     EXPECT_EQ(parsed.output, "");
 
@@ -74,7 +71,7 @@ TEST(CommandLine, SizesFlagsAndShortForms)
     EXPECT_EQ(longForms.settings.width, 640);
     EXPECT_EQ(longForms.settings.height, 480);
     EXPECT_TRUE(longForms.settings.fullscreen && longForms.settings.noSound && longForms.settings.noMusic &&
-                longForms.settings.software);
+                longForms.settings.softwareDrawer);
 }
 
 TEST(CommandLine, FlagsAreCaseSensitiveAndUnknownArgumentsGiveDefaults)
@@ -130,12 +127,10 @@ TEST(CommandLine, SizesTooLargeForTheDrawersAreBroughtDownWithALine)
     EXPECT_EQ(largest.settings.height, 10000);
     EXPECT_EQ(largest.output, "");
 
-    TempHome home;
-    CaptureStdout quiet;
-    ConfigLoader config;
-    config.width = 2000000000;
+    Settings file;
+    file.width = 2000000000;
     std::ostringstream out;
-    EXPECT_EQ(CommandLine::fromSettingsFile(config, out).width, 16384);
+    EXPECT_EQ(CommandLine::fromSettingsFile(file, out).width, 16384);
     EXPECT_EQ(out.str(), "Using largest width = 16384\n");
 }
 
@@ -160,17 +155,15 @@ TEST(CommandLine, AntialiasingLevels)
 
 TEST(CommandLine, SettingsFilePathKeepsAntialiasOneAndRefusesBadSizes)
 {
-    TempHome home;
-    CaptureStdout quiet;
-    ConfigLoader config;
-    config.width = 0;
-    config.height = 768;
-    config.antialias = 1;
-    config.fullscreen = true;
-    config.noSound = true;
-    config.noMusic = false;
+    Settings file;
+    file.width = 0;
+    file.height = 768;
+    file.antialias = 1;
+    file.fullscreen = true;
+    file.noSound = true;
+    file.noMusic = false;
     std::ostringstream out;
-    const LaunchSettings settings = CommandLine::fromSettingsFile(config, out);
+    const Settings settings = CommandLine::fromSettingsFile(file, out);
     EXPECT_EQ(settings.width, 800);
     EXPECT_EQ(settings.height, 768);
     EXPECT_EQ(settings.antialias, 1);
@@ -179,6 +172,6 @@ TEST(CommandLine, SettingsFilePathKeepsAntialiasOneAndRefusesBadSizes)
     EXPECT_FALSE(settings.noMusic);
     EXPECT_EQ(out.str(), "Using default width = 800\n");
 
-    config.antialias = -3;
-    EXPECT_EQ(CommandLine::fromSettingsFile(config, out).antialias, 0);
+    file.antialias = -3;
+    EXPECT_EQ(CommandLine::fromSettingsFile(file, out).antialias, 0);
 }

@@ -27,13 +27,13 @@ ConfigLoader readText(const std::string& text)
 
 void expectDefaults(const ConfigLoader& config)
 {
-    EXPECT_EQ(config.width, 800);
-    EXPECT_EQ(config.height, 600);
-    EXPECT_EQ(config.antialias, 0);
-    EXPECT_FALSE(config.fullscreen);
-    EXPECT_FALSE(config.noSound);
-    EXPECT_FALSE(config.noMusic);
-    EXPECT_FALSE(config.softwareDrawer);
+    EXPECT_EQ(config.settings().width, 800);
+    EXPECT_EQ(config.settings().height, 600);
+    EXPECT_EQ(config.settings().antialias, 0);
+    EXPECT_FALSE(config.settings().fullscreen);
+    EXPECT_FALSE(config.settings().noSound);
+    EXPECT_FALSE(config.settings().noMusic);
+    EXPECT_FALSE(config.settings().softwareDrawer);
 }
 
 } // namespace
@@ -65,13 +65,13 @@ TEST(ConfigLoader, DeletedFileIsWrittenAgainSilently)
 TEST(ConfigLoader, ValuesKeysAndOverrides)
 {
     const ConfigLoader config = readText("w 1024\nw 640\nh 768\na 4\nf 1\nns 1\nnm 1\nsdl 1\n");
-    EXPECT_EQ(config.width, 640);
-    EXPECT_EQ(config.height, 768);
-    EXPECT_EQ(config.antialias, 4);
-    EXPECT_TRUE(config.fullscreen);
-    EXPECT_TRUE(config.noSound);
-    EXPECT_TRUE(config.noMusic);
-    EXPECT_TRUE(config.softwareDrawer);
+    EXPECT_EQ(config.settings().width, 640);
+    EXPECT_EQ(config.settings().height, 768);
+    EXPECT_EQ(config.settings().antialias, 4);
+    EXPECT_TRUE(config.settings().fullscreen);
+    EXPECT_TRUE(config.settings().noSound);
+    EXPECT_TRUE(config.settings().noMusic);
+    EXPECT_TRUE(config.settings().softwareDrawer);
 }
 
 TEST(ConfigLoader, OnlyTheFirstLettersNameTheKey)
@@ -79,28 +79,28 @@ TEST(ConfigLoader, OnlyTheFirstLettersNameTheKey)
     // "width 1024": the value text starts with letters, so nothing is read. "hx 700" reads 700:
     // only the first letter counts. "nx 1" names nothing; "nsx1" reads from its fourth character.
     const ConfigLoader config = readText("width 1024\nhx 700\nnx 1\nnsx1\nsoftware 1\nq 5\n\n");
-    EXPECT_EQ(config.width, 800);
-    EXPECT_EQ(config.height, 700);
-    EXPECT_TRUE(config.noSound);
-    EXPECT_FALSE(config.noMusic);
-    EXPECT_FALSE(config.softwareDrawer);
+    EXPECT_EQ(config.settings().width, 800);
+    EXPECT_EQ(config.settings().height, 700);
+    EXPECT_TRUE(config.settings().noSound);
+    EXPECT_FALSE(config.settings().noMusic);
+    EXPECT_FALSE(config.settings().softwareDrawer);
 }
 
 TEST(ConfigLoader, UnreadableValuesKeepThePreviousOne)
 {
     const ConfigLoader config = readText("f 2\nw abc\nh 700\nh\na 99999999999999\nns -1\n");
-    EXPECT_FALSE(config.fullscreen);
-    EXPECT_EQ(config.width, 800);
-    EXPECT_EQ(config.height, 700);
-    EXPECT_EQ(config.antialias, 0);
-    EXPECT_FALSE(config.noSound);
+    EXPECT_FALSE(config.settings().fullscreen);
+    EXPECT_EQ(config.settings().width, 800);
+    EXPECT_EQ(config.settings().height, 700);
+    EXPECT_EQ(config.settings().antialias, 0);
+    EXPECT_FALSE(config.settings().noSound);
 }
 
 TEST(ConfigLoader, HeightOnlyFileKeepsTheDefaultWidth)
 {
     const ConfigLoader config = readText("h 768\n");
-    EXPECT_EQ(config.width, 800);
-    EXPECT_EQ(config.height, 768);
+    EXPECT_EQ(config.settings().width, 800);
+    EXPECT_EQ(config.settings().height, 768);
 }
 
 TEST(ConfigLoader, LinesLongerThan127CharactersAreSkippedWhole)
@@ -108,9 +108,9 @@ TEST(ConfigLoader, LinesLongerThan127CharactersAreSkippedWhole)
     const std::string longLine = "w 1024" + std::string(200, ' ') + "\n";
     const std::string exactly127 = "h 700" + std::string(122, ' ') + "\n";
     const ConfigLoader config = readText(longLine + exactly127 + "f 1");
-    EXPECT_EQ(config.width, 800);
-    EXPECT_EQ(config.height, 700);
-    EXPECT_TRUE(config.fullscreen) << "the last line needs no line end";
+    EXPECT_EQ(config.settings().width, 800);
+    EXPECT_EQ(config.settings().height, 700);
+    EXPECT_TRUE(config.settings().fullscreen) << "the last line needs no line end";
 }
 
 TEST(ConfigLoader, BinaryJunkIsIgnored)
@@ -119,7 +119,7 @@ TEST(ConfigLoader, BinaryJunkIsIgnored)
     for (int i = 0; i < 4096; ++i)
         junk.push_back(static_cast<char>((i * 131 + 7) % 256));
     const ConfigLoader config = readText(junk + "\nw 1280\n" + std::string("\0\0\0", 3));
-    EXPECT_EQ(config.width, 1280);
+    EXPECT_EQ(config.settings().width, 1280);
 }
 
 TEST(ConfigLoader, FolderInPlaceOfTheFileIsLeftAloneWithOneLine)
