@@ -61,7 +61,7 @@ TEST_F(TrapTest, EachKindDoesItsThingWithItsSoundAndFiresOnlyOnce)
              EXPECT_EQ(hit.getY(), 515.0f + 50.0f);
          }},
         {"mine", std::make_unique<MineTrap>(), Sounds::Explosion, crushed},
-        {"big mine", std::make_unique<BigMineTrap>(runners.data()), Sounds::Explosion, crushed},
+        {"big mine", std::make_unique<BigMineTrap>(runners), Sounds::Explosion, crushed},
         {"ghost", std::make_unique<GhostTrap>(), Sounds::Ghost,
          [](const Hurdler& hit) {
              EXPECT_TRUE(hit.isTripped());
@@ -135,7 +135,7 @@ TEST_F(TrapTest, AGhostForARunnerThatHasJustGotUpIsSpentAllTheSame)
 
 TEST_F(TrapTest, BigMineSparesSeventyFiveAndCrushesSeventyFourPointSixSeven)
 {
-    BigMineTrap mine(runners.data());
+    BigMineTrap mine(runners);
     mine.setPosition(400, 300);
     runners[1].initPosition(325, 300); // exactly 75 to the left
     runners[2].initPosition(326, 290); // 74 left, 10 up: about 74.67
@@ -162,7 +162,7 @@ TEST_F(TrapTest, BigMineSetOffByHarryCrushesHimAndTestsAllEight)
 {
     Harry harry;
     harry.initPosition(400, 300);
-    BigMineTrap mine(runners.data());
+    BigMineTrap mine(runners);
     mine.setPosition(400, 300);
     for (int lane = 0; lane < 8; ++lane)
         runners[lane].initPosition(400 + 20 * lane, 300); // within 75 up to lane 3
@@ -247,7 +247,7 @@ TEST_F(TrapTest, MineStarburstShrinksFromTwoOverFortyOneDraws)
 
 TEST_F(TrapTest, BigMineCloudGrowsAndRisesOverFortyOneDraws)
 {
-    BigMineTrap mine(runners.data());
+    BigMineTrap mine(runners);
     mine.setPosition(300, 333);
     DrawCall armed = drawTrap(drawer, mine, false).at(0);
     EXPECT_TRUE(drawer.isPicture(armed.id, Images::mine_png, Images::mine_png_length));

@@ -34,11 +34,11 @@ TEST(Tray, EachIconIsOfferedFromItsThresholdClickedInsideItsEdgesAndMakesItsTrap
         EXPECT_NE(Tray::kindAt(20, icon.right, midY), icon.kind);
         EXPECT_NE(Tray::kindAt(20, midX, icon.top), icon.kind);
         EXPECT_NE(Tray::kindAt(20, midX, icon.bottom), icon.kind);
-        EXPECT_EQ(Tray::create(icon.kind, nullptr)->getCost(), icon.cost);
+        EXPECT_EQ(Tray::create(icon.kind, {})->getCost(), icon.cost);
     }
     // The first race offers hurdles only, and nothing is made from outside the icons.
     for (const Icon& icon : icons)
         EXPECT_FALSE(Tray::offers(icon.kind, 3));
     EXPECT_EQ(Tray::kindAt(20, 600, 80), Tray::KindCount);
-    EXPECT_EQ(Tray::create(Tray::KindCount, nullptr), nullptr);
+    EXPECT_EQ(Tray::create(Tray::KindCount, {}), nullptr);
 }

@@ -62,7 +62,7 @@ Tray::Kind Tray::kindAt(int points, int x, int y)
     return KindCount;
 }
 
-std::unique_ptr<Trap> Tray::create(Kind kind, Hurdler* hurdlers)
+std::unique_ptr<Trap> Tray::create(Kind kind, std::span<Hurdler> hurdlers)
 {
     switch (kind) {
     case Mud: return std::make_unique<MudTrap>();

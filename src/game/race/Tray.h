@@ -4,6 +4,7 @@
 
 #include <array>
 #include <memory>
+#include <span>
 
 #include "draw/ImageSlot.h"
 
@@ -23,8 +24,8 @@ public:
     // The offered kind whose icon holds the point (edges excluded), looking from the big mine
     // down to the mud; KindCount when there is none.
     static Kind kindAt(int points, int x, int y);
-    // A new trap of the kind; the big mine is handed the race screen's eight hurdlers.
-    static std::unique_ptr<Trap> create(Kind kind, Hurdler* hurdlers);
+    // A new trap of the kind; the big mine is handed the race screen's hurdlers.
+    static std::unique_ptr<Trap> create(Kind kind, std::span<Hurdler> hurdlers);
 
     void loadImages(Drawer* drawer);
     // The offered icons, big mine first.

@@ -143,7 +143,7 @@ bool GamePlay::pickFromTray(int x, int y)
     const Tray::Kind kind = Tray::kindAt(points, x, y);
     if (kind == Tray::KindCount)
         return false;
-    std::unique_ptr<Trap> trap = Tray::create(kind, runners.data());
+    std::unique_ptr<Trap> trap = Tray::create(kind, runners);
     trap->setPosition(x - grabOffset, y - grabOffset);
     traps.push_back(std::move(trap));
     draggingHurdle = false;

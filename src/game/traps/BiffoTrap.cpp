@@ -3,17 +3,12 @@
 
 #include "draw/assets/Images.h"
 #include "game/race/Hurdler.h"
-#include "sound/Sounds.h"
 
 SharedImageSlot BiffoTrap::image(Images::biffo_png, Images::biffo_png_length);
 
-void BiffoTrap::trigger(Hurdler* runner)
+void BiffoTrap::strike(Hurdler* runner)
 {
-    if (triggered)
-        return;
     runner->biffo();
-    Sounds::getInstance()->playSound(Sounds::Biffo);
-    triggered = true;
 }
 
 void BiffoTrap::draw(Drawer* drawer, bool placing)

@@ -6,9 +6,13 @@
 
 class BiffoTrap : public Trap {
 public:
-    void trigger(Hurdler* runner) override;
+    BiffoTrap() : Trap(Sounds::Biffo) {}
+
     void draw(Drawer* drawer, bool placing) override;
     int getCost() const override { return 4; }
 
     static SharedImageSlot image;
+
+protected:
+    void strike(Hurdler* runner) override;
 };

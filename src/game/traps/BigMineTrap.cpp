@@ -7,28 +7,22 @@
 #include "draw/Drawer.h"
 #include "draw/assets/Images.h"
 #include "game/race/Hurdler.h"
-#include "sound/Sounds.h"
 
 SharedImageSlot BigMineTrap::imageUp(Images::bigmine_png, Images::bigmine_png_length);
 SharedImageSlot BigMineTrap::imageDown(Images::mine_png, Images::mine_png_length);
 
-void BigMineTrap::trigger(Hurdler* runner)
+void BigMineTrap::strike(Hurdler* runner)
 {
-    if (triggered)
-        return;
     runner->crush();
     // Harry is not among the eight: when he sets it off, the blast still reaches them.
-    for (int i = 0; i < hurdlerCount; ++i) {
-        Hurdler* other = &hurdlers[i];
-        if (other == runner)
+    for (Hurdler& other : hurdlers) {
+        if (&other == runner)
             continue;
-        const float dx = static_cast<float>(x - other->getXPos());
-        const float dy = static_cast<float>(y - other->getYPos());
+        const float dx = static_cast<float>(x - other.getXPos());
+        const float dy = static_cast<float>(y - other.getYPos());
         if (std::sqrt(dx * dx + dy * dy) < radius)
-            other->crush();
+            other.crush();
     }
-    Sounds::getInstance()->playSound(Sounds::Explosion);
-    triggered = true;
 }
 
 void BigMineTrap::draw(Drawer* drawer, bool)

@@ -3,18 +3,13 @@
 
 #include "draw/assets/Images.h"
 #include "game/race/Hurdler.h"
-#include "sound/Sounds.h"
 
 SharedImageSlot GhostTrap::image(Images::ghost_png, Images::ghost_png_length);
 
-void GhostTrap::trigger(Hurdler* runner)
+void GhostTrap::strike(Hurdler* runner)
 {
-    if (triggered)
-        return;
     runner->scare();
-    Sounds::getInstance()->playSound(Sounds::Ghost);
     showLeft = showDraws;
-    triggered = true;
 }
 
 void GhostTrap::draw(Drawer* drawer, bool placing)

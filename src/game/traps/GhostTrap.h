@@ -6,7 +6,8 @@
 
 class GhostTrap : public Trap {
 public:
-    void trigger(Hurdler* runner) override;
+    GhostTrap() : Trap(Sounds::Ghost) {}
+
     void draw(Drawer* drawer, bool placing) override;
     int getCost() const override { return 3; }
 
@@ -16,6 +17,9 @@ public:
     static constexpr int showDraws = 96;
 
     static SharedImageSlot image;
+
+protected:
+    void strike(Hurdler* runner) override;
 
 private:
     int showLeft = 0;

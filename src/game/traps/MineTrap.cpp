@@ -6,18 +6,13 @@
 #include "draw/Drawer.h"
 #include "draw/assets/Images.h"
 #include "game/race/Hurdler.h"
-#include "sound/Sounds.h"
 
 SharedImageSlot MineTrap::imageUp(Images::mineexplode_png, Images::mineexplode_png_length);
 SharedImageSlot MineTrap::imageDown(Images::mine_png, Images::mine_png_length);
 
-void MineTrap::trigger(Hurdler* runner)
+void MineTrap::strike(Hurdler* runner)
 {
-    if (triggered)
-        return;
     runner->crush();
-    Sounds::getInstance()->playSound(Sounds::Explosion);
-    triggered = true;
 }
 
 void MineTrap::draw(Drawer* drawer, bool)

@@ -6,7 +6,8 @@
 
 class MineTrap : public Trap {
 public:
-    void trigger(Hurdler* runner) override;
+    MineTrap() : Trap(Sounds::Explosion) {}
+
     void draw(Drawer* drawer, bool placing) override;
     int getCost() const override { return 10; }
 
@@ -14,6 +15,9 @@ public:
 
     static SharedImageSlot imageUp;
     static SharedImageSlot imageDown;
+
+protected:
+    void strike(Hurdler* runner) override;
 
 private:
     float blast = 2.0f;

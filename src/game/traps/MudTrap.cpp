@@ -6,12 +6,9 @@
 
 SharedImageSlot MudTrap::image(Images::mud_png, Images::mud_png_length);
 
-void MudTrap::trigger(Hurdler* runner)
+void MudTrap::strike(Hurdler* runner)
 {
-    if (triggered)
-        return;
     runner->decreaseSpeed();
-    triggered = true;
 }
 
 void MudTrap::draw(Drawer* drawer, bool)

@@ -6,9 +6,11 @@
 
 class MudTrap : public Trap {
 public:
-    void trigger(Hurdler* runner) override;
     void draw(Drawer* drawer, bool placing) override;
     int getCost() const override { return 2; }
 
     static SharedImageSlot image;
+
+protected:
+    void strike(Hurdler* runner) override;
 };

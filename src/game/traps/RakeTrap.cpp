@@ -3,18 +3,13 @@
 
 #include "draw/assets/Images.h"
 #include "game/race/Hurdler.h"
-#include "sound/Sounds.h"
 
 SharedImageSlot RakeTrap::imageUp(Images::rakeup_png, Images::rakeup_png_length);
 SharedImageSlot RakeTrap::imageDown(Images::rakedown_png, Images::rakedown_png_length);
 
-void RakeTrap::trigger(Hurdler* runner)
+void RakeTrap::strike(Hurdler* runner)
 {
-    if (triggered)
-        return;
     runner->boing();
-    Sounds::getInstance()->playSound(Sounds::Boing);
-    triggered = true;
 }
 
 void RakeTrap::draw(Drawer* drawer, bool)

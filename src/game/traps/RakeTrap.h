@@ -6,10 +6,14 @@
 
 class RakeTrap : public Trap {
 public:
-    void trigger(Hurdler* runner) override;
+    RakeTrap() : Trap(Sounds::Boing) {}
+
     void draw(Drawer* drawer, bool placing) override;
     int getCost() const override { return 3; }
 
     static SharedImageSlot imageUp;
     static SharedImageSlot imageDown;
+
+protected:
+    void strike(Hurdler* runner) override;
 };

@@ -7,12 +7,9 @@
 SharedImageSlot SpikesTrap::imageUp(Images::spikesopen_png, Images::spikesopen_png_length);
 SharedImageSlot SpikesTrap::imageDown(Images::spikesclosed_png, Images::spikesclosed_png_length);
 
-void SpikesTrap::trigger(Hurdler* runner)
+void SpikesTrap::strike(Hurdler* runner)
 {
-    if (triggered)
-        return;
     runner->crush();
-    triggered = true;
 }
 
 void SpikesTrap::draw(Drawer* drawer, bool)

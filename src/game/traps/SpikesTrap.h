@@ -6,10 +6,12 @@
 
 class SpikesTrap : public Trap {
 public:
-    void trigger(Hurdler* runner) override;
     void draw(Drawer* drawer, bool placing) override;
     int getCost() const override { return 10; }
 
     static SharedImageSlot imageUp;
     static SharedImageSlot imageDown;
+
+protected:
+    void strike(Hurdler* runner) override;
 };

@@ -5,6 +5,16 @@
 
 #include "draw/Drawer.h"
 
+void Trap::trigger(Hurdler* runner)
+{
+    if (triggered)
+        return;
+    strike(runner);
+    if (sound)
+        Sounds::getInstance()->playSound(*sound);
+    triggered = true;
+}
+
 void Trap::setPosition(int newX, int newY)
 {
     x = newX;

@@ -2,6 +2,10 @@
 // reaches it on foot, and keeps drawing what is left of it for the rest of the race.
 #pragma once
 
+#include <optional>
+
+#include "sound/Sounds.h"
+
 class Drawer;
 class Hurdler;
 
@@ -9,8 +13,9 @@ class Trap {
 public:
     virtual ~Trap() = default;
 
-    // The runner has reached the trap; a trap that has fired already does nothing.
-    virtual void trigger(Hurdler* runner) = 0;
+    // The runner has reached the trap: the first time, the trap fires on it with its sound; a trap
+    // that has fired already does nothing.
+    void trigger(Hurdler* runner);
     // `placing` is true while the player is still placing traps before the race.
     virtual void draw(Drawer* drawer, bool placing) = 0;
     virtual void setPosition(int newX, int newY);
@@ -24,7 +29,10 @@ public:
     bool isTriggered() const { return triggered; }
 
 protected:
-    Trap() = default;
+    // `sound` is played when the trap fires; a silent trap has none.
+    explicit Trap(std::optional<Sounds::SoundType> sound = std::nullopt) : sound(sound) {}
+    // What the trap does to the runner that sets it off.
+    virtual void strike(Hurdler* runner) = 0;
     // Draws at scale 1 with the picture's own colours.
     static void drawAt(Drawer* drawer, unsigned int image, int atX, int atY);
 
@@ -32,4 +40,7 @@ protected:
     int y = 0;
     int lane = 0;
     bool triggered = false;
+
+private:
+    std::optional<Sounds::SoundType> sound;
 };
