@@ -316,7 +316,7 @@ int main(int argc, char** argv)
             const std::uint32_t background = load(*drawer, Images::background_jpg, Images::background_jpg_length);
             const std::uint32_t mine = load(*drawer, Images::mineexplode_png, Images::mineexplode_png_length);
             const double mines = millisecondsPerFrame(frames, [&] {
-                drawer->drawImage(background, 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+                drawer->drawImage(background, 0, 0);
                 float blast = 2.0f;
                 for (int step = 0; step < 41; ++step, blast -= 0.05f)
                     drawer->drawImage(mine, static_cast<std::int16_t>(20 * step), 300, blast, blast, 1.0f, 1.0f, 1.0f,

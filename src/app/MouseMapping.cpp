@@ -17,12 +17,14 @@ MouseMapping::MouseMapping(int windowWidth, int windowHeight)
 
 int MouseMapping::mapX(int x) const
 {
-    const int virtualX = static_cast<int>((static_cast<float>(x) - left) / width * 1024.0f);
+    const int virtualX =
+        static_cast<int>((static_cast<float>(x) - left) / width * static_cast<float>(Drawer::virtualWidth));
     return std::clamp(virtualX, 0, Drawer::virtualWidth - 1);
 }
 
 int MouseMapping::mapY(int y) const
 {
-    const int virtualY = static_cast<int>((static_cast<float>(y) - top) / height * 768.0f);
+    const int virtualY =
+        static_cast<int>((static_cast<float>(y) - top) / height * static_cast<float>(Drawer::virtualHeight));
     return std::clamp(virtualY, 0, Drawer::virtualHeight - 1);
 }

@@ -71,6 +71,11 @@ public:
     virtual void endDrawing() = 0;
     virtual void drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red,
                            float green, float blue, float alpha) = 0;
+    // A picture at its own size and in its own colours, its top-left corner at (x, y).
+    void drawImage(std::uint32_t id, int x, int y)
+    {
+        drawImage(id, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    }
     virtual void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                           float blue, float alpha) = 0;
     // A square size by size picture for the glyph; null leaves the glyph as it was.

@@ -1,6 +1,8 @@
 // Widget hit testing in virtual units; the window size is the one the Application opened.
 #include "gui/Widget.h"
 
+#include "draw/Drawer.h"
+
 float Widget::screenWidth = 0.0f;
 float Widget::screenHeight = 0.0f;
 
@@ -20,12 +22,12 @@ void Widget::setSize(float newWidth, float newHeight)
 
 float Widget::toVirtualX(float pixelX)
 {
-    return pixelX / (screenWidth * 0.0009765625f);
+    return pixelX / (screenWidth / static_cast<float>(Drawer::virtualWidth));
 }
 
 float Widget::toVirtualY(float pixelY)
 {
-    return pixelY / (screenHeight / 768.0f);
+    return pixelY / (screenHeight / static_cast<float>(Drawer::virtualHeight));
 }
 
 bool Widget::contains(float virtualX, float virtualY) const

@@ -89,7 +89,7 @@ TEST_F(OpenGLDrawerTest, ImagesLandAtTheirPositionAndGrowAboutTheirCentre)
     open();
     const std::uint32_t id = drawer->loadImage(solidImage(40, 35, red), 40, 35);
     drawer->beginDrawing();
-    drawer->drawImage(id, 100, 200, 1, 1, 1, 1, 1, 1);
+    drawer->drawImage(id, 100, 200);
     EXPECT_TRUE(isColour(100, 200, red));
     EXPECT_TRUE(isColour(120, 217, red));
     EXPECT_TRUE(isColour(99, 210, black));
@@ -119,12 +119,12 @@ TEST_F(OpenGLDrawerTest, ColourTintsAndAlphaBlends)
     const std::uint32_t backdrop = drawer->loadImage(solidImage(64, 64, white), 64, 64);
     const std::uint32_t id = drawer->loadImage(solidImage(64, 64, white), 64, 64);
     drawer->beginDrawing();
-    drawer->drawImage(backdrop, 0, 0, 1, 1, 1, 1, 1, 1);
+    drawer->drawImage(backdrop, 0, 0);
     drawer->drawImage(id, 0, 0, 1, 1, 0, 0, 0, 0.75f);
     EXPECT_TRUE(isColour(32, 32, Rgba{64, 64, 64, 255}, 2)) << "black at three-quarter opacity";
     drawer->drawImage(id, 100, 0, 1, 1, 0.5f, 1.0f, 0.0f, 1.0f);
     EXPECT_TRUE(isColour(132, 32, Rgba{128, 255, 0, 255}, 2));
-    drawer->drawImage(id, 200, 0, 1, 1, 1, 1, 1, 1);
+    drawer->drawImage(id, 200, 0);
     EXPECT_TRUE(isColour(232, 32, white)) << "colour is restored after each draw";
 }
 
@@ -226,8 +226,8 @@ TEST_F(OpenGLDrawerTest, IdsCountUpAndReleasedIdsAreNotReused)
     EXPECT_EQ(drawer->loadImage(solidImage(8, 8, red), 8, 8), 4u);
     EXPECT_EQ(drawer->imageCount(), 3u);
     drawer->beginDrawing();
-    drawer->drawImage(second, 0, 0, 1, 1, 1, 1, 1, 1);
-    drawer->drawImage(0, 0, 0, 1, 1, 1, 1, 1, 1);
+    drawer->drawImage(second, 0, 0);
+    drawer->drawImage(0, 0, 0);
     EXPECT_TRUE(isColour(4, 4, black));
 }
 

@@ -152,7 +152,7 @@ TEST_F(SDLDrawerTest, AlwaysOpensTheWholeWindowWhateverSizeWasAsked)
 TEST_F(SDLDrawerTest, PicturesLandAtTheirPositionAndScaleFromTheTopLeft)
 {
     const std::uint32_t square = drawer->loadImage(solidImage(40, 40, red), 40, 40);
-    drawer->drawImage(square, 100, 200, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(square, 100, 200);
     EXPECT_TRUE(isColour(100, 200, red));
     EXPECT_TRUE(isColour(139, 239, red));
     EXPECT_TRUE(isColour(140, 220, black));
@@ -196,8 +196,8 @@ TEST_F(SDLDrawerTest, ScaleZeroAndOtherEmptySizesDrawNothing)
     drawer->drawImage(square, 100, 100, 1.0f, 0.02f, 1.0f, 1.0f, 1.0f, 1.0f);
     drawer->drawImage(square, 100, 100, -1.0f, -1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     drawer->drawImage(square, 100, 100, std::nanf(""), 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-    drawer->drawImage(square + 1, 100, 100, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f); // not an image
-    drawer->drawImage(0, 100, 100, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(square + 1, 100, 100); // not an image
+    drawer->drawImage(0, 100, 100);
     drawer->drawText("abc", 100, 100, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     drawer->drawText("abc", 100, 100, -24.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     EXPECT_TRUE(screenBytes() == before);
@@ -207,7 +207,7 @@ TEST_F(SDLDrawerTest, PicturesBlendByTheirOwnAlphaAndIgnoreTheColour)
 {
     fill(0, 0, 200);
     const std::uint32_t half = drawer->loadImage(solidImage(10, 10, {255, 0, 0, 128}), 10, 10);
-    drawer->drawImage(half, 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(half, 0, 0);
     drawer->drawImage(half, 20, 0, 1.0f, 1.0f, 0.0f, 0.0f, 0.0f, 0.1f);
     const Rgba blended = pixel(5, 5);
     EXPECT_NEAR(blended.r, 128, 2);
@@ -215,7 +215,7 @@ TEST_F(SDLDrawerTest, PicturesBlendByTheirOwnAlphaAndIgnoreTheColour)
     EXPECT_TRUE(isColour(25, 5, blended)) << "a black, nearly invisible tint changes nothing";
 
     const std::uint32_t clear = drawer->loadImage(solidImage(10, 10, {255, 255, 255, 0}), 10, 10);
-    drawer->drawImage(clear, 40, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(clear, 40, 0);
     EXPECT_TRUE(isColour(45, 5, {0, 0, 200, 255}));
 }
 
@@ -381,12 +381,11 @@ TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
     expectSameAsPlainDrawing(
         [&](Drawer& d) {
             const Pictures& p = picturesOf(d);
-            d.drawImage(p.background, 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-            d.drawImage(p.track, 0, 64, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-            d.drawImage(p.wall, -120, 500, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+            d.drawImage(p.background, 0, 0);
+            d.drawImage(p.track, 0, 64);
+            d.drawImage(p.wall, -120, 500);
             for (int lane = 0; lane < 8; ++lane)
-                d.drawImage(p.hurdler, static_cast<std::int16_t>(300 + lane * 31),
-                            static_cast<std::int16_t>(200 + lane * 31), 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+                d.drawImage(p.hurdler, 300 + lane * 31, 200 + lane * 31);
             float blast = 2.0f;
             for (int step = 0; step < 41; ++step, blast -= 0.05f)
                 d.drawImage(p.mine, static_cast<std::int16_t>(20 * step), 100, blast, blast, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -405,7 +404,7 @@ TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
             d.drawText("big", 700, 600, 100.0f, 0.0f, 0.0f, 0.0f, 1.0f);
             d.drawText("r", 1000, 740, 64.0f, 0.0f, 0.0f, 0.0f, 1.0f);
             d.drawText("off the left", -100, -10, 24.0f, 0.0f, 0.0f, 0.0f, 1.0f);
-            d.drawImage(p.cursor, 990, 730, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+            d.drawImage(p.cursor, 990, 730);
         },
         11);
 
@@ -415,15 +414,15 @@ TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
             const Pictures& p = picturesOf(d);
             const std::int16_t spots[][2] = {{-25, -25}, {1000, -10}, {-30, 740}, {999, 743}, {500, 384}};
             for (const auto& spot : spots) {
-                d.drawImage(p.opaque, spot[0], spot[1], 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-                d.drawImage(p.half, spot[0], spot[1], 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+                d.drawImage(p.opaque, spot[0], spot[1]);
+                d.drawImage(p.half, spot[0], spot[1]);
             }
             d.drawImage(p.opaque, 100, 100, 2.5f, 1.3f, 1.0f, 1.0f, 1.0f, 1.0f);
             d.drawImage(p.opaque, 300, 100, 0.37f, 0.9f, 1.0f, 1.0f, 1.0f, 1.0f);
             d.drawImage(p.half, 100, 100, 3.0f, 3.0f, 1.0f, 1.0f, 1.0f, 1.0f);
             d.drawImage(p.background, 200, 200, 1.5f, 1.5f, 1.0f, 1.0f, 1.0f, 1.0f);
             d.drawImage(p.background, -300, 100, 0.25f, 0.5f, 1.0f, 1.0f, 1.0f, 1.0f);
-            d.drawImage(p.track, 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+            d.drawImage(p.track, 0, 0);
         },
         12);
 
@@ -435,7 +434,7 @@ TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
             const std::int16_t spots[][2] = {{-517, -301}, {600, -200}, {-3, 500},
                                              {1017, 761},  {-32000, 0}, {32000, 32000}};
             for (const auto& spot : spots)
-                d.drawImage(p.track, spot[0], spot[1], 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+                d.drawImage(p.track, spot[0], spot[1]);
         },
         13);
 }

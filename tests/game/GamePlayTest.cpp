@@ -54,7 +54,7 @@ protected:
     int crushedRunners()
     {
         int crushed = 0;
-        for (int lane = 0; lane < GamePlay::laneCount; ++lane)
+        for (int lane = 0; lane < Track::laneCount; ++lane)
             crushed += game->getRunner(lane).isCrushed() ? 1 : 0;
         return crushed;
     }
@@ -291,7 +291,7 @@ TEST_F(Placement, TwoCrushedAddTwoAndEveryRaceStartsFreshFromTheBudget)
         EXPECT_FALSE(game->getRunner(lane).isCrushed());
         EXPECT_EQ(game->getRunner(lane).getXPos(), 192 + 31 * lane);
     }
-    for (int number = 0; number < GamePlay::hurdleCount; ++number) {
+    for (int number = 0; number < Track::hurdleCount; ++number) {
         EXPECT_FALSE(game->getHurdle(number).isToppled());
         EXPECT_FALSE(game->getHurdle(number).isMoved());
     }
@@ -572,7 +572,7 @@ void expectText(const RecordingDrawer& drawer, std::size_t& at, const std::strin
 void expectHurdles(const RecordingDrawer& drawer, std::size_t& at, GamePlay& game)
 {
     std::vector<Expected> hurdles;
-    for (int number = 0; number < GamePlay::hurdleCount; ++number) {
+    for (int number = 0; number < Track::hurdleCount; ++number) {
         const Hurdle& hurdle = game.getHurdle(number);
         if (hurdle.isToppled())
             hurdles.push_back({PICTURE(hurdleover_png), hurdle.getX() + 8, hurdle.getY() + 8});

@@ -27,6 +27,7 @@ public:
     void endDrawing() override;
     void drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red, float green,
                    float blue, float alpha) override;
+    using Drawer::drawImage;
     void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                   float blue, float alpha) override;
     void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) override;

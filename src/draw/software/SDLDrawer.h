@@ -43,6 +43,7 @@ public:
     // Scaled pictures keep their top-left corner at (x, y). The colour arguments are not used.
     void drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red, float green,
                    float blue, float alpha) override;
+    using Drawer::drawImage;
     // Text appears in the glyphs' own white; the colour arguments are not used.
     void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                   float blue, float alpha) override;

@@ -4,12 +4,13 @@
 #include <ctime>
 
 #include "draw/assets/Images.h"
+#include "game/race/Track.h"
 
 namespace {
 
 constexpr float laneDecisionSpacing = 64.0f;
-constexpr float laneSpacing = 31.0f;
-constexpr int outermostLane = 7;
+constexpr float laneSpacing = Track::laneSpacing;
+constexpr int outermostLane = Track::laneCount - 1;
 
 } // namespace
 

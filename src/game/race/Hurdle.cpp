@@ -1,15 +1,14 @@
 // Hurdles: the one-step shift the player buys, and the standing or toppled picture.
 #include "game/race/Hurdle.h"
 
-#include <cstdint>
-
 #include "draw/Drawer.h"
 #include "draw/assets/Images.h"
+#include "game/race/Track.h"
 
 namespace {
 
 // Half the spacing of a lane's hurdles, so a shifted hurdle stands between two jump points.
-constexpr int shiftStep = 32;
+constexpr int shiftStep = Track::hurdleSpacingX / 2;
 
 } // namespace
 
@@ -60,9 +59,7 @@ void Hurdle::draw(Drawer* drawer)
     hurdleImage.get(drawer);
     hurdleOverImage.get(drawer);
     if (toppled)
-        drawer->drawImage(hurdleOverImage.id(), static_cast<std::int16_t>(x + 8), static_cast<std::int16_t>(y + 8),
-                          1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+        drawer->drawImage(hurdleOverImage.id(), x + 8, y + 8);
     else
-        drawer->drawImage(hurdleImage.id(), static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 1.0f, 1.0f,
-                          1.0f, 1.0f, 1.0f, 1.0f);
+        drawer->drawImage(hurdleImage.id(), x, y);
 }

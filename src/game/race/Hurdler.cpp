@@ -218,8 +218,7 @@ void Hurdler::drawWith(Drawer* drawer, const Sprites& sprites)
     } else {
         image = frame == 0 ? sprites.running1.id() : sprites.running2.id();
     }
-    drawer->drawImage(image, static_cast<std::int16_t>(static_cast<int>(x)), static_cast<std::int16_t>(yImage), 1.0f,
-                      1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(image, static_cast<int>(x), yImage);
 
     if (!tripped) {
         if (frameDelay == 0) {

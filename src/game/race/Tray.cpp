@@ -1,8 +1,6 @@
 // The tray's table: threshold, icon place and size of each kind of trap.
 #include "game/race/Tray.h"
 
-#include <cstdint>
-
 #include "draw/Drawer.h"
 #include "draw/assets/Images.h"
 #include "game/traps/BiffoTrap.h"
@@ -87,6 +85,5 @@ void Tray::draw(Drawer* drawer, int points)
 {
     for (int k = KindCount - 1; k >= 0; --k)
         if (offers(static_cast<Kind>(k), points))
-            drawer->drawImage(icons[k].id(), static_cast<std::int16_t>(entries[k].x),
-                              static_cast<std::int16_t>(entries[k].y), 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+            drawer->drawImage(icons[k].id(), entries[k].x, entries[k].y);
 }

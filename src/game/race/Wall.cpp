@@ -1,8 +1,6 @@
 // The wall's run up the track and its grinding sound.
 #include "game/race/Wall.h"
 
-#include <cstdint>
-
 #include "draw/Drawer.h"
 #include "draw/assets/Images.h"
 #include "sound/Sounds.h"
@@ -42,6 +40,5 @@ void Wall::resetPosition()
 
 void Wall::draw(Drawer* drawer)
 {
-    drawer->drawImage(image.get(drawer), static_cast<std::int16_t>(static_cast<int>(x)),
-                      static_cast<std::int16_t>(static_cast<int>(y)), 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(image.get(drawer), static_cast<int>(x), static_cast<int>(y));
 }

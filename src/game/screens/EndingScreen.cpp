@@ -15,8 +15,8 @@ void EndingScreen::draw(Drawer* drawer)
 {
     background.get(drawer);
     ending.get(drawer);
-    drawer->drawImage(background.id(), 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-    drawer->drawImage(ending.id(), 40, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(background.id(), 0, 0);
+    drawer->drawImage(ending.id(), 40, 0);
 }
 
 void EndingScreen::mouseMove(int, int) {}

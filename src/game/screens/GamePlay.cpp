@@ -12,25 +12,13 @@
 
 namespace {
 
-// Track layout: lane L is 31 right of and 31 below lane L - 1.
-constexpr int runnerStartX = 192;
-constexpr int runnerStartY = 422;
-constexpr int firstHurdleX = 288;
-constexpr int firstHurdleY = 326;
-constexpr int hurdleSpacingX = 64;
-constexpr int hurdleSpacingY = 62;
+// Where a hurdle can be picked up, from its corner.
 constexpr int hurdleWidth = 40;
 constexpr int hurdleHeight = 35;
-// Along a lane x + y stays the same, and it grows by 62 from one lane to the next.
-constexpr int laneLineStep = 2 * GamePlay::laneSpacing;
-constexpr int dropLineOffset = 663; // trap drop point on x + y = 663 + 62 * lane
-constexpr int trapLineOffset = 648; // the trap's corner then lies on x + y = 633 + 62 * lane
-constexpr int grabOffset = 15;      // the pointer holds an item 15 right of and below its corner
+constexpr int grabOffset = 15; // the pointer holds an item 15 right of and below its corner
 
 // The collision tests look this far ahead of a hurdle's or trap's x.
 constexpr int reach = 5;
-constexpr int wallEdgeOffset = 19;
-constexpr int finishX = 580;
 
 constexpr int goX = 864;
 constexpr int goY = 650;
@@ -41,12 +29,6 @@ constexpr int goHeight = 92;
 bool inside(int x, int y, int left, int top, int width, int height)
 {
     return x > left && x < left + width && y > top && y < top + height;
-}
-
-void drawPicture(Drawer* drawer, std::uint32_t image, int x, int y)
-{
-    drawer->drawImage(image, static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), 1.0f, 1.0f, 1.0f, 1.0f, 1.0f,
-                      1.0f);
 }
 
 void drawWords(Drawer* drawer, const std::string& text, int x, int y, float size, float alpha)
@@ -65,7 +47,7 @@ GamePlay::GamePlay()
       goButton(Images::gobutton_png, Images::gobutton_png_length)
 {
     initHurdles();
-    harry.initPosition(runnerStartX, runnerStartY);
+    harry.initPosition(Track::runnerStartX, Track::runnerStartY);
 }
 
 // The traps go with the list; the screen's and the wall's pictures go back to the drawer with
@@ -74,13 +56,14 @@ GamePlay::~GamePlay() = default;
 
 void GamePlay::initHurdles()
 {
-    for (int lane = 0; lane < laneCount; ++lane) {
-        const int offset = laneSpacing * lane;
-        runners[lane].initPosition(runnerStartX + offset, runnerStartY + offset);
-        for (int i = 0; i < hurdlesPerLane; ++i) {
-            Hurdle& hurdle = hurdles[hurdlesPerLane * lane + i];
+    for (int lane = 0; lane < Track::laneCount; ++lane) {
+        const int offset = Track::laneSpacing * lane;
+        runners[lane].initPosition(Track::runnerStartX + offset, Track::runnerStartY + offset);
+        for (int i = 0; i < Track::hurdlesPerLane; ++i) {
+            Hurdle& hurdle = hurdles[Track::hurdlesPerLane * lane + i];
             hurdle.setLane(lane);
-            hurdle.initPosition(firstHurdleX + offset + hurdleSpacingX * i, firstHurdleY + offset - hurdleSpacingY * i);
+            hurdle.initPosition(Track::firstHurdleX + offset + Track::hurdleSpacingX * i,
+                                Track::firstHurdleY + offset - Track::hurdleSpacingY * i);
         }
     }
 }
@@ -88,10 +71,10 @@ void GamePlay::initHurdles()
 int GamePlay::laneForDrop(int x, int y)
 {
     int best = 0;
-    for (int lane = 1; lane < laneCount; ++lane) {
+    for (int lane = 1; lane < Track::laneCount; ++lane) {
         // Strictly nearer only, so a tie keeps the lower lane.
-        if (std::abs(dropLineOffset + laneLineStep * lane - (x + y)) <
-            std::abs(dropLineOffset + laneLineStep * best - (x + y)))
+        if (std::abs(Track::dropLineOffset + Track::laneLineStep * lane - (x + y)) <
+            std::abs(Track::dropLineOffset + Track::laneLineStep * best - (x + y)))
             best = lane;
     }
     return best;
@@ -153,7 +136,7 @@ bool GamePlay::pickFromTray(int x, int y)
 
 bool GamePlay::pickHurdle(int x, int y)
 {
-    for (int number = 0; number < hurdleCount; ++number) {
+    for (int number = 0; number < Track::hurdleCount; ++number) {
         const Hurdle& hurdle = hurdles[number];
         if (inside(x, y, hurdle.getX(), hurdle.getY(), hurdleWidth, hurdleHeight)) {
             draggingHurdle = true;
@@ -183,7 +166,7 @@ void GamePlay::dropTrap(Trap* trap, int x, int y)
     // The drop point only chooses the lane; the trap keeps its x and sits on that lane's line.
     const int lane = laneForDrop(x, y);
     trap->setLane(lane);
-    trap->setPosition(x - grabOffset, trapLineOffset + laneLineStep * lane - x);
+    trap->setPosition(x - grabOffset, Track::trapLineOffset + Track::laneLineStep * lane - x);
     points -= trap->getCost();
 }
 
@@ -191,8 +174,8 @@ bool GamePlay::testRunner(Hurdler& runner, int lane)
 {
     const int x = runner.getXPos();
     if (!runner.isJumping() && !runner.isTripped()) {
-        for (int i = 0; i < hurdlesPerLane; ++i) {
-            Hurdle& hurdle = hurdles[hurdlesPerLane * lane + i];
+        for (int i = 0; i < Track::hurdlesPerLane; ++i) {
+            Hurdle& hurdle = hurdles[Track::hurdlesPerLane * lane + i];
             // A toppled hurdle still stands in the lane.
             if (hurdle.getX() < x && x < hurdle.getX() + reach) {
                 runner.trip();
@@ -208,15 +191,15 @@ bool GamePlay::testRunner(Hurdler& runner, int lane)
             }
         }
     }
-    const int wallEdge = static_cast<int>(wall.getX()) + wallEdgeOffset + laneSpacing * lane;
+    const int wallEdge = static_cast<int>(wall.getX()) + Track::wallEdgeOffset + Track::laneSpacing * lane;
     if (runner.getXPos() < wallEdge)
         runner.crush();
-    for (int i = 0; i < hurdlesPerLane; ++i) {
-        Hurdle& hurdle = hurdles[hurdlesPerLane * lane + i];
+    for (int i = 0; i < Track::hurdlesPerLane; ++i) {
+        Hurdle& hurdle = hurdles[Track::hurdlesPerLane * lane + i];
         if (hurdle.getX() < wallEdge)
             hurdle.topple();
     }
-    return runner.isCrushed() || runner.getXPos() >= finishX + laneSpacing * lane;
+    return runner.isCrushed() || runner.getXPos() >= Track::finishX + Track::laneSpacing * lane;
 }
 
 void GamePlay::collisionDetection()
@@ -228,7 +211,7 @@ void GamePlay::collisionDetection()
         return;
     }
     bool allFinished = true;
-    for (int lane = 0; lane < laneCount; ++lane)
+    for (int lane = 0; lane < Track::laneCount; ++lane)
         if (!testRunner(runners[lane], lane))
             allFinished = false;
     if (allFinished)
@@ -267,8 +250,8 @@ void GamePlay::draw(Drawer* drawer)
     if (!placing && !raceOver)
         update();
 
-    drawPicture(drawer, background.id(), 0, 0);
-    drawPicture(drawer, track.id(), 50, 40);
+    drawer->drawImage(background.id(), 0, 0);
+    drawer->drawImage(track.id(), 50, 40);
     if (placing)
         drawPlacement(drawer);
     for (const std::unique_ptr<Trap>& trap : traps)
@@ -293,7 +276,7 @@ void GamePlay::draw(Drawer* drawer)
 void GamePlay::drawPlacement(Drawer* drawer)
 {
     tray.draw(drawer, points);
-    drawPicture(drawer, goButton.id(), goX, goY);
+    drawer->drawImage(goButton.id(), goX, goY);
 }
 
 void GamePlay::drawTexts(Drawer* drawer)
@@ -327,7 +310,7 @@ void GamePlay::drawCursor(Drawer* drawer)
         cursor = closedHandCursor.id();
     else if (hover)
         cursor = openHandCursor.id();
-    drawPicture(drawer, cursor, mouseX - 10, mouseY - 6);
+    drawer->drawImage(cursor, mouseX - 10, mouseY - 6);
 }
 
 void GamePlay::endOfRaceClick()
@@ -351,14 +334,14 @@ void GamePlay::endOfRaceClick()
                 return;
             }
         }
-        if (crushedCount == laneCount)
+        if (crushedCount == Track::laneCount)
             harryRace = true;
     } else {
         if (harry.isCrushed()) {
             StateManager::getInstance()->cutScene(); // the game is won; deletes this screen
             return;
         }
-        harry.initPosition(runnerStartX, runnerStartY);
+        harry.initPosition(Track::runnerStartX, Track::runnerStartY);
     }
     setUpNextRace();
 }

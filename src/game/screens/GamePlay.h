@@ -10,6 +10,7 @@
 #include "game/race/Harry.h"
 #include "game/race/Hurdle.h"
 #include "game/race/Hurdler.h"
+#include "game/race/Track.h"
 #include "game/race/Tray.h"
 #include "game/race/Wall.h"
 #include "game/screens/State.h"
@@ -17,10 +18,6 @@
 
 class GamePlay : public State {
 public:
-    static constexpr int laneCount = 8;
-    static constexpr int hurdlesPerLane = 5;
-    static constexpr int hurdleCount = laneCount * hurdlesPerLane;
-    static constexpr int laneSpacing = 31;
     static constexpr int startingBudget = 3;
 
     GamePlay();
@@ -88,8 +85,8 @@ private:
     bool raceOver = false;
     ImageSlot goButton;
     Wall wall;
-    std::array<Hurdle, hurdleCount> hurdles;
-    std::array<Hurdler, laneCount> runners;
+    std::array<Hurdle, Track::hurdleCount> hurdles;
+    std::array<Hurdler, Track::laneCount> runners;
     std::vector<std::unique_ptr<Trap>> traps;
     Tray tray;
     bool firstRace = true;

@@ -54,7 +54,7 @@ void TitleScreen::draw(Drawer* drawer)
     cursor.get(drawer);
     story.get(drawer);
 
-    drawer->drawImage(background.id(), 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(background.id(), 0, 0);
     if (showStory)
         drawStory(drawer);
     else
@@ -70,10 +70,9 @@ void TitleScreen::drawStory(Drawer* drawer)
 
 void TitleScreen::drawTitle(Drawer* drawer)
 {
-    drawer->drawImage(title.id(), 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-    drawer->drawImage(story.id(), 444, 415, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-    drawer->drawImage(cursor.id(), static_cast<std::int16_t>(mouseX - 10), static_cast<std::int16_t>(mouseY - 6), 1.0f,
-                      1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawImage(title.id(), 0, 0);
+    drawer->drawImage(story.id(), 444, 415);
+    drawer->drawImage(cursor.id(), mouseX - 10, mouseY - 6);
     if (countdown <= 59) {
         const float alpha = static_cast<float>(60 - countdown) / 60.0f * 0.75f;
         drawer->drawText("escape to quit", 340, 720, 24.0f, 0.0f, 0.0f, 0.0f, alpha);

@@ -1,6 +1,7 @@
 // The boxing glove is seen while it is placed and once it has punched, never while it waits.
 #include "game/traps/BiffoTrap.h"
 
+#include "draw/Drawer.h"
 #include "draw/assets/Images.h"
 #include "game/race/Hurdler.h"
 
@@ -15,7 +16,7 @@ void BiffoTrap::draw(Drawer* drawer, bool placing)
 {
     image.get(drawer);
     if (triggered)
-        drawAt(drawer, image.id(), x + 15, y - 30);
+        drawer->drawImage(image.id(), x + 15, y - 30);
     else if (placing)
-        drawAt(drawer, image.id(), x, y);
+        drawer->drawImage(image.id(), x, y);
 }

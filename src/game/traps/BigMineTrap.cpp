@@ -30,7 +30,7 @@ void BigMineTrap::draw(Drawer* drawer, bool)
     imageUp.get(drawer);
     imageDown.get(drawer);
     if (!triggered) {
-        drawAt(drawer, imageDown.id(), x, y);
+        drawer->drawImage(imageDown.id(), x, y);
         return;
     }
     // The cloud grows from nothing and rises as it grows, then is gone.

@@ -1,6 +1,7 @@
 // The ghost hides during the race until it fires, then shows itself for a while.
 #include "game/traps/GhostTrap.h"
 
+#include "draw/Drawer.h"
 #include "draw/assets/Images.h"
 #include "game/race/Hurdler.h"
 
@@ -16,9 +17,9 @@ void GhostTrap::draw(Drawer* drawer, bool placing)
 {
     image.get(drawer);
     if (showLeft > 0) {
-        drawAt(drawer, image.id(), x + 15, y - 30);
+        drawer->drawImage(image.id(), x + 15, y - 30);
         --showLeft;
     } else if (placing && !triggered) {
-        drawAt(drawer, image.id(), x + 15, y - 30);
+        drawer->drawImage(image.id(), x + 15, y - 30);
     }
 }

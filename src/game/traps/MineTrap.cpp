@@ -20,7 +20,7 @@ void MineTrap::draw(Drawer* drawer, bool)
     imageUp.get(drawer);
     imageDown.get(drawer);
     if (!triggered) {
-        drawAt(drawer, imageDown.id(), x, y);
+        drawer->drawImage(imageDown.id(), x, y);
         return;
     }
     if (blast > 0.0f) {

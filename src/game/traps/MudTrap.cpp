@@ -1,6 +1,7 @@
 // Mud makes no sound and looks the same before and after.
 #include "game/traps/MudTrap.h"
 
+#include "draw/Drawer.h"
 #include "draw/assets/Images.h"
 #include "game/race/Hurdler.h"
 
@@ -13,5 +14,5 @@ void MudTrap::strike(Hurdler* runner)
 
 void MudTrap::draw(Drawer* drawer, bool)
 {
-    drawAt(drawer, image.get(drawer), x, y);
+    drawer->drawImage(image.get(drawer), x, y);
 }

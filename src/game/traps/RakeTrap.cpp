@@ -1,6 +1,7 @@
 // The rake lies flat until stepped on, then stays flipped up.
 #include "game/traps/RakeTrap.h"
 
+#include "draw/Drawer.h"
 #include "draw/assets/Images.h"
 #include "game/race/Hurdler.h"
 
@@ -17,7 +18,7 @@ void RakeTrap::draw(Drawer* drawer, bool)
     imageUp.get(drawer);
     imageDown.get(drawer);
     if (triggered)
-        drawAt(drawer, imageUp.id(), x, y - 20);
+        drawer->drawImage(imageUp.id(), x, y - 20);
     else
-        drawAt(drawer, imageDown.id(), x + 15, y - 30);
+        drawer->drawImage(imageDown.id(), x + 15, y - 30);
 }

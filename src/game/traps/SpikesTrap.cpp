@@ -1,6 +1,7 @@
 // The spikes are silent themselves: the runner's death cry is the only sound.
 #include "game/traps/SpikesTrap.h"
 
+#include "draw/Drawer.h"
 #include "draw/assets/Images.h"
 #include "game/race/Hurdler.h"
 
@@ -16,5 +17,5 @@ void SpikesTrap::draw(Drawer* drawer, bool)
 {
     imageUp.get(drawer);
     imageDown.get(drawer);
-    drawAt(drawer, triggered ? imageUp.id() : imageDown.id(), x, y);
+    drawer->drawImage(triggered ? imageUp.id() : imageDown.id(), x, y);
 }

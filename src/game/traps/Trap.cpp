@@ -1,10 +1,6 @@
 // What every trap has: a spot in a lane and whether it has fired.
 #include "game/traps/Trap.h"
 
-#include <cstdint>
-
-#include "draw/Drawer.h"
-
 void Trap::trigger(Hurdler* runner)
 {
     if (triggered)
@@ -39,10 +35,4 @@ int Trap::getYPos() const
 int Trap::getLane() const
 {
     return lane;
-}
-
-void Trap::drawAt(Drawer* drawer, unsigned int image, int atX, int atY)
-{
-    drawer->drawImage(image, static_cast<std::int16_t>(atX), static_cast<std::int16_t>(atY), 1.0f, 1.0f, 1.0f, 1.0f,
-                      1.0f, 1.0f);
 }

@@ -33,8 +33,6 @@ protected:
     explicit Trap(std::optional<Sounds::SoundType> sound = std::nullopt) : sound(sound) {}
     // What the trap does to the runner that sets it off.
     virtual void strike(Hurdler* runner) = 0;
-    // Draws at scale 1 with the picture's own colours.
-    static void drawAt(Drawer* drawer, unsigned int image, int atX, int atY);
 
     int x = 0;
     int y = 0;
