@@ -91,12 +91,12 @@ void MemoryReport::print(const std::string& title, Drawer* drawer)
             std::printf("  %8.1f MiB  %s\n", kib / 1024.0, group.c_str());
 
     std::size_t sounds = 0;
-    for (int type = 0; type < Sounds::NumTypes; ++type)
+    for (int type = 0; type < Sounds::typeCount; ++type)
         sounds +=
             static_cast<std::size_t>(Sounds::getInstance()->getFile(static_cast<Sounds::SoundType>(type)).frames) * 2 *
             sizeof(float);
     std::printf("  of which the game holds: decoded effects %.1f MiB, music ring %.2f MiB", sounds / 1048576.0,
-                BackgroundMusic::NumBuffers * BackgroundMusic::BufferFrames * 2 * sizeof(float) / 1048576.0);
+                BackgroundMusic::bufferCount * BackgroundMusic::defaultBufferFrames * 2 * sizeof(float) / 1048576.0);
     if (const auto* software = dynamic_cast<const SDLDrawer*>(drawer)) {
         std::size_t pixelBuffers = 0;
         const std::size_t surfaces = sdlDrawerBytes(*software, pixelBuffers);

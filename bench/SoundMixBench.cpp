@@ -25,7 +25,7 @@ int main()
     constexpr int frames = 512;
     constexpr int blocks = 300; // the grind lasts 361 such blocks, so all 128 voices play throughout
     std::vector<float> block(2 * frames);
-    for (int v = 0; v < Sounds::NumVoices; ++v)
+    for (int v = 0; v < Sounds::voiceCount; ++v)
         effects.playSound(Sounds::WallGrinding);
 
     // Timed on this thread's CPU clock: on a busy machine the wall clock also counts the time the

@@ -28,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     for (int b = 0; b < 4; ++b) {
-        music.fillBuffer(b % BackgroundMusic::NumBuffers);
+        music.fillBuffer(b % BackgroundMusic::bufferCount);
     }
     std::vector<float> block(2 * 1500);
     for (int i = 0; i < 6; ++i) {

@@ -29,7 +29,7 @@ BackgroundMusic::Pacing BackgroundMusic::withoutThread()
 }
 
 BackgroundMusic::BackgroundMusic(const std::string& path, const Pacing& pace, std::ostream& report)
-    : pacing(pace), samples(new float[2 * NumBuffers * static_cast<std::size_t>(pace.bufferFrames)]())
+    : pacing(pace), samples(new float[2 * bufferCount * static_cast<std::size_t>(pace.bufferFrames)]())
 {
     decoder.reportTo(report);
     if (!decoder.open(path)) {
@@ -72,9 +72,8 @@ BackgroundMusic::~BackgroundMusic()
 std::string BackgroundMusic::getSoundsPath()
 {
     const std::string top = BundlePath::topFolder();
-    if (top.empty()) {
+    if (top.empty())
         return "";
-    }
     return top + "/Contents/Resources/sounds/";
 }
 
@@ -114,9 +113,8 @@ bool BackgroundMusic::fillBuffer(int b)
         }
         decodePosition += static_cast<std::uint32_t>(n);
         sinceStart += static_cast<std::uint32_t>(n);
-        if (pacing.afterDecodedChunk) {
+        if (pacing.afterDecodedChunk)
             pacing.afterDecodedChunk();
-        }
     }
     return true;
 }
@@ -124,14 +122,13 @@ bool BackgroundMusic::fillBuffer(int b)
 bool BackgroundMusic::run()
 {
     while (!stopRequest.load(std::memory_order_acquire)) {
-        for (int k = 0; k < NumBuffers; ++k) {
+        for (int k = 0; k < bufferCount; ++k) {
             const int b = nextRefill;
-            if (!refill[b].load(std::memory_order_acquire)) {
+            if (!refill[b].load(std::memory_order_acquire))
                 break;
-            }
             fillBuffer(b);
             refill[b].store(false, std::memory_order_release);
-            nextRefill = (b + 1) % NumBuffers;
+            nextRefill = (b + 1) % bufferCount;
         }
         SDL_Delay(static_cast<Uint32>(pacing.pollMilliseconds));
     }
@@ -140,28 +137,24 @@ bool BackgroundMusic::run()
 
 void BackgroundMusic::audioBlock(float* block, int frames)
 {
-    if (!decoder.isOpen()) {
+    if (!decoder.isOpen())
         return;
-    }
     for (int i = 0; i < frames; ++i) {
         // A buffer is ours from its first frame on once its flag is clear. Still set means the
         // music thread is late or busy writing it: playing it would mix old and new frames, so the
         // music pauses here until the next block and then carries on from this frame.
-        if (readPosition == 0 && refill[currentBuffer].load(std::memory_order_acquire)) {
+        if (readPosition == 0 && refill[currentBuffer].load(std::memory_order_acquire))
             return;
-        }
         block[2 * i] += left(currentBuffer)[readPosition] * gain * 0.5f;
         block[2 * i + 1] += right(currentBuffer)[readPosition] * gain * 0.5f;
         // The gain only ever rises, so only the first start of the run fades in, not the loops.
-        if (gain < 1.0f) {
+        if (gain < 1.0f)
             gain += 0.000001f;
-        }
         if (++readPosition == static_cast<std::uint32_t>(pacing.bufferFrames)) {
             readPosition = 0;
-            if (refilling) {
+            if (refilling)
                 refill[currentBuffer].store(true, std::memory_order_release);
-            }
-            currentBuffer = (currentBuffer + 1) % NumBuffers;
+            currentBuffer = (currentBuffer + 1) % bufferCount;
         }
     }
 }

@@ -16,15 +16,15 @@
 
 class BackgroundMusic : public Thread {
 public:
-    static constexpr int BufferFrames = 11025;
-    static constexpr int NumBuffers = 3;
+    static constexpr int defaultBufferFrames = 11025;
+    static constexpr int bufferCount = 3;
 
     // How the player paces its ring. The game always uses the defaults; the stress tests shrink
     // the buffers and the poll so that hand-overs come thousands of times a second and stall the
     // decoder at random, and the fuzzer decodes without a thread and without the pause on
     // destruction.
     struct Pacing {
-        int bufferFrames = BufferFrames;
+        int bufferFrames = defaultBufferFrames;
         int pollMilliseconds = 62;
         int stopMilliseconds = 600;
         bool decoderThread = true;
@@ -81,7 +81,7 @@ private:
     int currentBuffer = 0;
     // Set (release) by the audio thread when it has played a buffer through; cleared (release) by
     // the music thread when it has written the buffer anew. Both read them with acquire.
-    std::array<std::atomic<bool>, NumBuffers> refill{};
+    std::array<std::atomic<bool>, bufferCount> refill{};
     std::uint32_t readPosition = 0;
     // The next buffer the music thread refills. The mixer releases buffers in ring order, so the
     // thread refills them in that order too: two released at once (0 and 2, say, after the mixer

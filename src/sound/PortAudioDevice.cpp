@@ -19,9 +19,8 @@ void PortAudioDevice::setNumChannels(int in, int out)
 
 bool PortAudioDevice::start()
 {
-    if (running) {
+    if (running)
         return false;
-    }
     // Everything the library prints while it probes the host is kept off the terminal.
     AudioHost host;
     if (Pa_Initialize() != paNoError) {
@@ -47,9 +46,8 @@ bool PortAudioDevice::start()
     if (Pa_IsFormatSupported(nullptr, &output, sampleRate) == paInvalidSampleRate) {
         std::cout << "44100Hz samplerate not supported, using 48000Hz." << std::endl;
         sampleRate = 48000.0;
-        if (Pa_IsFormatSupported(nullptr, &output, sampleRate) == paInvalidSampleRate) {
+        if (Pa_IsFormatSupported(nullptr, &output, sampleRate) == paInvalidSampleRate)
             std::cout << "48000Hz not supported either?" << std::endl;
-        }
     }
 
     const PaError opened = Pa_OpenStream(
@@ -74,9 +72,8 @@ bool PortAudioDevice::start()
 
 void PortAudioDevice::stop()
 {
-    if (!running) {
+    if (!running)
         return;
-    }
     AudioHost host;
     Pa_StopStream(stream);
     Pa_CloseStream(stream);

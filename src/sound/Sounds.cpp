@@ -10,7 +10,7 @@
 
 namespace {
 
-const char* const fileNames[Sounds::NumTypes] = {
+const char* const fileNames[Sounds::typeCount] = {
     "biffo.ogg", "boing.ogg", "die.ogg", "explosion.ogg", "footstep1.ogg",    "footstep2.ogg",
     "ghost.ogg", "jump.ogg",  nullptr,   "trip.ogg",      "WallGrinding.ogg",
 };
@@ -38,18 +38,16 @@ Sounds::Sounds(const std::string& folder) : Sounds(folder, std::cout) {}
 
 Sounds::Sounds(const std::string& folder, std::ostream& report)
 {
-    for (int type = 0; type < NumTypes; ++type) {
-        if (fileNames[type] != nullptr) {
+    for (int type = 0; type < typeCount; ++type)
+        if (fileNames[type] != nullptr)
             loadFile(folder + fileNames[type], &files[type], report);
-        }
-    }
 }
 
-Sounds::Sounds(std::array<SoundFile, NumTypes> decoded) : files(std::move(decoded)) {}
+Sounds::Sounds(std::array<SoundFile, typeCount> decoded) : files(std::move(decoded)) {}
 
 const char* Sounds::fileName(SoundType type)
 {
-    return type >= 0 && type < NumTypes ? fileNames[type] : nullptr;
+    return type >= 0 && type < typeCount ? fileNames[type] : nullptr;
 }
 
 void Sounds::loadFile(const std::string& path, SoundFile* file)
@@ -60,18 +58,15 @@ void Sounds::loadFile(const std::string& path, SoundFile* file)
 void Sounds::loadFile(const std::string& path, SoundFile* file, std::ostream& report)
 {
     VorbisFile in(report);
-    if (!in.open(path)) {
+    if (!in.open(path))
         return;
-    }
     const std::uint64_t stated = in.firstStreamFrames();
-    if (stated == 0 || stated > maxEffectFrames) {
+    if (stated == 0 || stated > maxEffectFrames)
         return; // nothing to play, or a length no effect could have
-    }
     const auto frames = static_cast<std::uint32_t>(stated);
     std::unique_ptr<float[]> samples(new (std::nothrow) float[2 * static_cast<std::size_t>(frames)]);
-    if (!samples) {
+    if (!samples)
         return;
-    }
 
     // Right after opening a chained file the decoder names the wrong logical stream for its first
     // frames; a seek to the start sets it straight.
@@ -84,9 +79,8 @@ void Sounds::loadFile(const std::string& path, SoundFile* file, std::ostream& re
         int link = 0;
         const std::uint32_t wanted = frames - position;
         const long n = in.read(wanted > INT_MAX ? INT_MAX : static_cast<int>(wanted), &pcm, &channels, &link);
-        if (n == 0 || (n > 0 && link > 0)) {
+        if (n == 0 || (n > 0 && link > 0))
             break; // the end, or a chained stream after the first: only the first one is ours
-        }
         if (n < 0) {
             ++errors;
             continue;
@@ -104,18 +98,16 @@ void Sounds::loadFile(const std::string& path, SoundFile* file, std::ostream& re
     }
     // A file that delivers less than its stated length is padded with silence, never with
     // whatever the memory held.
-    for (std::size_t i = 2 * static_cast<std::size_t>(position); i < 2 * static_cast<std::size_t>(frames); ++i) {
+    for (std::size_t i = 2 * static_cast<std::size_t>(position); i < 2 * static_cast<std::size_t>(frames); ++i)
         samples[i] = 0.0f;
-    }
     file->samples = std::move(samples);
     file->frames = frames;
 }
 
 void Sounds::playSound(SoundType type)
 {
-    if (type < 0 || type >= NumTypes) {
+    if (type < 0 || type >= typeCount)
         return;
-    }
     ++requestCounts[type];
     // A place in the count is taken before a slot, and the mixer gives it back only after freeing
     // its slot: the count then never passes 128 nor falls below the number of playing slots, and a
@@ -123,9 +115,8 @@ void Sounds::playSound(SoundType type)
     // between the mixer freeing a slot and lowering the count would take the count to 129.
     int count = activeVoices.load(std::memory_order_acquire);
     do {
-        if (count >= NumVoices) {
+        if (count >= voiceCount)
             return;
-        }
     } while (
         !activeVoices.compare_exchange_weak(count, count + 1, std::memory_order_acq_rel, std::memory_order_acquire));
     for (Voice& voice : voices) {
@@ -143,13 +134,11 @@ void Sounds::playSound(SoundType type)
 void Sounds::getAudio(float* block, int frames)
 {
     int remaining = activeVoices.load(std::memory_order_acquire);
-    if (remaining == 0) {
+    if (remaining == 0)
         return;
-    }
     for (Voice& voice : voices) {
-        if (!voice.active.load(std::memory_order_acquire)) {
+        if (!voice.active.load(std::memory_order_acquire))
             continue;
-        }
         bool ended = voice.position >= voice.frames;
         for (int i = 0; !ended && i < frames; ++i) {
             block[2 * i] += voice.samples[2 * voice.position];
@@ -161,8 +150,7 @@ void Sounds::getAudio(float* block, int frames)
             voice.active.store(false, std::memory_order_release);
             activeVoices.fetch_sub(1, std::memory_order_acq_rel);
         }
-        if (--remaining == 0) {
+        if (--remaining == 0)
             return;
-        }
     }
 }

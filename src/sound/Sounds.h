@@ -13,8 +13,8 @@ class Sounds {
 public:
     // Indexes the table of files; NoFile has no file, and the values after it keep their places.
     enum SoundType { Biffo, Boing, Die, Explosion, Footstep1, Footstep2, Ghost, Jump, NoFile, Trip, WallGrinding };
-    static constexpr int NumTypes = 11;
-    static constexpr int NumVoices = 128;
+    static constexpr int typeCount = 11;
+    static constexpr int voiceCount = 128;
 
     // One decoded file: interleaved stereo frames, left then right.
     struct SoundFile {
@@ -35,7 +35,7 @@ public:
     explicit Sounds(const std::string& folder);
     Sounds(const std::string& folder, std::ostream& report);
     // A bank of effects already decoded: the stress tests play exact, tagged samples this way.
-    explicit Sounds(std::array<SoundFile, NumTypes> decoded);
+    explicit Sounds(std::array<SoundFile, typeCount> decoded);
     Sounds(const Sounds&) = delete;
     Sounds& operator=(const Sounds&) = delete;
 
@@ -70,9 +70,9 @@ private:
         std::atomic<bool> active{false};
     };
 
-    std::array<SoundFile, NumTypes> files;
-    std::array<int, NumTypes> requestCounts{};
-    std::array<Voice, NumVoices> voices;
+    std::array<SoundFile, typeCount> files;
+    std::array<int, typeCount> requestCounts{};
+    std::array<Voice, voiceCount> voices;
     // Lets the mixer skip an idle block and stop scanning after the last playing voice. Both threads
     // change it, so always by atomic read-modify-write.
     std::atomic<int> activeVoices{0};

@@ -13,13 +13,11 @@ Thread::~Thread()
 
 void Thread::startThread(Thread* t)
 {
-    if (handle != nullptr) {
+    if (handle != nullptr)
         return;
-    }
     handle = SDL_CreateThread(&Thread::threadMethod, t);
-    if (handle == nullptr) {
+    if (handle == nullptr)
         std::cout << "Could not create thread.  Assuming this is a fatal error..." << std::endl;
-    }
 }
 
 int Thread::threadMethod(void* p)

@@ -63,21 +63,18 @@ void VorbisFile::close()
 
 std::uint64_t VorbisFile::firstStreamFrames()
 {
-    if (file == nullptr) {
+    if (file == nullptr)
         return 0;
-    }
     const ogg_int64_t total = ov_pcm_total(&decoder, 0);
     return total > 0 ? static_cast<std::uint64_t>(total) : 0;
 }
 
 long VorbisFile::read(int maxFrames, float*** channels, int* channelCount, int* link)
 {
-    if (file == nullptr) {
+    if (file == nullptr)
         return 0;
-    }
-    if (failed) {
+    if (failed)
         return 0;
-    }
     const long n = ov_read_float(&decoder, channels, maxFrames, link);
     if (n < 0 && n != OV_HOLE) {
         // A decoder that could not set itself up for a stream must not be asked again: libvorbis

@@ -9,7 +9,7 @@ class SoundLog {
 public:
     SoundLog()
     {
-        for (int type = 0; type < Sounds::NumTypes; ++type)
+        for (int type = 0; type < Sounds::typeCount; ++type)
             start[type] = Sounds::getInstance()->requests(static_cast<Sounds::SoundType>(type));
     }
 
@@ -18,11 +18,11 @@ public:
     int total() const
     {
         int sum = 0;
-        for (int type = 0; type < Sounds::NumTypes; ++type)
+        for (int type = 0; type < Sounds::typeCount; ++type)
             sum += count(static_cast<Sounds::SoundType>(type));
         return sum;
     }
 
 private:
-    std::array<int, Sounds::NumTypes> start{};
+    std::array<int, Sounds::typeCount> start{};
 };

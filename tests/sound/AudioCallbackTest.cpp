@@ -100,7 +100,7 @@ TEST_F(AudioCallback, MixingAllocatesNothingAndTakesNoLock)
     locks = 0;
 
     // Voices of every length: short ones end inside the blocks, the grinding plays on.
-    for (int voice = 0; voice < Sounds::NumVoices; ++voice)
+    for (int voice = 0; voice < Sounds::voiceCount; ++voice)
         effects.playSound(voice % 2 == 0 ? Sounds::WallGrinding : static_cast<Sounds::SoundType>(voice % 10));
     std::vector<float> block(2 * 512);
     counting = true;
@@ -114,7 +114,7 @@ TEST_F(AudioCallback, MixingAllocatesNothingAndTakesNoLock)
     EXPECT_EQ(allocations, 0);
     EXPECT_EQ(locks, 0);
     EXPECT_GT(effects.getActiveVoiceCount(), 0);
-    EXPECT_LT(effects.getActiveVoiceCount(), Sounds::NumVoices) << "the short effects have ended";
+    EXPECT_LT(effects.getActiveVoiceCount(), Sounds::voiceCount) << "the short effects have ended";
 }
 
 } // namespace

@@ -43,7 +43,7 @@ TEST(AudioStream, EffectsStartedFlatOutWhileMusicStreamsAreMixedAndEveryVoiceEnd
 {
     AlsaRecording& card = AlsaRecording::shared();
     ScratchFolder folder;
-    for (int type = 0; type < Sounds::NumTypes; ++type) {
+    for (int type = 0; type < Sounds::typeCount; ++type) {
         if (const char* name = Sounds::fileName(static_cast<Sounds::SoundType>(type)))
             SoundFixtures::writeOgg(folder.file(name), SoundFixtures::testSignal(200 + 150 * type, type), 2);
     }
@@ -64,7 +64,7 @@ TEST(AudioStream, EffectsStartedFlatOutWhileMusicStreamsAreMixedAndEveryVoiceEnd
         // A bounded burst: a fixed number of requests, or two seconds, whichever comes first.
         const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
         while (requests < 2000000 && std::chrono::steady_clock::now() < until) {
-            effects.playSound(static_cast<Sounds::SoundType>(requests % Sounds::NumTypes));
+            effects.playSound(static_cast<Sounds::SoundType>(requests % Sounds::typeCount));
             ++requests;
         }
         // Let every voice play out before the stream stops: the longest effect is 1700 frames.
@@ -74,7 +74,7 @@ TEST(AudioStream, EffectsStartedFlatOutWhileMusicStreamsAreMixedAndEveryVoiceEnd
     }
     EXPECT_GT(requests, 128u);
     EXPECT_EQ(effects.getActiveVoiceCount(), 0);
-    for (int slot = 0; slot < Sounds::NumVoices; ++slot)
+    for (int slot = 0; slot < Sounds::voiceCount; ++slot)
         EXPECT_FALSE(effects.isVoiceActive(slot)) << slot;
 
     const std::vector<float> recorded = card.samples();

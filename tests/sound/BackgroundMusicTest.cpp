@@ -66,10 +66,10 @@ std::vector<float> mix(BackgroundMusic& music, int frames)
 // Mixes blocks of the given sizes round and round until `total` frames have been checked.
 void playAndCheck(BackgroundMusic& music, ExpectedMusic& expected, std::size_t total, const std::vector<int>& sizes)
 {
-    std::size_t sinceWait = BackgroundMusic::BufferFrames * 2;
+    std::size_t sinceWait = BackgroundMusic::defaultBufferFrames * 2;
     for (std::size_t k = 0; expected.frames() < total; ++k) {
         const int size = sizes[k % sizes.size()];
-        if (sinceWait + static_cast<std::size_t>(size) > BackgroundMusic::BufferFrames * 2) {
+        if (sinceWait + static_cast<std::size_t>(size) > BackgroundMusic::defaultBufferFrames * 2) {
             ASSERT_TRUE(waitForRingFull(music)) << "the music thread never refilled its buffers";
             sinceWait = 0;
         }

@@ -21,7 +21,7 @@ constexpr std::size_t rate = 44100;
 
 const std::vector<float>& effectSamples(Sounds::SoundType type)
 {
-    static std::vector<float> cache[Sounds::NumTypes];
+    static std::vector<float> cache[Sounds::typeCount];
     const Sounds::SoundFile& file = Sounds::getInstance()->getFile(type);
     if (cache[type].empty())
         cache[type].assign(file.samples.get(), file.samples.get() + 2 * file.frames);

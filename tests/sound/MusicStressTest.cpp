@@ -70,7 +70,7 @@ TEST(MusicStress, HundredThousandRefillsWithRandomStallsNeverMixABufferBeingWrit
         std::mt19937 random(5);
         std::vector<float> block(2 * bufferFrames);
         float gain = 0.0f;
-        while (fault.empty() && musicFrames / bufferFrames < refillsWanted + BackgroundMusic::NumBuffers) {
+        while (fault.empty() && musicFrames / bufferFrames < refillsWanted + BackgroundMusic::bufferCount) {
             const int frames = 1 + static_cast<int>(random() % bufferFrames);
             std::fill(block.begin(), block.end(), 0.0f);
             music.audioBlock(block.data(), frames);
@@ -107,7 +107,7 @@ TEST(MusicStress, HundredThousandRefillsWithRandomStallsNeverMixABufferBeingWrit
     ASSERT_EQ(fault, "");
     // The first three buffers were filled before the thread started; every later one was handed to
     // the decoder thread, refilled and handed back.
-    const std::uint64_t refills = musicFrames / bufferFrames - BackgroundMusic::NumBuffers;
+    const std::uint64_t refills = musicFrames / bufferFrames - BackgroundMusic::bufferCount;
     EXPECT_GE(refills, refillsWanted);
     EXPECT_GT(stalls.load(), 0) << "the decoder never stalled: nothing was tested against late refills";
     EXPECT_GT(lateRefills, 0u);

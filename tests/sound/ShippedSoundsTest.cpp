@@ -25,7 +25,7 @@ const std::string assets = std::string(BRICKWRATH_SOURCE_DIR) + "/assets/sounds/
 std::vector<std::string> shippedFiles()
 {
     std::vector<std::string> names;
-    for (int type = 0; type < Sounds::NumTypes; ++type)
+    for (int type = 0; type < Sounds::typeCount; ++type)
         if (const char* name = Sounds::fileName(static_cast<Sounds::SoundType>(type)))
             names.push_back(name);
     names.push_back("music.ogg");

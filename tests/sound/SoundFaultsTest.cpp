@@ -80,7 +80,7 @@ TEST(SoundFaults, MissingSoundsFolderLeavesEveryEffectSilentAndNoMusic)
     BackgroundMusic music(folder + "music.ogg", quickPlayer());
     const std::string text = out.text();
 
-    for (int type = 0; type < Sounds::NumTypes; ++type) {
+    for (int type = 0; type < Sounds::typeCount; ++type) {
         const auto t = static_cast<Sounds::SoundType>(type);
         EXPECT_EQ(bank.getFile(t).frames, 0u);
         if (const char* name = Sounds::fileName(t)) {
@@ -92,7 +92,7 @@ TEST(SoundFaults, MissingSoundsFolderLeavesEveryEffectSilentAndNoMusic)
     EXPECT_FALSE(music.hasMusic());
 
     // Every effect asked for takes a slot for one block, adds nothing, and frees it again.
-    for (int type = 0; type < Sounds::NumTypes; ++type)
+    for (int type = 0; type < Sounds::typeCount; ++type)
         bank.playSound(static_cast<Sounds::SoundType>(type));
     std::vector<float> block(512, 0.0f);
     music.audioBlock(block.data(), 256);
@@ -305,8 +305,8 @@ TEST(SoundFaults, NoAudioDevicePlaysAWholeGameSilently)
     // With no mixer to end them, the voices fill the slots, and once all are busy the rest are
     // dropped, as they should be.
     int asked = 0;
-    for (int type = 0; type < Sounds::NumTypes; ++type)
+    for (int type = 0; type < Sounds::typeCount; ++type)
         asked += bank->requests(static_cast<Sounds::SoundType>(type));
-    EXPECT_EQ(bank->getActiveVoiceCount(), std::min(asked, Sounds::NumVoices));
+    EXPECT_EQ(bank->getActiveVoiceCount(), std::min(asked, Sounds::voiceCount));
     screens->restart();
 }

@@ -55,8 +55,8 @@ struct MixTally {
 
 TEST(SoundsStress, MillionRequestsRacingTheMixerLoseNoVoiceAndMixNoneTwice)
 {
-    std::array<Sounds::SoundFile, Sounds::NumTypes> files;
-    for (int type = 0; type < Sounds::NumTypes; ++type)
+    std::array<Sounds::SoundFile, Sounds::typeCount> files;
+    for (int type = 0; type < Sounds::typeCount; ++type)
         if (type != Sounds::NoFile)
             files[type] = taggedEffect(lengthOf(type));
     Sounds bank(std::move(files));
@@ -106,7 +106,7 @@ TEST(SoundsStress, MillionRequestsRacingTheMixerLoseNoVoiceAndMixNoneTwice)
     // be dropped, depending on the mixer; those all ask for the grind, whose share the mix reveals.
     constexpr int maybeType = Sounds::WallGrinding;
     constexpr long requests = 1000000;
-    std::array<std::uint64_t, Sounds::NumTypes> certain{};
+    std::array<std::uint64_t, Sounds::typeCount> certain{};
     std::uint64_t uncertain = 0;
     int minActive = 0;
     int maxActive = 0;
@@ -115,10 +115,10 @@ TEST(SoundsStress, MillionRequestsRacingTheMixerLoseNoVoiceAndMixNoneTwice)
         const int active = bank.getActiveVoiceCount();
         minActive = std::min(minActive, active);
         maxActive = std::max(maxActive, active);
-        if (active < Sounds::NumVoices) {
-            next = (next + 1) % Sounds::NumTypes;
+        if (active < Sounds::voiceCount) {
+            next = (next + 1) % Sounds::typeCount;
             if (next == maybeType)
-                next = (next + 1) % Sounds::NumTypes;
+                next = (next + 1) % Sounds::typeCount;
             ++certain[next];
             bank.playSound(static_cast<Sounds::SoundType>(next));
         } else {
@@ -138,18 +138,18 @@ TEST(SoundsStress, MillionRequestsRacingTheMixerLoseNoVoiceAndMixNoneTwice)
 
     ASSERT_EQ(mix.fault, "");
     EXPECT_GE(minActive, 0);
-    EXPECT_LE(maxActive, Sounds::NumVoices);
+    EXPECT_LE(maxActive, Sounds::voiceCount);
     EXPECT_GE(mix.minActive, 0);
-    EXPECT_LE(mix.maxActive, Sounds::NumVoices);
+    EXPECT_LE(mix.maxActive, Sounds::voiceCount);
     EXPECT_EQ(bank.getActiveVoiceCount(), 0);
-    for (int slot = 0; slot < Sounds::NumVoices; ++slot)
+    for (int slot = 0; slot < Sounds::voiceCount; ++slot)
         ASSERT_FALSE(bank.isVoiceActive(slot)) << slot;
 
     // Every voice that started also ended, exactly once.
     EXPECT_EQ(mix.starts, mix.ends);
     std::uint64_t certainStarts = 0;
     std::uint64_t certainFrames = 0;
-    for (int type = 0; type < Sounds::NumTypes; ++type) {
+    for (int type = 0; type < Sounds::typeCount; ++type) {
         if (type != Sounds::NoFile)
             certainStarts += certain[type];
         certainFrames += certain[type] * lengthOf(type);

@@ -16,11 +16,11 @@ using SoundFixtures::ScratchFolder;
 namespace {
 
 // Distinct lengths, so an entry shows which file it came from.
-constexpr std::array<int, Sounds::NumTypes> lengths = {700, 5000, 300, 2000, 100, 120, 900, 400, 0, 3700, 6000};
+constexpr std::array<int, Sounds::typeCount> lengths = {700, 5000, 300, 2000, 100, 120, 900, 400, 0, 3700, 6000};
 
 void writeEffects(const ScratchFolder& folder)
 {
-    for (int type = 0; type < Sounds::NumTypes; ++type) {
+    for (int type = 0; type < Sounds::typeCount; ++type) {
         if (const char* name = Sounds::fileName(static_cast<Sounds::SoundType>(type)))
             SoundFixtures::writeOgg(folder.file(name), SoundFixtures::testSignal(lengths[type], type), 2, 44100,
                                     type + 1);
@@ -79,7 +79,7 @@ TEST(SoundsLoading, EachFileGoesToItsOwnEntryAndNoFileStaysEmpty)
     EXPECT_EQ(report.str().substr(expected.size(), 39), "vorbisfile: fopen could not open file: ");
     EXPECT_EQ(out.text(), expected);
 
-    for (int type = 0; type < Sounds::NumTypes; ++type) {
+    for (int type = 0; type < Sounds::typeCount; ++type) {
         const auto t = static_cast<Sounds::SoundType>(type);
         SCOPED_TRACE(type);
         EXPECT_EQ(bank.getFile(t).frames, static_cast<std::uint32_t>(lengths[type]));
@@ -232,7 +232,7 @@ TEST_F(SoundsMixing, HundredAndTwentyNinthRequestIsDroppedUntilASlotFrees)
     for (int i = 0; i < 129; ++i)
         bank->playSound(Sounds::Biffo);
     EXPECT_EQ(bank->getActiveVoiceCount(), 128);
-    for (int slot = 0; slot < Sounds::NumVoices; ++slot)
+    for (int slot = 0; slot < Sounds::voiceCount; ++slot)
         ASSERT_TRUE(bank->isVoiceActive(slot)) << slot;
 
     // 128 voices of the same effect, summed in slot order; a 129th would show in the sum.

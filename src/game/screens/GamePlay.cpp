@@ -224,12 +224,11 @@ void GamePlay::update()
     // a runner it catches now still counts.
     if (wall.move())
         raceOver = true;
-    if (harryRace) {
+    if (harryRace)
         harry.move();
-    } else {
+    else
         for (Hurdler& runner : runners)
             runner.move();
-    }
     collisionDetection();
 }
 
@@ -260,12 +259,11 @@ void GamePlay::draw(Drawer* drawer)
         hurdle.draw(drawer);
     // The runners stay hidden while traps are being placed.
     if (!placing) {
-        if (harryRace) {
+        if (harryRace)
             harry.draw(drawer);
-        } else {
+        else
             for (Hurdler& runner : runners)
                 runner.draw(drawer);
-        }
     }
     wall.draw(drawer);
     drawTexts(drawer);

@@ -23,13 +23,11 @@ AudioHost::AudioHost()
     setenv("JACK_NO_START_SERVER", "1", 0);
     std::fflush(stderr);
     const int devNull = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (devNull < 0) {
+    if (devNull < 0)
         return;
-    }
     savedStderr = ::dup(STDERR_FILENO);
-    if (savedStderr >= 0) {
+    if (savedStderr >= 0)
         ::dup2(devNull, STDERR_FILENO);
-    }
     ::close(devNull);
 }
 

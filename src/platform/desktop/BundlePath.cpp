@@ -29,9 +29,8 @@ std::string BundlePath::topFolder()
     // An installed game looks beside itself first (bin/../share/brickwrath), so a staged (DESTDIR)
     // or moved installation works, then where the build said it would be installed.
     const std::string nearby = topFolderFor("/proc/self/exe", BRICKWRATH_DATA_FROM_BINDIR);
-    if (hasSoundsFolder(nearby)) {
+    if (hasSoundsFolder(nearby))
         return nearby;
-    }
     return topFolderFor("/proc/self/exe", BRICKWRATH_DATA_DIR);
 }
 
@@ -43,23 +42,19 @@ std::string BundlePath::topFolderFor(const std::string& executable, const std::s
         folder = resolved;
         const std::string::size_type slash = folder.rfind('/');
         folder = slash == std::string::npos ? std::string() : folder.substr(0, slash);
-        if (folder.empty() && slash == 0) {
+        if (folder.empty() && slash == 0)
             folder = "/";
-        }
     }
-    if (!folder.empty() && hasSoundsFolder(folder)) {
+    if (!folder.empty() && hasSoundsFolder(folder))
         return folder;
-    }
     // A relative data folder is taken from the executable's folder.
     std::string data = installedData;
     if (!data.empty() && data[0] != '/' && !folder.empty()) {
         data = folder + "/" + installedData;
-        if (realpath(data.c_str(), resolved) != nullptr) {
+        if (realpath(data.c_str(), resolved) != nullptr)
             data = resolved;
-        }
     }
-    if (!data.empty() && hasSoundsFolder(data)) {
+    if (!data.empty() && hasSoundsFolder(data))
         return data;
-    }
     return folder;
 }
