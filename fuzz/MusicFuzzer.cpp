@@ -24,15 +24,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pacing.decoderThread = false;
     pacing.stopMilliseconds = 0;
     BackgroundMusic music(file.write(data, size), pacing);
-    if (!music.hasMusic()) {
+    if (!music.hasMusic())
         return 0;
-    }
-    for (int b = 0; b < 4; ++b) {
+    for (int b = 0; b < 4; ++b)
         music.fillBuffer(b % BackgroundMusic::bufferCount);
-    }
     std::vector<float> block(2 * 1500);
-    for (int i = 0; i < 6; ++i) {
+    for (int i = 0; i < 6; ++i)
         music.audioBlock(block.data(), 1500);
-    }
     return 0;
 }
