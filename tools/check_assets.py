@@ -1,5 +1,6 @@
 #!/usr/bin/python3
 """Check that every glyph and picture the game loads exists with the right size and pixel format,
+that the glyphs fill their fixed-pitch cells without touching their neighbours,
 plus the few layout facts the game's code relies on. Run from the repository root; exits 1 on failure.
 With --contrast, also prints the text contrast figures over the background."""
 import sys
@@ -59,6 +60,40 @@ def ink_rows(name):
     return box[1], box[3] - 1
 
 
+# Text is fixed-pitch: cells of the text size abut, so words hold together only if the letters
+# fill their cells, and letters stay apart only if the ink of neighbouring cells does not meet.
+# At the smallest text (14 px on an 800 by 600 window) 5 px of the 64 px cell is one clear pixel.
+MIN_LOWER_CASE_FILL = 0.70   # mean ink width of a-z over the cell width
+MIN_LETTER_FILL = 0.5        # each letter and digit
+MIN_CLEAR_COLUMNS = 5
+
+
+def check_glyph_widths():
+    widths, lefts, rights = {}, {}, {}
+    for g in GLYPHS:
+        alpha = images[f"assets/fonts/font{g}.png"].getchannel("A")
+        solid = alpha.point(lambda v: 255 if v >= 128 else 0).getbbox()
+        widths[g] = solid[2] - solid[0]
+        lefts[g], _, rights[g], _ = alpha.getbbox()  # any trace of ink, however faint
+    letters = [g for g in GLYPHS if len(g) == 1 and g.isalpha()]
+    fill = sum(widths[g] for g in letters) / len(letters) / 64
+    check(fill >= MIN_LOWER_CASE_FILL,
+          f"glyphs: lower-case ink fills {fill:.0%} of the cell on average, want {MIN_LOWER_CASE_FILL:.0%}")
+    for g in GLYPHS:
+        if len(g) == 1:
+            check(widths[g] >= MIN_LETTER_FILL * 64, f"font{g}: ink only {widths[g]} px wide")
+    # The tightest pair: the glyph reaching furthest right followed by the one reaching furthest left.
+    right = max(GLYPHS, key=lambda g: rights[g])
+    left = min(GLYPHS, key=lambda g: lefts[g])
+    gap = (64 - rights[right]) + lefts[left]
+    check(gap >= MIN_CLEAR_COLUMNS,
+          f"glyphs: only {gap} clear px between font{right} and font{left} in neighbouring cells")
+    narrow = min(letters, key=lambda g: widths[g])
+    wide = max(letters, key=lambda g: widths[g])
+    print(f"glyphs: lower-case ink {fill:.0%} of the cell on average ({narrow} {widths[narrow]} px .. "
+          f"{wide} {widths[wide]} px), at least {gap} clear px between cells ({right} then {left})")
+
+
 if all(images.values()) and not errors:
     for g in GLYPHS:
         im = images[f"assets/fonts/font{g}.png"]
@@ -79,6 +114,7 @@ if all(images.values()) and not errors:
     for g in ("minus", "plus"):
         top, bottom = ink_rows(g)
         check(abs((top + bottom) / 2 - x_mid) <= 4, f"font{g}: not centred on the x-height")
+    check_glyph_widths()
 
     arrow = images["assets/images/mousearrow.png"].getchannel("A")
     left, top, _, _ = arrow.getbbox()
