@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
 # Screenshots of the title, the story, the first placement phase with a hurdle held in the hand,
 # and a race under way, from the real game under a private Xvfb server driven by xdotool.
-# Usage: tools/race_screenshots.sh <game> <out-folder>
+# Usage: tools/race_screenshots.sh <game> <out-folder> [game args...] (-s for the software drawer)
 set -eu
 game=$1; out=$2
+shift 2
 home=$(mktemp -d)
-export HOME=$home GAME=$game OUT=$out
+trap 'rm -rf "$home"' EXIT
+export HOME=$home GAME=$game OUT=$out GAME_ARGS="$*"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
-  "$GAME" -w 1024 -h 768 -ns -nm >/dev/null 2>&1 &
+  "$GAME" -w 1024 -h 768 -ns -nm $GAME_ARGS >/dev/null 2>&1 &
   pid=$!
   sleep 2
   xdotool mousemove 300 330; sleep 8
