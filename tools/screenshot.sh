@@ -14,7 +14,8 @@ xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
     pid=$!
     sleep 2
     xdotool mousemove 300 330
-    sleep 10
+    # The hint fades in after 400 frames; software OpenGL on a busy machine draws far fewer than 60 a second.
+    sleep 25
     import -window root "$PREFIX-title.png"
     xdotool mousemove 500 480 click 1
     sleep 1
