@@ -4,15 +4,16 @@
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
+#include <array>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
 #include "draw/EmbeddedGlyphs.h"
-#include "draw/ImageLoader.h"
 #include "draw/assets/Images.h"
 #include "draw/software/SDLDrawer.h"
 #include "game/screens/EndingScreen.h"
@@ -40,14 +41,6 @@ Drawer::Pixels coordinateImage(std::uint32_t size)
     return pixels;
 }
 
-std::uint32_t loadEmbedded(Drawer& drawer, const unsigned char* data, unsigned int length)
-{
-    CaptureStdout quiet; // the background's 24-bit line
-    ImageLoader loader;
-    LoadedImage image = loader.loadImage(data, length);
-    return drawer.loadImage(std::move(image.pixels), image.width, image.height);
-}
-
 class SDLDrawerTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -68,20 +61,8 @@ protected:
     }
 
     void fill(int r, int g, int b) { SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, r, g, b)); }
-    // Every byte of the screen, the unused one of each pixel included, from a fixed sequence.
-    void fillNoise(std::uint32_t seed)
-    {
-        auto* bytes = static_cast<unsigned char*>(screen->pixels);
-        for (int i = 0; i < screen->pitch * screen->h; ++i) {
-            seed = seed * 1664525u + 1013904223u;
-            bytes[i] = static_cast<unsigned char>(seed >> 24);
-        }
-    }
-    std::vector<unsigned char> screenBytes() const
-    {
-        const auto* bytes = static_cast<const unsigned char*>(screen->pixels);
-        return std::vector<unsigned char>(bytes, bytes + screen->pitch * screen->h);
-    }
+    void fillNoise(std::uint32_t seed) { ::fillNoise(screen, seed); }
+    std::vector<unsigned char> screenBytes() const { return ::screenBytes(screen); }
     Rgba pixel(int x, int y) const
     {
         const auto* row = static_cast<const unsigned char*>(screen->pixels) + y * screen->pitch;
@@ -95,6 +76,11 @@ protected:
     {
         const Rgba got = pixel(x, y);
         return got.r == expected.r && got.g == expected.g && got.b == expected.b;
+    }
+    void expectColourAt(Rgba colour, std::initializer_list<std::array<int, 2>> points) const
+    {
+        for (const auto& [x, y] : points)
+            EXPECT_TRUE(isColour(x, y, colour)) << x << ", " << y;
     }
     // The columns of row y, from `from` to `to` inclusive, whose pixel has the given colour.
     std::vector<int> columnsOf(int y, int from, int to, Rgba colour) const
@@ -153,37 +139,31 @@ TEST_F(SDLDrawerTest, PicturesLandAtTheirPositionAndScaleFromTheTopLeft)
 {
     const std::uint32_t square = drawer->loadImage(solidImage(40, 40, red), 40, 40);
     drawer->drawImage(square, 100, 200);
-    EXPECT_TRUE(isColour(100, 200, red));
-    EXPECT_TRUE(isColour(139, 239, red));
-    EXPECT_TRUE(isColour(140, 220, black));
-    EXPECT_TRUE(isColour(120, 240, black));
-    EXPECT_TRUE(isColour(99, 200, black));
-    EXPECT_TRUE(isColour(100, 199, black));
+    expectColourAt(red, {{100, 200}, {139, 239}});
+    expectColourAt(black, {{140, 220}, {120, 240}, {99, 200}, {100, 199}});
 
-    // Scale 2 covers 100-180 by 200-280: anchored at the top-left corner, not about the centre.
+    // Scale 2 covers 100-180 by 200-280: anchored at the top-left corner, not about the centre, so
+    // nothing grows to the left or above.
     fill(0, 0, 0);
     drawer->drawImage(square, 100, 200, 2.0f, 2.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     EXPECT_EQ(columnsOf(250, 50, 250, red).size(), 80u);
     EXPECT_EQ(columnsOf(250, 50, 250, red).front(), 100);
-    EXPECT_TRUE(isColour(179, 279, red));
-    EXPECT_TRUE(isColour(180, 250, black));
-    EXPECT_TRUE(isColour(150, 280, black));
-    EXPECT_TRUE(isColour(99, 199, black)) << "nothing grows to the left or above";
+    expectColourAt(red, {{179, 279}});
+    expectColourAt(black, {{180, 250}, {150, 280}, {99, 199}});
 
     // 41 by 41 at 0.5 is 20.5 pixels, drawn 20 by 20.
     fill(0, 0, 0);
     const std::uint32_t odd = drawer->loadImage(solidImage(41, 41, red), 41, 41);
     drawer->drawImage(odd, 300, 300, 0.5f, 0.5f, 1.0f, 1.0f, 1.0f, 1.0f);
-    EXPECT_TRUE(isColour(319, 319, red));
-    EXPECT_TRUE(isColour(320, 310, black));
-    EXPECT_TRUE(isColour(310, 320, black));
+    expectColourAt(red, {{319, 319}});
+    expectColourAt(black, {{320, 310}, {310, 320}});
 
     // The two directions scale on their own.
     fill(0, 0, 0);
     drawer->drawImage(square, 10, 10, 3.0f, 0.5f, 1.0f, 1.0f, 1.0f, 1.0f);
     EXPECT_EQ(columnsOf(15, 0, 200, red).size(), 120u);
-    EXPECT_TRUE(isColour(50, 29, red));
-    EXPECT_TRUE(isColour(50, 30, black));
+    expectColourAt(red, {{50, 29}});
+    expectColourAt(black, {{50, 30}});
 }
 
 TEST_F(SDLDrawerTest, ScaleZeroAndOtherEmptySizesDrawNothing)
@@ -230,8 +210,7 @@ TEST_F(SDLDrawerTest, TextOfSize24SamplesSourceColumnsZeroTwoAndFive)
     EXPECT_EQ(pixel(223, 100).r, 61 * 3);
     EXPECT_EQ(pixel(200, 101).g, 2 * 3);
     EXPECT_EQ(pixel(200, 102).g, 5 * 3);
-    EXPECT_TRUE(isColour(224, 100, black)) << "the cell is 24 pixels wide";
-    EXPECT_TRUE(isColour(200, 124, black));
+    expectColourAt(black, {{224, 100}, {200, 124}}); // the cell is 24 pixels wide
 }
 
 TEST_F(SDLDrawerTest, TextOfSize18AndAHalfStartsItsCellsWhereThePenIsTruncated)
@@ -251,11 +230,8 @@ TEST_F(SDLDrawerTest, TextOfSize18AndAHalfStartsItsCellsWhereThePenIsTruncated)
     drawer->loadGlyph(Drawer::GlyphA, solidImage(64, 64, white), 64);
     drawer->drawText("aaa", 100, 50, 18.5f, 1.0f, 1.0f, 1.0f, 1.0f);
     EXPECT_EQ(columnsOf(60, 90, 200, white).size(), 54u);
-    EXPECT_TRUE(isColour(135, 60, white));
-    EXPECT_TRUE(isColour(136, 60, black));
-    EXPECT_TRUE(isColour(137, 60, white));
-    EXPECT_TRUE(isColour(154, 60, white));
-    EXPECT_TRUE(isColour(155, 60, black));
+    expectColourAt(white, {{135, 60}, {137, 60}, {154, 60}});
+    expectColourAt(black, {{136, 60}, {155, 60}});
 }
 
 TEST_F(SDLDrawerTest, TextIsWhiteWhateverColourIsAskedAndLeavesBlankCells)

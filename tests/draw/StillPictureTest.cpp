@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "draw/EmbeddedGlyphs.h"
-#include "draw/ImageLoader.h"
 #include "draw/assets/Images.h"
 #include "draw/software/SDLDrawer.h"
 #include "game/screens/GamePlay.h"
@@ -21,20 +20,6 @@
 #include "support/SolidImage.h"
 
 namespace {
-
-std::uint32_t loadEmbedded(Drawer& drawer, const unsigned char* data, unsigned int length)
-{
-    CaptureStdout quiet;
-    ImageLoader loader;
-    LoadedImage image = loader.loadImage(data, length);
-    return drawer.loadImage(std::move(image.pixels), image.width, image.height);
-}
-
-std::vector<unsigned char> bytesOf(const SDL_Surface* screen)
-{
-    const auto* bytes = static_cast<const unsigned char*>(screen->pixels);
-    return std::vector<unsigned char>(bytes, bytes + screen->pitch * screen->h);
-}
 
 // The number of pixels that differ between two screens and lie outside every shown area.
 std::size_t changedOutside(const std::vector<unsigned char>& before, const std::vector<unsigned char>& after,
@@ -127,14 +112,6 @@ protected:
         drawer.reset();
         SDL_Quit();
     }
-    void scribble(std::uint32_t seed)
-    {
-        auto* bytes = static_cast<unsigned char*>(screen->pixels);
-        for (int i = 0; i < screen->pitch * screen->h; ++i) {
-            seed = seed * 1664525u + 1013904223u;
-            bytes[i] = static_cast<unsigned char>(seed >> 24);
-        }
-    }
     void frame(Drawer& d, const Pictures& p, int n)
     {
         d.beginDrawing();
@@ -159,8 +136,8 @@ TEST_F(StillPictureTest, EveryFrameHasThePlainDrawingsBytes)
     // the same frame on that.
     int framesOnTheStill = 0;
     std::size_t longestStill = 0;
-    scribble(1000);
-    std::vector<unsigned char> mineBefore = bytesOf(screen);
+    fillNoise(screen, 1000);
+    std::vector<unsigned char> mineBefore = screenBytes(screen);
     for (int n = 0; n < 120; ++n) {
         if (n == 95) {
             // Pictures come and go: the id of a released picture may come back as another one.
@@ -171,10 +148,10 @@ TEST_F(StillPictureTest, EveryFrameHasThePlainDrawingsBytes)
         }
         std::copy(mineBefore.begin(), mineBefore.end(), static_cast<unsigned char*>(screen->pixels));
         frame(*reference, plain, n);
-        const std::vector<unsigned char> expected = bytesOf(screen);
+        const std::vector<unsigned char> expected = screenBytes(screen);
         std::copy(mineBefore.begin(), mineBefore.end(), static_cast<unsigned char*>(screen->pixels));
         frame(*drawer, mine, n);
-        mineBefore = bytesOf(screen);
+        mineBefore = screenBytes(screen);
         ASSERT_EQ(mineBefore, expected) << "frame " << n;
         framesOnTheStill += drawer->lastShowedWholeWindow() ? 0 : 1;
         longestStill = std::max(longestStill, drawer->stillCallCount());
@@ -187,7 +164,7 @@ TEST_F(StillPictureTest, EveryFrameHasThePlainDrawingsBytes)
 TEST_F(StillPictureTest, EveryPixelThatChangedLiesInAnAreaSentToTheWindow)
 {
     frame(*drawer, mine, 0);
-    std::vector<unsigned char> before = bytesOf(screen);
+    std::vector<unsigned char> before = screenBytes(screen);
     int partialFrames = 0;
     for (int n = 1; n < 120; ++n) {
         if (n == 95) {
@@ -199,7 +176,7 @@ TEST_F(StillPictureTest, EveryPixelThatChangedLiesInAnAreaSentToTheWindow)
         if (exposed)
             drawer->windowExposed();
         frame(*drawer, mine, n);
-        const std::vector<unsigned char> after = bytesOf(screen);
+        const std::vector<unsigned char> after = screenBytes(screen);
         if (!drawer->lastShowedWholeWindow()) {
             ++partialFrames;
             EXPECT_EQ(changedOutside(before, after, screen, drawer->lastShownAreas()), 0u) << "frame " << n;
@@ -222,12 +199,12 @@ TEST(StillPictureGame, ARealRaceSendsEveryChangedPixel)
     RealGame game;
     SDL_Surface* window = SDL_GetVideoSurface();
     ASSERT_NE(window, nullptr);
-    std::vector<unsigned char> before = bytesOf(window);
+    std::vector<unsigned char> before = screenBytes(window);
     std::size_t missed = 0;
     int partialFrames = 0;
     int frames = 0;
     auto check = [&] {
-        const std::vector<unsigned char> after = bytesOf(window);
+        const std::vector<unsigned char> after = screenBytes(window);
         if (!game.drawer().lastShowedWholeWindow()) {
             ++partialFrames;
             missed += changedOutside(before, after, window, game.drawer().lastShownAreas());

@@ -3,6 +3,9 @@
 
 #include <cstring>
 
+#include "draw/ImageLoader.h"
+#include "support/CaptureStdout.h"
+
 Drawer::Pixels solidImage(std::uint32_t width, std::uint32_t height, Rgba colour)
 {
     auto pixels = std::make_unique<unsigned char[]>(static_cast<std::size_t>(width) * height * 4);
@@ -22,4 +25,27 @@ Drawer::Pixels copyOf(const unsigned char* pixels, std::size_t bytes)
     auto copy = std::make_unique<unsigned char[]>(bytes);
     std::memcpy(copy.get(), pixels, bytes);
     return copy;
+}
+
+std::uint32_t loadEmbedded(Drawer& drawer, const unsigned char* data, unsigned int length)
+{
+    CaptureStdout quiet; // the background's 24-bit line
+    ImageLoader loader;
+    LoadedImage image = loader.loadImage(data, length);
+    return drawer.loadImage(std::move(image.pixels), image.width, image.height);
+}
+
+std::vector<unsigned char> screenBytes(const SDL_Surface* screen)
+{
+    const auto* bytes = static_cast<const unsigned char*>(screen->pixels);
+    return std::vector<unsigned char>(bytes, bytes + screen->pitch * screen->h);
+}
+
+void fillNoise(SDL_Surface* screen, std::uint32_t seed)
+{
+    auto* bytes = static_cast<unsigned char*>(screen->pixels);
+    for (int i = 0; i < screen->pitch * screen->h; ++i) {
+        seed = seed * 1664525u + 1013904223u;
+        bytes[i] = static_cast<unsigned char>(seed >> 24);
+    }
 }
