@@ -5,7 +5,9 @@
 #include <GL/gl.h>
 #include <SDL/SDL.h>
 #include <array>
+#include <initializer_list>
 #include <memory>
+#include <tuple>
 #include <vector>
 
 #include "draw/opengl/OpenGLDrawer.h"
@@ -44,6 +46,11 @@ protected:
         return std::abs(got.r - expected.r) <= tolerance && std::abs(got.g - expected.g) <= tolerance &&
                std::abs(got.b - expected.b) <= tolerance;
     }
+    void expectColourAt(Rgba colour, std::initializer_list<std::array<int, 2>> points) const
+    {
+        for (const auto& [x, y] : points)
+            EXPECT_TRUE(isColour(x, y, colour)) << x << ", " << y;
+    }
 
     std::unique_ptr<OpenGLDrawer> drawer;
     int windowHeight = 768;
@@ -79,9 +86,8 @@ TEST_F(OpenGLDrawerTest, LetterboxBarsStayBlack)
     drawer->drawImage(id, 0, 0, 16.0f, 12.0f, 1, 1, 1, 1); // 1024 by 768 units, but grown about its centre
     drawer->drawImage(id, 0, 0, 1.0f, 1.0f, 1, 1, 1, 1);
     // Virtual (0, 0) is window pixel (112, 0); everything left of it is bar.
-    EXPECT_TRUE(isColour(112, 0, white));
-    EXPECT_TRUE(isColour(111, 0, black));
-    EXPECT_TRUE(isColour(912, 300, black));
+    expectColourAt(white, {{112, 0}});
+    expectColourAt(black, {{111, 0}, {912, 300}});
 }
 
 TEST_F(OpenGLDrawerTest, ImagesLandAtTheirPositionAndGrowAboutTheirCentre)
@@ -90,21 +96,13 @@ TEST_F(OpenGLDrawerTest, ImagesLandAtTheirPositionAndGrowAboutTheirCentre)
     const std::uint32_t id = drawer->loadImage(solidImage(40, 35, red), 40, 35);
     drawer->beginDrawing();
     drawer->drawImage(id, 100, 200);
-    EXPECT_TRUE(isColour(100, 200, red));
-    EXPECT_TRUE(isColour(120, 217, red));
-    EXPECT_TRUE(isColour(99, 210, black));
-    EXPECT_TRUE(isColour(141, 210, black));
-    EXPECT_TRUE(isColour(120, 199, black));
-    EXPECT_TRUE(isColour(120, 236, black));
+    expectColourAt(red, {{100, 200}, {120, 217}});
+    expectColourAt(black, {{99, 210}, {141, 210}, {120, 199}, {120, 236}});
 
     drawer->beginDrawing();
     drawer->drawImage(id, 100, 200, 2, 2, 1, 1, 1, 1); // covers 80..160 by 182.5..252.5
-    EXPECT_TRUE(isColour(81, 184, red));
-    EXPECT_TRUE(isColour(158, 251, red));
-    EXPECT_TRUE(isColour(78, 210, black));
-    EXPECT_TRUE(isColour(162, 210, black));
-    EXPECT_TRUE(isColour(120, 181, black));
-    EXPECT_TRUE(isColour(120, 254, black));
+    expectColourAt(red, {{81, 184}, {158, 251}});
+    expectColourAt(black, {{78, 210}, {162, 210}, {120, 181}, {120, 254}});
 
     drawer->beginDrawing();
     drawer->drawImage(id, 100, 200, 0, 0, 1, 1, 1, 1);
@@ -133,11 +131,9 @@ TEST_F(OpenGLDrawerTest, TextBeforeTheGlyphsDrawsTintedSquaresAndBlankCells)
     open();
     drawer->beginDrawing();
     drawer->drawText("a b", 10, 20, 32, 1, 0, 0, 1);
-    EXPECT_TRUE(isColour(11, 21, red));
-    EXPECT_TRUE(isColour(40, 50, red));
-    EXPECT_TRUE(isColour(50, 30, black)) << "the space is a blank cell";
-    EXPECT_TRUE(isColour(75, 30, red)) << "b sits in the third cell";
-    EXPECT_TRUE(isColour(110, 30, black));
+    // The space is a blank cell, b sits in the third.
+    expectColourAt(red, {{11, 21}, {40, 50}, {75, 30}});
+    expectColourAt(black, {{50, 30}, {110, 30}});
     drawer->drawText("", 10, 100, 32, 1, 1, 1, 1);
     drawer->drawText("AZ\x92", 10, 100, 32, 1, 1, 1, 1);
     for (int x = 10; x < 106; x += 4)
@@ -157,9 +153,8 @@ TEST_F(OpenGLDrawerTest, LoadedGlyphReplacesThePlaceholder)
     drawer->loadGlyph(Drawer::GlyphN, nullptr, 64); // keeps its placeholder
     drawer->beginDrawing();
     drawer->drawText("mn", 0, 0, 64, 1, 1, 1, 1);
-    EXPECT_TRUE(isColour(10, 32, white));
-    EXPECT_TRUE(isColour(54, 32, black));
-    EXPECT_TRUE(isColour(100, 32, white)) << "n is still a white square";
+    expectColourAt(white, {{10, 32}, {100, 32}}); // n is still a white square
+    expectColourAt(black, {{54, 32}});
 }
 
 TEST_F(OpenGLDrawerTest, TexturesAreEnlargedToPowersOfTwoWithTheEdgeFill)
@@ -187,10 +182,7 @@ TEST_F(OpenGLDrawerTest, TexturesAreEnlargedToPowersOfTwoWithTheEdgeFill)
     glBindTexture(GL_TEXTURE_2D, 0);
     for (int row = 0; row < 2; ++row) {
         const unsigned char* fill = &texture[(row * 4 + 3) * 4];
-        EXPECT_EQ(fill[0], 200);
-        EXPECT_EQ(fill[1], 200);
-        EXPECT_EQ(fill[2], 200);
-        EXPECT_EQ(fill[3], 200);
+        EXPECT_EQ(std::vector<unsigned char>(fill, fill + 4), std::vector<unsigned char>(4, 200)) << row;
         EXPECT_EQ(texture[(row * 4 + 1) * 4 + 1], row * 3 + 1) << "source pixels copied unchanged";
     }
 
@@ -214,12 +206,9 @@ TEST_F(OpenGLDrawerTest, IdsCountUpAndReleasedIdsAreNotReused)
 {
     open();
     EXPECT_EQ(drawer->loadImage(nullptr, 10, 10), 0u);
-    const std::uint32_t first = drawer->loadImage(solidImage(8, 8, red), 8, 8);
-    const std::uint32_t second = drawer->loadImage(solidImage(8, 8, red), 8, 8);
-    const std::uint32_t third = drawer->loadImage(solidImage(8, 8, red), 8, 8);
-    EXPECT_EQ(first, 1u);
-    EXPECT_EQ(second, 2u);
-    EXPECT_EQ(third, 3u);
+    for (std::uint32_t id = 1; id <= 3; ++id)
+        EXPECT_EQ(drawer->loadImage(solidImage(8, 8, red), 8, 8), id);
+    const std::uint32_t second = 2;
     drawer->releaseImage(second);
     drawer->releaseImage(second);
     drawer->releaseImage(99);
@@ -233,14 +222,13 @@ TEST_F(OpenGLDrawerTest, IdsCountUpAndReleasedIdsAreNotReused)
 
 TEST_F(OpenGLDrawerTest, PowersOfTwo)
 {
-    EXPECT_TRUE(OpenGLDrawer::isPowerOfTwo(1));
-    EXPECT_TRUE(OpenGLDrawer::isPowerOfTwo(64));
-    EXPECT_FALSE(OpenGLDrawer::isPowerOfTwo(0));
-    EXPECT_FALSE(OpenGLDrawer::isPowerOfTwo(693));
-    EXPECT_EQ(OpenGLDrawer::powerOfTwo(0), 1u);
-    EXPECT_EQ(OpenGLDrawer::powerOfTwo(33), 64u);
-    EXPECT_EQ(OpenGLDrawer::powerOfTwo(64), 64u);
-    EXPECT_EQ(OpenGLDrawer::powerOfTwo(949), 1024u);
+    // n, whether it is a power of two, and the next power of two from it.
+    for (const auto& [n, isPower, next] :
+         {std::tuple{0u, false, 1u}, std::tuple{1u, true, 1u}, std::tuple{33u, false, 64u}, std::tuple{64u, true, 64u},
+          std::tuple{693u, false, 1024u}, std::tuple{949u, false, 1024u}}) {
+        EXPECT_EQ(OpenGLDrawer::isPowerOfTwo(n), isPower) << n;
+        EXPECT_EQ(OpenGLDrawer::powerOfTwo(n), next) << n;
+    }
 }
 
 TEST_F(OpenGLDrawerTest, AttributeMessagesOnlyWhenSettingsFail)
