@@ -74,83 +74,53 @@ TEST(CommandLine, SizesFlagsAndShortForms)
                 longForms.settings.softwareDrawer);
 }
 
-TEST(CommandLine, FlagsAreCaseSensitiveAndUnknownArgumentsGiveDefaults)
+TEST(CommandLine, SizesAndAntialiasingFallBackWithTheirLines)
 {
-    const Parsed parsed = parse({"--Width", "1024", "-F", "hello"});
-    EXPECT_EQ(parsed.settings.width, 800);
-    EXPECT_EQ(parsed.settings.height, 600);
-    EXPECT_FALSE(parsed.settings.fullscreen);
-    EXPECT_EQ(parsed.output, "Using default width = 800\nUsing default height = 600\n");
-}
-
-TEST(CommandLine, WidthAsLastArgumentFallsBackButEarlierFlagsApply)
-{
-    const Parsed parsed = parse({"-f", "-h", "700", "-w"});
-    EXPECT_EQ(parsed.settings.width, 800);
-    EXPECT_EQ(parsed.settings.height, 700);
-    EXPECT_TRUE(parsed.settings.fullscreen);
-    EXPECT_EQ(parsed.output, "Using default width = 800\n");
-}
-
-TEST(CommandLine, LaterValueOfTheSameFlagWins)
-{
-    EXPECT_EQ(parse({"-w", "1024", "--width", "640"}).settings.width, 640);
-}
-
-TEST(CommandLine, UnreadNumberTextStaysInFrontOfTheNextValue)
-{
-    // "12abc" gives 12 and leaves "abc", which then spoils the height.
-    const Parsed parsed = parse({"-w", "12abc", "-h", "700"});
-    EXPECT_EQ(parsed.settings.width, 12);
-    EXPECT_EQ(parsed.settings.height, 600);
-    EXPECT_EQ(parsed.output, "Using default height = 600\n");
-}
-
-TEST(CommandLine, SizesOfZeroOrLessFallBackToTheDefaults)
-{
-    const Parsed parsed = parse({"-w", "-5", "-h", "0"});
-    EXPECT_EQ(parsed.settings.width, 800);
-    EXPECT_EQ(parsed.settings.height, 600);
-    EXPECT_EQ(parsed.output, "Using default width = 800\nUsing default height = 600\n");
-}
-
-TEST(CommandLine, SizesTooLargeForTheDrawersAreBroughtDownWithALine)
-{
-    // 70000 would reach the drawer as 4464 and 65536 as 0.
-    const Parsed parsed = parse({"-w", "70000", "-h", "65536"});
-    EXPECT_EQ(parsed.settings.width, 16384);
-    EXPECT_EQ(parsed.settings.height, 16384);
-    EXPECT_EQ(parsed.output, "Using largest width = 16384\nUsing largest height = 16384\n");
-
-    const Parsed largest = parse({"-w", "16384", "-h", "10000"});
-    EXPECT_EQ(largest.settings.width, 16384);
-    EXPECT_EQ(largest.settings.height, 10000);
-    EXPECT_EQ(largest.output, "");
+    const struct {
+        std::vector<std::string> args;
+        int width, height, antialias;
+        bool fullscreen;
+        const char* output;
+    } cases[] = {
+        // Flags are case-sensitive; unknown arguments leave the defaults.
+        {{"--Width", "1024", "-F", "hello"},
+         800,
+         600,
+         0,
+         false,
+         "Using default width = 800\nUsing default height = 600\n"},
+        // A width flag as the last argument falls back, but the flags before it apply.
+        {{"-f", "-h", "700", "-w"}, 800, 700, 0, true, "Using default width = 800\n"},
+        {{"-w", "1024", "--width", "640", "-h", "600"}, 640, 600, 0, false, ""}, // the later value wins
+        // "12abc" gives 12 and leaves "abc", which then spoils the height.
+        {{"-w", "12abc", "-h", "700"}, 12, 600, 0, false, "Using default height = 600\n"},
+        {{"-w", "-5", "-h", "0"}, 800, 600, 0, false, "Using default width = 800\nUsing default height = 600\n"},
+        // 70000 would reach the drawer as 4464 and 65536 as 0.
+        {{"-w", "70000", "-h", "65536"},
+         16384,
+         16384,
+         0,
+         false,
+         "Using largest width = 16384\nUsing largest height = 16384\n"},
+        {{"-w", "16384", "-h", "10000"}, 16384, 10000, 0, false, ""},
+        {{"-w", "800", "-h", "600", "-a", "1"}, 800, 600, 2, false, "Using 2x antialiasing.\n"},
+        {{"-w", "800", "-h", "600", "-a"}, 800, 600, 2, false, "Using 2x antialiasing.\n"},
+        {{"-w", "800", "-h", "600", "--antialias", "8"}, 800, 600, 8, false, ""},
+    };
+    for (const auto& c : cases) {
+        const Parsed parsed = parse(c.args);
+        EXPECT_EQ(parsed.settings.width, c.width) << c.args[1];
+        EXPECT_EQ(parsed.settings.height, c.height) << c.args[1];
+        EXPECT_EQ(parsed.settings.antialias, c.antialias) << c.args[1];
+        EXPECT_EQ(parsed.settings.fullscreen, c.fullscreen) << c.args[1];
+        EXPECT_EQ(parsed.output, c.output) << c.args[1];
+    }
 
     Settings file;
     file.width = 2000000000;
     std::ostringstream out;
     EXPECT_EQ(CommandLine::fromSettingsFile(file, out).width, 16384);
     EXPECT_EQ(out.str(), "Using largest width = 16384\n");
-}
-
-TEST(CommandLine, AntialiasingLevels)
-{
-    const Parsed one = parse({"-w", "800", "-h", "600", "-a", "1"});
-    EXPECT_EQ(one.settings.antialias, 2);
-    EXPECT_EQ(one.output, "Using 2x antialiasing.\n");
-
-    const Parsed bare = parse({"-w", "800", "-h", "600", "-a"});
-    EXPECT_EQ(bare.settings.antialias, 2);
-    EXPECT_EQ(bare.output, "Using 2x antialiasing.\n");
-
-    const Parsed eight = parse({"-w", "800", "-h", "600", "--antialias", "8"});
-    EXPECT_EQ(eight.settings.antialias, 8);
-    EXPECT_EQ(eight.output, "");
-
-    const Parsed none = parse({"-w", "800", "-h", "600"});
-    EXPECT_EQ(none.settings.antialias, 0);
-    EXPECT_EQ(none.output, "");
 }
 
 TEST(CommandLine, SettingsFilePathKeepsAntialiasOneAndRefusesBadSizes)
