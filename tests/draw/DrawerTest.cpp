@@ -5,16 +5,12 @@
 
 TEST(Drawer, GlyphTableCoversLowerCaseDigitsAndSixMarks)
 {
-    EXPECT_EQ(Drawer::glyphFor('a'), Drawer::GlyphA);
-    EXPECT_EQ(Drawer::glyphFor('z'), Drawer::GlyphZ);
-    EXPECT_EQ(Drawer::glyphFor('0'), Drawer::Glyph0);
-    EXPECT_EQ(Drawer::glyphFor('9'), Drawer::Glyph9);
-    EXPECT_EQ(Drawer::glyphFor('.'), Drawer::GlyphPeriod);
-    EXPECT_EQ(Drawer::glyphFor(','), Drawer::GlyphComma);
-    EXPECT_EQ(Drawer::glyphFor('+'), Drawer::GlyphPlus);
-    EXPECT_EQ(Drawer::glyphFor('-'), Drawer::GlyphMinus);
-    EXPECT_EQ(Drawer::glyphFor('!'), Drawer::GlyphExclaim);
-    EXPECT_EQ(Drawer::glyphFor('?'), Drawer::GlyphQuestion);
+    const std::string characters = "az09.,+-!?";
+    const Drawer::Glyph glyphs[] = {Drawer::GlyphA,       Drawer::GlyphZ,       Drawer::Glyph0,    Drawer::Glyph9,
+                                    Drawer::GlyphPeriod,  Drawer::GlyphComma,   Drawer::GlyphPlus, Drawer::GlyphMinus,
+                                    Drawer::GlyphExclaim, Drawer::GlyphQuestion};
+    for (std::size_t i = 0; i < characters.size(); ++i)
+        EXPECT_EQ(Drawer::glyphFor(characters[i]), glyphs[i]) << characters[i];
     EXPECT_EQ(Drawer::GlyphQuestion, 41);
 
     int withGlyph = 0;

@@ -417,31 +417,24 @@ void toNextDecision(Harry& harry)
 
 } // namespace
 
-TEST(HarryLanes, DecidesEvery64UnitsAndMovesAWholeLaneOutwards)
+TEST(HarryLanes, DecidesEvery64UnitsAndAHighDrawMovesAWholeLaneOutwards)
 {
-    Harry harry;
-    harry.initPosition(192, 422);
-    Harry::randy = counterWithRun(true, 1, 0);
-    for (int i = 0; i < 7; ++i)
+    for (const bool high : {true, false}) {
+        Harry harry;
+        harry.initPosition(192, 422);
+        Harry::randy = counterWithRun(high, 1, 0);
+        for (int i = 0; i < 7; ++i)
+            harry.move();
+        EXPECT_EQ(harry.getLane(), 0);
+        EXPECT_EQ(harry.getNextLaneChange(), 8.0f);
         harry.move();
-    EXPECT_EQ(harry.getLane(), 0);
-    EXPECT_EQ(harry.getNextLaneChange(), 8.0f);
-    harry.move();
-    EXPECT_EQ(harry.getLane(), 1);
-    EXPECT_EQ(harry.getNextLaneChange(), 64.0f);
-    EXPECT_EQ(harry.getX(), 192.0f + 64.0f + 31.0f);
-    EXPECT_EQ(harry.getY(), 422.0f - 64.0f + 31.0f);
-}
-
-TEST(HarryLanes, AtLaneZeroALowDrawKeepsHimThere)
-{
-    Harry harry;
-    harry.initPosition(192, 422);
-    Harry::randy = counterWithRun(false, 1, 0);
-    toNextDecision(harry);
-    EXPECT_EQ(harry.getLane(), 0);
-    EXPECT_EQ(harry.getX(), 192.0f + 64.0f);
-    EXPECT_EQ(harry.getY(), 422.0f - 64.0f);
+        // At lane 0 a low draw keeps him there.
+        const int lane = high ? 1 : 0;
+        EXPECT_EQ(harry.getLane(), lane);
+        EXPECT_EQ(harry.getNextLaneChange(), 64.0f);
+        EXPECT_EQ(harry.getX(), 192.0f + 64.0f + 31.0f * lane);
+        EXPECT_EQ(harry.getY(), 422.0f - 64.0f + 31.0f * lane);
+    }
 }
 
 TEST(HarryLanes, AtLaneSevenHeAlwaysMovesInwards)

@@ -41,20 +41,21 @@ TEST_F(TitleScreenTest, TitleViewDrawsBackgroundTitleStoryAndCursorInOrder)
     StateManager::getInstance()->mouseMove(300, 200);
     frames(1);
     const std::vector<DrawCall>& calls = drawer.calls();
+    const struct {
+        const unsigned char* picture;
+        unsigned int length;
+        int x, y;
+    } expected[] = {{Images::background_jpg, Images::background_jpg_length, 0, 0},
+                    {Images::title_png, Images::title_png_length, 0, 0},
+                    {Images::story_png, Images::story_png_length, 444, 415},
+                    {Images::mousearrow_png, Images::mousearrow_png_length, 290, 194}};
     ASSERT_EQ(calls.size(), 4u);
-    EXPECT_TRUE(drawer.isPicture(calls[0].id, Images::background_jpg, Images::background_jpg_length));
-    EXPECT_TRUE(drawer.isPicture(calls[1].id, Images::title_png, Images::title_png_length));
-    EXPECT_TRUE(drawer.isPicture(calls[2].id, Images::story_png, Images::story_png_length));
-    EXPECT_TRUE(drawer.isPicture(calls[3].id, Images::mousearrow_png, Images::mousearrow_png_length));
-    EXPECT_EQ(calls[0].x, 0);
-    EXPECT_EQ(calls[1].y, 0);
-    EXPECT_EQ(calls[2].x, 444);
-    EXPECT_EQ(calls[2].y, 415);
-    EXPECT_EQ(calls[3].x, 290);
-    EXPECT_EQ(calls[3].y, 194);
-    for (const DrawCall& call : calls) {
-        EXPECT_EQ(call.scaleX, 1.0f);
-        EXPECT_EQ(call.alpha, 1.0f);
+    for (std::size_t i = 0; i < 4; ++i) {
+        EXPECT_TRUE(drawer.isPicture(calls[i].id, expected[i].picture, expected[i].length)) << i;
+        EXPECT_EQ(calls[i].x, expected[i].x) << i;
+        EXPECT_EQ(calls[i].y, expected[i].y) << i;
+        EXPECT_EQ(calls[i].scaleX, 1.0f) << i;
+        EXPECT_EQ(calls[i].alpha, 1.0f) << i;
     }
     // Loaded once, in the order background, title, cursor, story.
     EXPECT_EQ(drawer.imagesLoaded(), 4u);
