@@ -39,37 +39,17 @@ void RecordingDrawer::endDrawing()
     finished.swap(current);
 }
 
+// DrawCall's fields in their order: kind, id, text, x, y, scaleX, scaleY, size, red, green, blue, alpha.
 void RecordingDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red,
                                 float green, float blue, float alpha)
 {
-    DrawCall call;
-    call.kind = DrawCall::Image;
-    call.id = id;
-    call.x = x;
-    call.y = y;
-    call.scaleX = scaleX;
-    call.scaleY = scaleY;
-    call.red = red;
-    call.green = green;
-    call.blue = blue;
-    call.alpha = alpha;
-    current.push_back(call);
+    current.push_back(DrawCall{DrawCall::Image, id, "", x, y, scaleX, scaleY, 0.0f, red, green, blue, alpha});
 }
 
 void RecordingDrawer::drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red,
                                float green, float blue, float alpha)
 {
-    DrawCall call;
-    call.kind = DrawCall::Text;
-    call.text = text;
-    call.x = x;
-    call.y = y;
-    call.size = size;
-    call.red = red;
-    call.green = green;
-    call.blue = blue;
-    call.alpha = alpha;
-    current.push_back(call);
+    current.push_back(DrawCall{DrawCall::Text, 0, text, x, y, 1.0f, 1.0f, size, red, green, blue, alpha});
 }
 
 const RecordingDrawer::Picture* RecordingDrawer::picture(std::uint32_t id) const
