@@ -2,6 +2,8 @@
 // grinding sound and the end of its run.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "draw/assets/Images.h"
 #include "game/SoundLog.h"
 #include "game/race/Hurdle.h"
@@ -35,18 +37,14 @@ TEST(HurdleShift, ForwardDropMovesHomeOneStepUpTheTrackOnce)
 
 TEST(HurdleShift, TheBackwardTestComesFirst)
 {
-    Hurdle right = hurdleAt(300, 400);
-    EXPECT_TRUE(right.setPosition(310, 410, true)); // further right but lower: backwards
-    EXPECT_EQ(right.getX(), 268);
-    EXPECT_EQ(right.getY(), 432);
-
-    Hurdle up = hurdleAt(300, 400);
-    EXPECT_TRUE(up.setPosition(300, 399, true)); // straight up: forwards
-    EXPECT_EQ(up.getX(), 332);
-
-    Hurdle left = hurdleAt(300, 400);
-    EXPECT_TRUE(left.setPosition(299, 300, true)); // left, however high: backwards
-    EXPECT_EQ(left.getX(), 268);
+    // Further right but lower is backwards, straight up forwards, left however high backwards.
+    for (const auto& [dropX, dropY, x, y] :
+         {std::tuple{310, 410, 268, 432}, std::tuple{300, 399, 332, 368}, std::tuple{299, 300, 268, 432}}) {
+        Hurdle hurdle = hurdleAt(300, 400);
+        EXPECT_TRUE(hurdle.setPosition(dropX, dropY, true)) << dropX << ", " << dropY;
+        EXPECT_EQ(hurdle.getX(), x) << dropX << ", " << dropY;
+        EXPECT_EQ(hurdle.getY(), y) << dropX << ", " << dropY;
+    }
 }
 
 TEST(HurdleShift, DroppedOnItsHomeItStaysAndCanStillBeShifted)
