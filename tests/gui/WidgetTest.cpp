@@ -42,7 +42,7 @@ public:
 
 class WidgetTest : public ::testing::Test {
 protected:
-    void SetUp() override { window(800.0f, 600.0f); }
+    void SetUp() override { window(1024.0f, 768.0f); }
     void TearDown() override { window(savedWidth, savedHeight); }
     static void window(float width, float height)
     {
@@ -57,6 +57,7 @@ protected:
 
 TEST_F(WidgetTest, WindowPixelsAreScaledToVirtualUnits)
 {
+    window(800.0f, 600.0f);
     // In an 800 by 600 window, pixel (100, 50) is virtual (128, 64) and (140, 50) is (179.2, 64).
     EXPECT_EQ(Widget::toVirtualX(100.0f), 128.0f);
     EXPECT_EQ(Widget::toVirtualY(50.0f), 64.0f);
@@ -81,7 +82,6 @@ TEST_F(WidgetTest, WindowPixelsAreScaledToVirtualUnits)
 
 TEST_F(WidgetTest, AllFourEdgesAreInside)
 {
-    window(1024.0f, 768.0f);
     RecordingWidget widget;
     widget.setPosition(100.0f, 200.0f);
     widget.setSize(50.0f, 20.0f);
@@ -99,7 +99,6 @@ TEST_F(WidgetTest, AllFourEdgesAreInside)
 
 TEST_F(WidgetTest, PressesOutsideAreIgnoredAndReleasesOutsideLeave)
 {
-    window(1024.0f, 768.0f);
     RecordingWidget widget;
     widget.setPosition(0.0f, 0.0f);
     widget.setSize(10.0f, 10.0f);
@@ -113,7 +112,6 @@ TEST_F(WidgetTest, PressesOutsideAreIgnoredAndReleasesOutsideLeave)
 
 TEST_F(WidgetTest, ButtonGoesThroughItsStatesAndClicksOnRelease)
 {
-    window(1024.0f, 768.0f);
     Button button;
     button.setPosition(100.0f, 100.0f);
     button.setSize(100.0f, 40.0f);
