@@ -3,7 +3,25 @@
 # Adding a picture is adding a file; re-run cmake (the glob re-checks at build time).
 # Images::all lists every file with its name, for the tools that go through them all.
 
-add_executable(brickwrath_embedfile ${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cpp)
+if(CMAKE_CROSSCOMPILING)
+    # The browser build's compiler makes programs this machine cannot run: the tool is compiled
+    # natively, before anything that it embeds.
+    find_program(BRICKWRATH_HOST_CXX NAMES c++ g++ clang++ REQUIRED NO_CMAKE_FIND_ROOT_PATH)
+    set(embedfile "${CMAKE_BINARY_DIR}/host/brickwrath_embedfile")
+    add_custom_command(OUTPUT "${embedfile}"
+        COMMAND ${CMAKE_COMMAND} -E make_directory "${CMAKE_BINARY_DIR}/host"
+        COMMAND ${BRICKWRATH_HOST_CXX} -O2 -std=c++17 "${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cpp" -o "${embedfile}"
+        DEPENDS "${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cpp"
+        COMMENT "Building the embedding tool for this machine"
+        VERBATIM)
+    add_custom_target(brickwrath_embedfile_host DEPENDS "${embedfile}")
+    set(BRICKWRATH_EMBEDFILE "${embedfile}")
+    set(BRICKWRATH_EMBEDFILE_DEPENDS brickwrath_embedfile_host "${embedfile}")
+else()
+    add_executable(brickwrath_embedfile ${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cpp)
+    set(BRICKWRATH_EMBEDFILE brickwrath_embedfile)
+    set(BRICKWRATH_EMBEDFILE_DEPENDS brickwrath_embedfile)
+endif()
 
 # Rewrites a generated file only when its content changes, so that nothing rebuilds for nothing.
 function(brickwrath_write_if_changed path content)
@@ -30,8 +48,8 @@ function(brickwrath_embed target namespace folder)
         set(source "${outdir}/${namespace}_${symbol}.cpp")
         add_custom_command(
             OUTPUT "${source}"
-            COMMAND brickwrath_embedfile "${file}" "${namespace}" "${symbol}" "${source}"
-            DEPENDS brickwrath_embedfile "${file}"
+            COMMAND ${BRICKWRATH_EMBEDFILE} "${file}" "${namespace}" "${symbol}" "${source}"
+            DEPENDS ${BRICKWRATH_EMBEDFILE_DEPENDS} "${file}"
             COMMENT "Embedding ${name}"
             VERBATIM)
         list(APPEND sources "${source}")

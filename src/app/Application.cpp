@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <iostream>
 #include <sstream>
-#include <thread>
 
 #include "app/CommandLine.h"
 #include "app/ConfigLoader.h"
@@ -14,8 +13,10 @@
 #include "draw/EmbeddedGlyphs.h"
 #include "game/screens/StateManager.h"
 #include "gui/Widget.h"
+#include "platform/BackgroundTask.h"
 #include "platform/Environment.h"
 #include "platform/QuitSignals.h"
+#include "platform/SystemPointer.h"
 #include "sound/Sounds.h"
 
 #include <algorithm>
@@ -61,13 +62,14 @@ Application::Application(const std::vector<std::string>& args)
     SDL_WM_SetCaption("Brickwrath", nullptr);
 
     // The music's first buffers and the effect bank are decoded on a thread of their own while the
-    // window opens: never on the real-time audio thread, where the sound would stutter, and not in
+    // window opens (in the browser, which has none, before the first frame): never on the real-time
+    // audio thread, where the sound would stutter, and not in
     // the way of the first frame. Their lines are printed once they are done. The thread starts
     // only once SDL has: without a session bus, SDL's D-Bus library forks a helper while SDL starts,
     // and a fork while another thread holds a lock can leave the child stuck and SDL waiting on it
     // for good.
     std::ostringstream soundReport;
-    std::jthread sounds([this, &soundReport] {
+    BackgroundTask sounds([this, &soundReport] {
         music = std::make_unique<BackgroundMusic>(soundReport);
         Sounds::getInstance(soundReport);
     });
@@ -93,13 +95,13 @@ Application::Application(const std::vector<std::string>& args)
     sounds.join();
     std::cout << soundReport.str() << std::flush;
     music->startDecoder();
-    audioDevice.setCallback(this);
-    audioDevice.setNumChannels(0, 2);
-    audioDevice.setSamplerate(44100.0);
+    audioDevice->setCallback(this);
+    audioDevice->setNumChannels(0, 2);
+    audioDevice->setSamplerate(44100.0);
     if (!launch.noSound)
-        audioDevice.start();
+        audioDevice->start();
 
-    SDL_ShowCursor(SDL_DISABLE);
+    SystemPointer::hide();
     Widget::screenWidth = static_cast<float>(openedWidth);
     Widget::screenHeight = static_cast<float>(openedHeight);
 
@@ -111,7 +113,7 @@ Application::Application(const std::vector<std::string>& args)
 Application::~Application()
 {
     if (!launch.noSound)
-        audioDevice.stop();
+        audioDevice->stop();
     if (joystick != nullptr)
         SDL_JoystickClose(joystick);
     // Screens give their images back while the drawer still exists.

@@ -11,8 +11,8 @@
 #include "app/MouseMapping.h"
 #include "app/Settings.h"
 #include "sound/BackgroundMusic.h"
+#include "platform/AudioOutput.h"
 #include "sound/PortAudioCallback.h"
-#include "sound/PortAudioDevice.h"
 
 class Drawer;
 
@@ -76,7 +76,7 @@ private:
 
     // Constructed first and destroyed last: the stream is stopped in the destructor's body, before
     // the music player below is torn down, so no block is mixed while the music goes.
-    PortAudioDevice audioDevice;
+    std::unique_ptr<AudioOutput> audioDevice = AudioOutput::create();
     bool quitFlag = false;
     SDL_Joystick* joystick = nullptr;
     std::unique_ptr<Drawer> drawer;

@@ -1,8 +1,9 @@
-// SDL_image does the decoding; this copies the surface into a tightly packed RGBA buffer.
+// Only whole PNG and JPEG pictures of a sensible size reach the target's decoder; this turns what it
+// gives into the drawers' record, with the same lines on every target.
 #include "draw/ImageLoader.h"
 
-#include <SDL/SDL.h>
-#include <SDL/SDL_image.h>
+#include "platform/PictureDecoder.h"
+
 #include <cstring>
 #include <iostream>
 #include <memory>
@@ -11,55 +12,22 @@ namespace {
 
 // Four times the window's width: no picture of the game comes near it. A damaged header asking for
 // more would take seconds and gigabytes to decode and copy.
-constexpr std::uint32_t largestSide = 4096;
+constexpr std::uint32_t largestSide = PictureDecoder::largestSide;
 
-// Copies row by row through the surface's pitch, so decoders that pad rows are handled too.
-Drawer::Pixels copyPixels(SDL_Surface* surface, int bytesPerPixel)
-{
-    const auto width = static_cast<std::size_t>(surface->w);
-    const auto height = static_cast<std::size_t>(surface->h);
-    auto out = std::make_unique_for_overwrite<unsigned char[]>(width * height * 4);
-    const auto* in = static_cast<const unsigned char*>(surface->pixels);
-    for (std::size_t row = 0; row < height; ++row) {
-        const unsigned char* src = in + row * static_cast<std::size_t>(surface->pitch);
-        unsigned char* dst = out.get() + row * width * 4;
-        if (bytesPerPixel == 4) {
-            std::memcpy(dst, src, width * 4);
-            continue;
-        }
-        for (std::size_t x = 0; x < width; ++x) {
-            dst[x * 4 + 0] = src[x * 3 + 0];
-            dst[x * 4 + 1] = src[x * 3 + 1];
-            dst[x * 4 + 2] = src[x * 3 + 2];
-            dst[x * 4 + 3] = 255;
-        }
-    }
-    return out;
-}
-
-LoadedImage fromSurface(SDL_Surface* surface, bool accept24Bit)
+LoadedImage fromDecoded(DecodedPicture decoded, bool accept24Bit)
 {
     LoadedImage result;
-    if (surface == nullptr)
+    if (decoded.width == 0)
         return result;
-    if (surface->w <= 0 || surface->h <= 0 || static_cast<std::uint32_t>(surface->w) > largestSide ||
-        static_cast<std::uint32_t>(surface->h) > largestSide) {
-        SDL_FreeSurface(surface);
-        return result;
-    }
-    SDL_LockSurface(surface);
-    const int bytesPerPixel = surface->format->BytesPerPixel;
-    if (bytesPerPixel == 4 || (bytesPerPixel == 3 && accept24Bit)) {
-        if (bytesPerPixel == 3)
+    if (decoded.bytesPerPixel == 4 || (decoded.bytesPerPixel == 3 && accept24Bit)) {
+        if (decoded.bytesPerPixel == 3)
             std::cout << "ImageLoader: Image 24bit.  Assuming 24bit RGB format." << std::endl;
-        result.pixels = copyPixels(surface, bytesPerPixel);
-        result.width = static_cast<std::uint32_t>(surface->w);
-        result.height = static_cast<std::uint32_t>(surface->h);
+        result.pixels = std::move(decoded.rgba);
+        result.width = decoded.width;
+        result.height = decoded.height;
     } else {
         std::cout << "ImageLoader: Image not 32bits." << std::endl;
     }
-    SDL_UnlockSurface(surface);
-    SDL_FreeSurface(surface);
     return result;
 }
 
@@ -157,13 +125,10 @@ LoadedImage ImageLoader::loadImage(const unsigned char* data, std::uint32_t leng
         type = "JPG";
     if (type == nullptr)
         return {};
-    SDL_RWops* stream = SDL_RWFromConstMem(data, static_cast<int>(length));
-    if (stream == nullptr)
-        return {};
-    return fromSurface(IMG_LoadTyped_RW(stream, 1, const_cast<char*>(type)), true);
+    return fromDecoded(PictureDecoder::fromMemory(data, length, type), true);
 }
 
 LoadedImage ImageLoader::loadImage(const std::string& path)
 {
-    return fromSurface(IMG_Load(path.c_str()), false);
+    return fromDecoded(PictureDecoder::fromFile(path), false);
 }

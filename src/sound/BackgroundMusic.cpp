@@ -3,8 +3,6 @@
 
 #include "platform/BundlePath.h"
 
-#include <SDL/SDL.h>
-
 #include <algorithm>
 #include <iostream>
 
@@ -63,7 +61,7 @@ void BackgroundMusic::startDecoder()
 BackgroundMusic::~BackgroundMusic()
 {
     stopRequest.store(true, std::memory_order_release);
-    SDL_Delay(static_cast<Uint32>(pacing.stopMilliseconds));
+    Thread::sleep(static_cast<unsigned>(pacing.stopMilliseconds));
     // run() uses this object's members, so the join cannot wait for the base destructor.
     waitThread();
     decoder.close();
@@ -122,17 +120,22 @@ bool BackgroundMusic::fillBuffer(int b)
 bool BackgroundMusic::run()
 {
     while (!stopRequest.load(std::memory_order_acquire)) {
-        for (int k = 0; k < bufferCount; ++k) {
-            const int b = nextRefill;
-            if (!refill[b].load(std::memory_order_acquire))
-                break;
-            fillBuffer(b);
-            refill[b].store(false, std::memory_order_release);
-            nextRefill = (b + 1) % bufferCount;
-        }
-        SDL_Delay(static_cast<Uint32>(pacing.pollMilliseconds));
+        turn();
+        Thread::sleep(static_cast<unsigned>(pacing.pollMilliseconds));
     }
     return true;
+}
+
+void BackgroundMusic::turn()
+{
+    for (int k = 0; k < bufferCount; ++k) {
+        const int b = nextRefill;
+        if (!refill[b].load(std::memory_order_acquire))
+            break;
+        fillBuffer(b);
+        refill[b].store(false, std::memory_order_release);
+        nextRefill = (b + 1) % bufferCount;
+    }
 }
 
 void BackgroundMusic::audioBlock(float* block, int frames)

@@ -58,6 +58,8 @@ public:
     bool fillBuffer(int b);
 
     bool run() override;
+    // Refills, in ring order, every buffer the mixer has played through.
+    void turn() override;
 
     // The sounds folder, ending in a slash; "" when the bundle cannot be found.
     static std::string getSoundsPath();

@@ -2,29 +2,31 @@
 // every block on the library's audio thread.
 #pragma once
 
+#include "platform/AudioOutput.h"
+
 #include <portaudio.h>
 
 class PortAudioCallback;
 
-class PortAudioDevice {
+class PortAudioDevice : public AudioOutput {
 public:
     PortAudioDevice() = default;
-    ~PortAudioDevice();
+    ~PortAudioDevice() override;
     PortAudioDevice(const PortAudioDevice&) = delete;
     PortAudioDevice& operator=(const PortAudioDevice&) = delete;
 
     // These only store their value; it takes effect at the next start().
-    void setCallback(PortAudioCallback* cb) { callback = cb; }
-    void setNumChannels(int in, int out);
-    void setSamplerate(double rate) { sampleRate = rate; }
+    void setCallback(PortAudioCallback* cb) override { callback = cb; }
+    void setNumChannels(int in, int out) override;
+    void setSamplerate(double rate) override { sampleRate = rate; }
 
     // Opens and starts the stream. True only when this call started it; every failure is reported
     // on standard output and leaves the library terminated.
-    bool start();
+    bool start() override;
     // Stops, closes and terminates once; does nothing when not running.
-    void stop();
+    void stop() override;
 
-    bool isRunning() const { return running; }
+    bool isRunning() const override { return running; }
     double getSamplerate() const { return sampleRate; }
 
     static int portAudioCallback(const void* input, void* output, unsigned long frameCount,

@@ -16,6 +16,7 @@ void Thread::startThread(Thread* t)
     if (handle != nullptr)
         return;
     handle = SDL_CreateThread(&Thread::threadMethod, t);
+    started = handle != nullptr;
     if (handle == nullptr)
         std::cout << "Could not create thread.  Assuming this is a fatal error..." << std::endl;
 }
@@ -30,5 +31,13 @@ void Thread::waitThread()
     if (handle != nullptr) {
         SDL_WaitThread(handle, nullptr);
         handle = nullptr;
+        started = false;
     }
+}
+
+void Thread::takeTurns() {}
+
+void Thread::sleep(unsigned milliseconds)
+{
+    SDL_Delay(milliseconds);
 }
