@@ -8,6 +8,9 @@ BUILD_PACKAGES="g++ make cmake pkg-config libsdl1.2-compat-dev libsdl-image1.2-d
 TEST_PACKAGES="libgtest-dev xvfb xauth python3 python3-pil vorbis-tools desktop-file-utils appstream xdotool"
 FUZZ_PACKAGES="clang libclang-rt-dev"
 PACKAGING_PACKAGES="git dpkg-dev debhelper fakeroot lintian"
+# The browser build (scripts/web.sh): Emscripten, stb_image, what fetching and unpacking Debian's
+# source packages takes, and for its test Chromium and xwd (the desktop's screens).
+WEB_PACKAGES="emscripten libstb-dev cmake make g++ python3 dpkg-dev xz-utils chromium x11-apps"
 
 install_missing() {
     local missing=()
@@ -26,8 +29,9 @@ install_missing() {
         fi
         sudo="sudo"
     fi
-    $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    # Waits for another install on the same machine rather than failing on its lock.
+    $sudo apt-get -o DPkg::Lock::Timeout=600 update -qq
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 }
 
 configure_and_build() {

@@ -1,0 +1,42 @@
+# Fetches Debian's source packages of libogg and libvorbis, which the browser build compiles with
+# emcc, into a cache outside the clone. The machine's apt configuration has no source lines and is
+# left alone: a private source list names the mirror apt already uses, with lists of its own.
+# Sourced by web.sh; prints nothing when the cache is already there.
+
+WEB_SOURCE_PACKAGES="libogg libvorbis"
+WEB_CACHE=${BRICKWRATH_CACHE:-$HOME/.cache/brickwrath}/debian-src
+
+# The first Debian mirror and release named in the machine's own sources (deb822 or one-line).
+debian_mirror() {
+    local uri suite
+    if [ -f /etc/apt/sources.list.d/debian.sources ]; then
+        uri=$(awk '/^URIs:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources)
+        suite=$(awk '/^Suites:/ {print $2; exit}' /etc/apt/sources.list.d/debian.sources)
+    fi
+    if [ -z "${uri:-}" ] && [ -f /etc/apt/sources.list ]; then
+        read -r uri suite < <(awk '$1 == "deb" && $2 !~ /^\[/ {print $2, $3; exit}' /etc/apt/sources.list)
+    fi
+    echo "${uri:-http://deb.debian.org/debian} ${suite:-bookworm}"
+}
+
+# The unpacked source folder of a package in the cache, or nothing.
+cached_source() {
+    find "$WEB_CACHE" -maxdepth 1 -mindepth 1 -type d -name "$1-[0-9]*" 2>/dev/null | sort | tail -n 1
+}
+
+fetch_web_sources() {
+    local missing=()
+    for package in $WEB_SOURCE_PACKAGES; do
+        [ -n "$(cached_source "$package")" ] || missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local uri suite
+    read -r uri suite < <(debian_mirror)
+    mkdir -p "$WEB_CACHE/apt/lists/partial" "$WEB_CACHE/apt/archives/partial"
+    echo "deb-src $uri $suite main" >"$WEB_CACHE/apt/sources.list"
+    local options=(-o "Dir::Etc::SourceList=$WEB_CACHE/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
+        -o "Dir::State::Lists=$WEB_CACHE/apt/lists" -o "Dir::Cache::Archives=$WEB_CACHE/apt/archives")
+    echo "Fetching Debian's sources of: ${missing[*]}"
+    apt-get "${options[@]}" update -qq
+    (cd "$WEB_CACHE" && apt-get "${options[@]}" source -qq "${missing[@]}")
+}
