@@ -35,6 +35,9 @@ run_labels build-tests $everyday_labels
 
 [ "${1:-}" = "--quick" ] && exit 0
 
+stage "the browser build in headless Chromium"
+run_labels build-tests web
+
 stage "AddressSanitizer + UndefinedBehaviorSanitizer, with a short monkey run"
 configure build-asan -DBRICKWRATH_TESTS=ON -DBRICKWRATH_BENCH=OFF -DBRICKWRATH_SANITIZE="address;undefined"
 BRICKWRATH_MONKEY_SECONDS=20 run_labels build-asan $everyday_labels monkey

@@ -1,0 +1,258 @@
+// Plays the browser build in Debian's headless Chromium: the title, the story, the placement screen
+// with a hurdle dragged, a race to its end; the title and placement screens against the desktop's;
+// sound after the first click; no error, failed request or missing file on the way. Prints the
+// figures (first frame, steps a second in a race). Usage:
+//   node page_test.mjs <bundle folder> <folder with the desktop's title.xwd and placement.xwd>
+import puppeteer from 'puppeteer-core';
+import assert from 'node:assert/strict';
+import fs from 'node:fs';
+import http from 'node:http';
+import os from 'node:os';
+import path from 'node:path';
+import { meanDifference, meanDifferenceIn, readPng, readXwd } from './images.mjs';
+
+const [bundle, desktopScreens] = process.argv.slice(2);
+const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
+    '.png': 'image/png', '.data': 'application/octet-stream' };
+const problems = [];
+let passed = 0;
+let failed = 0;
+
+// Each check is reported on its own line; one that fails does not stop the ones after it.
+async function check(name, body) {
+    const started = Date.now();
+    try {
+        await body();
+        ++passed;
+        console.log(`ok   ${name} (${Date.now() - started} ms)`);
+    } catch (error) {
+        ++failed;
+        console.log(`FAIL ${name}: ${error.message}`);
+    }
+}
+
+function serve(folder) {
+    const server = http.createServer((request, response) => {
+        const file = path.join(folder, decodeURIComponent(new URL(request.url, 'http://host').pathname));
+        const target = file.endsWith('/') ? path.join(file, 'index.html') : file;
+        if (!target.startsWith(folder)) {
+            response.writeHead(403).end();
+            return;
+        }
+        fs.readFile(target, (error, data) => {
+            if (error) {
+                response.writeHead(404).end();
+                return;
+            }
+            response.writeHead(200, { 'Content-Type': types[path.extname(target)] ?? 'application/octet-stream' });
+            response.end(data);
+        });
+    });
+    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+}
+
+// Every connection to the audio graph's output goes through one analyser, whose loudest sample
+// the page keeps in window.audioPeak.
+function listenToTheAudio() {
+    window.audioPeak = 0;
+    const connect = AudioNode.prototype.connect;
+    const analysers = new Map();
+    AudioNode.prototype.connect = function (target, ...rest) {
+        if (!(target instanceof AudioDestinationNode))
+            return connect.call(this, target, ...rest);
+        let analyser = analysers.get(target);
+        if (!analyser) {
+            analyser = target.context.createAnalyser();
+            analyser.fftSize = 2048;
+            connect.call(analyser, target);
+            analysers.set(target, analyser);
+            const samples = new Float32Array(analyser.fftSize);
+            setInterval(() => {
+                analyser.getFloatTimeDomainData(samples);
+                for (const sample of samples)
+                    window.audioPeak = Math.max(window.audioPeak, Math.abs(sample));
+            }, 20);
+        }
+        return connect.call(this, analyser, ...rest);
+    };
+}
+
+const frames = (page) => page.evaluate(() => Module._brickwrath_frames());
+const screen = (page) => page.evaluate(() => Module._brickwrath_screen());
+const Screen = { title: 0, story: 1, placing: 2, racing: 3, raceOver: 4 };
+
+async function waitFor(page, what, condition, timeout = 120000) {
+    const until = Date.now() + timeout;
+    while (!(await condition())) {
+        if (Date.now() > until)
+            throw new Error(`timed out waiting for ${what}`);
+        await new Promise((resolve) => setTimeout(resolve, 50));
+    }
+}
+
+// Steps of the game, however long the frames take: a slow machine draws fewer of them a second.
+async function waitFrames(page, count) {
+    const target = (await frames(page)) + count;
+    await waitFor(page, `${count} frames`, async () => (await frames(page)) >= target);
+}
+
+async function main() {
+    const server = await serve(path.resolve(bundle));
+    const base = `http://127.0.0.1:${server.address().port}/`;
+    const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'brickwrath-chromium-'));
+    const browser = await puppeteer.launch({
+        executablePath: '/usr/bin/chromium',
+        headless: true,
+        userDataDir: profile,
+        args: ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+            '--disable-component-update', '--disable-sync', '--enable-unsafe-swiftshader'],
+    });
+    try {
+        const page = await browser.newPage();
+        page.on('console', (message) => {
+            if (message.type() === 'error')
+                problems.push(`console: ${message.text()}`);
+        });
+        page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
+        page.on('requestfailed', (request) => problems.push(`failed: ${request.url()} ${request.failure()?.errorText}`));
+        page.on('response', (response) => {
+            if (response.status() >= 400)
+                problems.push(`${response.status()}: ${response.url()}`);
+        });
+        await page.evaluateOnNewDocument(listenToTheAudio);
+        // The page's bar is 40 pixels high: the rest of the window letterboxes the canvas at 1024 by 768.
+        await page.setViewport({ width: 1024, height: 808 });
+
+        let canvas;
+        const at = async (x, y) => page.mouse.move(canvas.x + x, canvas.y + y);
+        const clickAt = async (x, y) => {
+            await at(x, y);
+            await page.mouse.down();
+            await waitFrames(page, 2);
+            await page.mouse.up();
+            await waitFrames(page, 2);
+        };
+        const shot = async () => readPng(Buffer.from(await page.screenshot({ clip: canvas, type: 'png' })));
+        // The game's cursor is drawn 10 to the left of and 6 above the mouse, at most 64 by 49.
+        const cursorAt = (x, y) => ({ x: x - 12, y: y - 8, width: 80, height: 64 });
+
+        await check('the title screen is drawn, letterboxed at 1024 by 768', async () => {
+            await page.goto(base);
+            await waitFor(page, 'the first frame', () => page.evaluate(() => window.brickwrathFirstFrame !== undefined));
+            const firstFrame = await page.evaluate(() => window.brickwrathFirstFrame);
+            console.log(`figure: first title frame ${firstFrame.toFixed(0)} ms after navigation`);
+            canvas = await page.evaluate(() => {
+                const box = document.getElementById('canvas').getBoundingClientRect();
+                return { x: box.x, y: box.y, width: box.width, height: box.height };
+            });
+            assert.deepEqual([canvas.width, canvas.height], [1024, 768]);
+            assert.equal(await screen(page), Screen.title);
+            assert.equal(await page.evaluate(() => document.getElementById('loading').hidden), true);
+        });
+
+        let title;
+        await check('the title screen matches the desktop\'s', async () => {
+            await at(300, 330);
+            await waitFrames(page, 10);
+            title = await shot();
+            const desktop = readXwd(fs.readFileSync(path.join(desktopScreens, 'title.xwd')));
+            const difference = meanDifference(title, desktop, [cursorAt(300, 330)]);
+            console.log(`figure: title screen differs from the desktop's by ${difference.toFixed(2)} of 255`);
+            assert.ok(difference <= 4, `mean difference ${difference}`);
+        });
+
+        await check('the story opens with the first click, which starts the sound, and closes with the next', async () => {
+            await clickAt(500, 480);
+            assert.equal(await screen(page), Screen.story);
+            await at(300, 330);
+            await waitFrames(page, 4);
+            assert.ok(meanDifference(await shot(), title) > 10, 'the story looks like the title');
+            await clickAt(300, 330);
+            assert.equal(await screen(page), Screen.title);
+            await waitFrames(page, 4);
+            assert.ok(meanDifference(await shot(), title, [cursorAt(300, 330)]) < 1, 'the title did not come back');
+        });
+
+        await check('the music sounds after the first click', async () => {
+            await waitFor(page, 'a sample above silence', () => page.evaluate(() => window.audioPeak > 0.001), 20000);
+        });
+
+        await check('start gives the placement screen, which matches the desktop\'s', async () => {
+            await clickAt(565, 635);
+            assert.equal(await screen(page), Screen.placing);
+            await at(700, 150);
+            await waitFrames(page, 10);
+            const placement = await shot();
+            const desktop = readXwd(fs.readFileSync(path.join(desktopScreens, 'placement.xwd')));
+            const difference = meanDifference(placement, desktop, [cursorAt(700, 150)]);
+            console.log(`figure: placement screen differs from the desktop's by ${difference.toFixed(2)} of 255`);
+            assert.ok(difference <= 4, `mean difference ${difference}`);
+        });
+
+        await check('a hurdle is dragged: it follows the hand and lands a step along its lane', async () => {
+            await at(700, 150);
+            await waitFrames(page, 2);
+            const before = await shot();
+            const from = { x: 305, y: 340 }, to = { x: 420, y: 230 };
+            const around = (p) => ({ x: p.x - 30, y: p.y - 30, width: 60, height: 60 });
+            await at(from.x, from.y);
+            await page.mouse.down();
+            await waitFrames(page, 2);
+            for (let step = 1; step <= 8; ++step) {
+                await at(from.x + ((to.x - from.x) * step) / 8, from.y + ((to.y - from.y) * step) / 8);
+                await waitFrames(page, 1);
+            }
+            await waitFrames(page, 2);
+            const held = await shot();
+            assert.ok(meanDifferenceIn(before, held, around(to)) > 5, 'the hurdle is not in the hand');
+            await page.mouse.up();
+            await at(700, 150);
+            await waitFrames(page, 4);
+            const after = await shot();
+            assert.ok(meanDifferenceIn(before, after, around(from)) > 5, 'the hurdle is still in its old place');
+            assert.ok(meanDifferenceIn(before, after, around(to)) < 1, 'the hurdle stayed where it was dropped');
+        });
+
+        await check('go starts a race that runs at 60 steps a second at most', async () => {
+            await clickAt(928, 696);
+            assert.equal(await screen(page), Screen.racing);
+            const startFrames = await frames(page);
+            const started = Date.now();
+            await new Promise((resolve) => setTimeout(resolve, 10000));
+            const rate = ((await frames(page)) - startFrames) / ((Date.now() - started) / 1000);
+            console.log(`figure: ${rate.toFixed(1)} steps a second over 10 s of a race`);
+            assert.ok(rate > 0 && rate <= 61, `${rate} steps a second`);
+        });
+
+        await check('the race ends and a click goes on', async () => {
+            await waitFor(page, 'the end of the race', async () => (await screen(page)) === Screen.raceOver, 600000);
+            await clickAt(512, 400);
+            assert.notEqual(await screen(page), Screen.raceOver);
+        });
+
+        await check('Escape on the title screen ends the game with a way to play again', async () => {
+            // Escape leaves a race (or the placement screen) for the title first, if need be.
+            if ((await screen(page)) !== Screen.title) {
+                await page.keyboard.press('Escape');
+                await waitFrames(page, 2);
+            }
+            if ((await screen(page)) === Screen.title)
+                await page.keyboard.press('Escape');
+            await waitFor(page, 'the thanks', () => page.evaluate(() => !document.getElementById('ended').hidden), 10000);
+            await Promise.all([page.waitForNavigation(), page.click('#again')]);
+            await waitFor(page, 'a new first frame', () => page.evaluate(() => window.brickwrathFirstFrame !== undefined));
+        });
+
+        await check('no error, failed request or missing file', async () => {
+            assert.deepEqual(problems, []);
+        });
+    } finally {
+        await browser.close();
+        server.close();
+        fs.rmSync(profile, { recursive: true, force: true });
+    }
+    console.log(`${passed} passed, ${failed} failed`);
+    process.exitCode = failed === 0 ? 0 : 1;
+}
+
+await main();
