@@ -62,12 +62,11 @@ Application::Application(const std::vector<std::string>& args)
     SDL_WM_SetCaption("Brickwrath", nullptr);
 
     // The music's first buffers and the effect bank are decoded on a thread of their own while the
-    // window opens (in the browser, which has none, before the first frame): never on the real-time
-    // audio thread, where the sound would stutter, and not in
-    // the way of the first frame. Their lines are printed once they are done. The thread starts
-    // only once SDL has: without a session bus, SDL's D-Bus library forks a helper while SDL starts,
-    // and a fork while another thread holds a lock can leave the child stuck and SDL waiting on it
-    // for good.
+    // window opens (in the browser, which has none, still before the first frame): never on the
+    // real-time audio thread, where the sound would stutter, and not in the way of the first frame.
+    // Their lines are printed once they are done. The thread starts only once SDL has: without a
+    // session bus, SDL's D-Bus library forks a helper while SDL starts, and a fork while another
+    // thread holds a lock can leave the child stuck and SDL waiting on it for good.
     std::ostringstream soundReport;
     BackgroundTask sounds([this, &soundReport] {
         music = std::make_unique<BackgroundMusic>(soundReport);
