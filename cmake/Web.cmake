@@ -62,5 +62,5 @@ target_include_directories(brickwrath_platform SYSTEM INTERFACE "${CMAKE_BINARY_
 target_compile_options(brickwrath_platform INTERFACE -fexceptions
     "$<$<COMPILE_LANGUAGE:CXX>:SHELL:-include ${CMAKE_SOURCE_DIR}/src/platform/web/SdlNames.h>")
 target_link_options(brickwrath_platform INTERFACE -fexceptions -sLEGACY_GL_EMULATION=1 -sALLOW_MEMORY_GROWTH=1
-    -sENVIRONMENT=web -sEXPORTED_RUNTIME_METHODS=[callMain])
+    -sENVIRONMENT=web)
 target_link_libraries(brickwrath_platform INTERFACE brickwrath_vorbis)

@@ -171,6 +171,7 @@ async function main() {
             assert.equal(await screen(page), Screen.title);
             await waitFrames(page, 4);
             assert.ok(meanDifference(await shot(), title, [cursorAt(300, 330)]) < 1, 'the title did not come back');
+            assert.equal(await page.evaluate(() => document.pointerLockElement), null, 'the pointer was locked');
         });
 
         await check('the music sounds after the first click', async () => {
