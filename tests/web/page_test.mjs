@@ -244,6 +244,23 @@ async function main() {
             await waitFor(page, 'a new first frame', () => page.evaluate(() => window.brickwrathFirstFrame !== undefined));
         });
 
+        await check('in a smaller window, with ?ns&s in the address, the software drawer takes clicks where they are seen', async () => {
+            await page.setViewport({ width: 640, height: 520 });
+            await page.goto(`${base}?ns&s`);
+            await waitFor(page, 'the first frame', () => page.evaluate(() => window.brickwrathFirstFrame !== undefined));
+            assert.deepEqual(await page.evaluate(() => Module.arguments), ['-w', '1024', '-h', '768', '-ns', '-s']);
+            assert.equal(await page.evaluate(() => Module.ctx instanceof CanvasRenderingContext2D), true);
+            canvas = await page.evaluate(() => {
+                const box = document.getElementById('canvas').getBoundingClientRect();
+                return { x: box.x, y: box.y, width: box.width, height: box.height };
+            });
+            assert.deepEqual([canvas.width, canvas.height], [640, 480]);
+            const scale = canvas.width / 1024;
+            await page.mouse.click(canvas.x + 565 * scale, canvas.y + 635 * scale);
+            await waitFrames(page, 2);
+            assert.equal(await screen(page), Screen.placing);
+        });
+
         await check('no error, failed request or missing file', async () => {
             assert.deepEqual(problems, []);
         });
