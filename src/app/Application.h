@@ -10,8 +10,8 @@
 #include "app/FramePacer.h"
 #include "app/MouseMapping.h"
 #include "app/Settings.h"
-#include "sound/BackgroundMusic.h"
 #include "platform/AudioOutput.h"
+#include "sound/BackgroundMusic.h"
 #include "sound/PortAudioCallback.h"
 
 class Drawer;

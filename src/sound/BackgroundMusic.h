@@ -1,6 +1,6 @@
-// The background music: "music.ogg" decoded ahead on a thread of its own into a ring of three
-// quarter-second buffers, looped for ever, faded in over the first million frames and mixed at half
-// level by the audio thread.
+// The background music: "music.ogg" decoded ahead on a thread of its own (in the browser, in turns
+// on the main loop) into a ring of three quarter-second buffers, looped for ever, faded in over the
+// first million frames and mixed at half level by the audio thread.
 #pragma once
 
 #include "sound/Thread.h"

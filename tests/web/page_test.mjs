@@ -174,8 +174,14 @@ async function main() {
             assert.equal(await page.evaluate(() => document.pointerLockElement), null, 'the pointer was locked');
         });
 
-        await check('the music sounds after the first click', async () => {
+        await check('the music sounds after the first click, and goes on past the ring of buffers it starts with', async () => {
             await waitFor(page, 'a sample above silence', () => page.evaluate(() => window.audioPeak > 0.001), 20000);
+            // The ring holds 0.75 s: later music comes only from refills on the main loop.
+            await new Promise((resolve) => setTimeout(resolve, 2500));
+            await page.evaluate(() => (window.audioPeak = 0));
+            await new Promise((resolve) => setTimeout(resolve, 1000));
+            const peak = await page.evaluate(() => window.audioPeak);
+            assert.ok(peak > 0.001, `the music went quiet (peak ${peak})`);
         });
 
         await check('start gives the placement screen, which matches the desktop\'s', async () => {
