@@ -109,9 +109,13 @@ async function main() {
     });
     try {
         const page = await browser.newPage();
+        // The game's standard output comes as the console's log lines.
+        const printed = [];
         page.on('console', (message) => {
             if (message.type() === 'error')
                 problems.push(`console: ${message.text()}`);
+            if (message.type() === 'log')
+                printed.push(message.text());
         });
         page.on('pageerror', (error) => problems.push(`page error: ${error.message}`));
         page.on('requestfailed', (request) => problems.push(`failed: ${request.url()} ${request.failure()?.errorText}`));
@@ -194,6 +198,14 @@ async function main() {
             const difference = meanDifference(placement, desktop, [cursorAt(700, 150)]);
             console.log(`figure: placement screen differs from the desktop's by ${difference.toFixed(2)} of 255`);
             assert.ok(difference <= 4, `mean difference ${difference}`);
+        });
+
+        await check('the game printed the desktop\'s lines up to the placement screen', async () => {
+            // The same files loaded and the same pictures decoded, wherever the folders are.
+            const same = (lines) => lines.map((line) => line.replace(/\S*\/Contents\/Resources\/sounds\//, 'sounds/')
+                .replace(/^Created directory .*\/Library\//, 'Created directory ~/Library/'));
+            const desktop = fs.readFileSync(path.join(desktopScreens, 'desktop.log'), 'utf8').trimEnd().split('\n');
+            assert.deepEqual(same(printed), same(desktop));
         });
 
         await check('a hurdle is dragged: it follows the hand and lands a step along its lane', async () => {
