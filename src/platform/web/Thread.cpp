@@ -20,6 +20,7 @@ Thread::~Thread()
     waitThread();
 }
 
+// Every caller starts its own run(), so t is this object, which waitThread() takes off the list.
 void Thread::startThread(Thread* t)
 {
     if (started)
