@@ -32,10 +32,11 @@ fetch_web_sources() {
     [ ${#missing[@]} -eq 0 ] && return 0
     local uri suite
     read -r uri suite < <(debian_mirror)
-    mkdir -p "$WEB_CACHE/apt/lists/partial" "$WEB_CACHE/apt/archives/partial"
+    mkdir -p "$WEB_CACHE/apt/lists/partial" "$WEB_CACHE/apt/cache/archives/partial"
     echo "deb-src $uri $suite main" >"$WEB_CACHE/apt/sources.list"
+    # The lists and apt's own caches are private too, so the machine's stay as they were.
     local options=(-o "Dir::Etc::SourceList=$WEB_CACHE/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-        -o "Dir::State::Lists=$WEB_CACHE/apt/lists" -o "Dir::Cache::Archives=$WEB_CACHE/apt/archives")
+        -o "Dir::State::Lists=$WEB_CACHE/apt/lists" -o "Dir::Cache=$WEB_CACHE/apt/cache" -o APT::Sandbox::User=root)
     echo "Fetching Debian's sources of: ${missing[*]}"
     apt-get "${options[@]}" update -qq
     (cd "$WEB_CACHE" && apt-get "${options[@]}" source -qq "${missing[@]}")
