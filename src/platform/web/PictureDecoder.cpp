@@ -23,7 +23,7 @@ DecodedPicture fromStb(stbi_uc* pixels, int width, int height, int channels)
         return result;
     result.width = static_cast<std::uint32_t>(width);
     result.height = static_cast<std::uint32_t>(height);
-    result.bytesPerPixel = channels == 3 || channels == 4 ? channels : channels == 2 ? 2 : 1;
+    result.bytesPerPixel = channels;
     if (channels == 3 || channels == 4) {
         const std::size_t size = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
         result.rgba.reset(new unsigned char[size]);
