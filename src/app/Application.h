@@ -11,8 +11,8 @@
 #include "app/MouseMapping.h"
 #include "app/Settings.h"
 #include "platform/AudioOutput.h"
+#include "platform/PortAudioCallback.h"
 #include "sound/BackgroundMusic.h"
-#include "sound/PortAudioCallback.h"
 
 class Drawer;
 

@@ -3,7 +3,7 @@
 // first million frames and mixed at half level by the audio thread.
 #pragma once
 
-#include "sound/Thread.h"
+#include "platform/Thread.h"
 #include "sound/VorbisFile.h"
 
 #include <array>

@@ -2,9 +2,15 @@
 #include "sound/PortAudioDevice.h"
 
 #include "platform/AudioHost.h"
-#include "sound/PortAudioCallback.h"
+#include "platform/PortAudioCallback.h"
 
 #include <iostream>
+
+// On the desktop the game plays through PortAudio. The browser's create() is in platform/web/.
+std::unique_ptr<AudioOutput> AudioOutput::create()
+{
+    return std::make_unique<PortAudioDevice>();
+}
 
 PortAudioDevice::~PortAudioDevice()
 {

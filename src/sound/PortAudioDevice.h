@@ -1,4 +1,4 @@
-// The game's one audio output: a PortAudio stream in callback mode that asks a PortAudioCallback for
+// The desktop's audio output: a PortAudio stream in callback mode that asks a PortAudioCallback for
 // every block on the library's audio thread.
 #pragma once
 

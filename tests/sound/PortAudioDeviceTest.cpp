@@ -3,7 +3,7 @@
 #include "sound/PortAudioDevice.h"
 
 #include "FakePortAudio.h"
-#include "sound/PortAudioCallback.h"
+#include "platform/PortAudioCallback.h"
 #include "support/CaptureStdout.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 // A thread that runs an object's run(), on SDL threads.
-#include "sound/Thread.h"
+#include "platform/Thread.h"
 
 #include <SDL/SDL.h>
 #include <SDL/SDL_thread.h>

@@ -1,7 +1,7 @@
 // SDL's callback audio in float frames, the format the game mixes in.
 #include "platform/web/SdlAudioOutput.h"
 
-#include "sound/PortAudioCallback.h"
+#include "platform/PortAudioCallback.h"
 
 #include <SDL/SDL.h>
 

@@ -1,6 +1,6 @@
 // Threads that take turns on the browser's main loop: a started thread is listed, and takeTurns(),
 // called once a frame, runs one turn() of each. run(), which waits between passes, never runs here.
-#include "sound/Thread.h"
+#include "platform/Thread.h"
 
 #include <algorithm>
 #include <vector>

@@ -15,7 +15,7 @@
 #include "game/screens/GamePlay.h"
 #include "game/screens/StateManager.h"
 #include "game/screens/TitleScreen.h"
-#include "sound/Thread.h"
+#include "platform/Thread.h"
 
 namespace {
 

@@ -1,4 +1,5 @@
-// The block-filling interface that the audio device calls on its real-time thread.
+// The block-filling interface that the target's audio output calls: on PortAudio's real-time thread
+// on the desktop, from a timer on the main thread in the browser.
 #pragma once
 
 class PortAudioCallback {
