@@ -183,9 +183,10 @@ bool GamePlay::testRunner(Hurdler& runner, int lane)
                 break;
             }
         }
-        // The traps are looked at even when a hurdle has just tripped the runner.
+        // The traps are looked at even when a hurdle has just tripped the runner. A trap that has
+        // fired is passed over, so that a later one at the same spot still can.
         for (const std::unique_ptr<Trap>& trap : traps) {
-            if (trap->getLane() == lane && trap->getXPos() < x && x < trap->getXPos() + reach) {
+            if (!trap->isTriggered() && trap->getLane() == lane && trap->getXPos() < x && x < trap->getXPos() + reach) {
                 trap->trigger(&runner);
                 break;
             }
