@@ -15,9 +15,8 @@ bool isMultiple(int count, int interval)
 }
 
 // Counts stop at the ends of int rather than wrapping round to the other sign.
-int addClamped(int count, int amount)
+int clamped(long long sum)
 {
-    const long long sum = static_cast<long long>(count) + amount;
     if (sum > INT_MAX)
         return INT_MAX;
     if (sum < INT_MIN)
@@ -49,7 +48,7 @@ GameCounter::Counter& GameCounter::counterFor(const std::string& name)
 void GameCounter::incrementCount(const std::string& name, int amount)
 {
     Counter& counter = counterFor(name);
-    counter.count = addClamped(counter.count, amount);
+    counter.count = clamped(static_cast<long long>(counter.count) + amount);
     // The number of registrations is read afresh at every step: an observer may register
     // or unregister from inside notify.
     for (std::size_t i = 0; i < counter.observers.size(); ++i)
@@ -86,11 +85,13 @@ void GameCounter::unregisterNotification(const std::string& name, int interval, 
 
 int GameCounter::getScore() const
 {
-    int score = 0;
+    // Summed in 64 bits, which no number of int counts a game keeps can overflow, and clamped
+    // once: clamping each partial sum would make the score depend on the order of the names.
+    long long score = 0;
     for (const auto& [name, counter] : counters)
         if (name != "Fighter" && name != "Time")
-            score = addClamped(score, counter->count);
-    return score;
+            score += counter->count;
+    return clamped(score);
 }
 
 void GameCounter::reset()

@@ -159,5 +159,15 @@ TEST_F(GameCounterTest, OddIntervalsAndExtremeCountsAreSafe)
     EXPECT_EQ(minusOne.heard.back().second, INT_MIN);
     counters->incrementCount("Edges", -1);
     EXPECT_EQ(counters->getCount("Edges"), INT_MIN) << "counts stop at the ends instead of wrapping";
+
+    // The score is clamped once, at the end, so it does not depend on the order of the names.
+    counters->reset();
+    counters->incrementCount("Edges a", INT_MAX);
+    counters->incrementCount("Edges b", 1);
+    counters->incrementCount("Edges c", -1);
+    EXPECT_EQ(counters->getScore(), INT_MAX);
+    counters->incrementCount("Edges c", INT_MIN);
+    counters->incrementCount("Edges d", INT_MIN);
+    EXPECT_EQ(counters->getScore(), INT_MIN);
     counters->reset();
 }
