@@ -100,7 +100,7 @@ Application::Application(const std::vector<std::string>& args)
     if (!launch.noSound)
         audioDevice->start();
 
-    SystemPointer::hide();
+    hiddenPointer = SystemPointer::hide();
     Widget::screenWidth = static_cast<float>(openedWidth);
     Widget::screenHeight = static_cast<float>(openedHeight);
 

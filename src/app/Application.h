@@ -12,6 +12,7 @@
 #include "app/Settings.h"
 #include "platform/AudioOutput.h"
 #include "platform/PortAudioCallback.h"
+#include "platform/SystemPointer.h"
 #include "sound/BackgroundMusic.h"
 
 class Drawer;
@@ -100,6 +101,8 @@ private:
         SdlSession& operator=(const SdlSession&) = delete;
         ~SdlSession();
     } sdlSession;
+    // Hides the system's pointer; given back before SDL ends.
+    SystemPointer::Cursor hiddenPointer;
     // Last, so that it is destroyed first of the members, before SDL ends and the device goes.
     // Made while the window opens, on the thread that decodes the effect bank.
     std::unique_ptr<BackgroundMusic> music;

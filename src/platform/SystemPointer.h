@@ -1,10 +1,20 @@
-// The system's mouse pointer, which the game hides to draw its own.
+// The system's pointer over the game's window: the game draws a cursor of its own instead.
 #pragma once
+
+#include <SDL/SDL.h>
+#include <memory>
 
 namespace SystemPointer {
 
-// On Linux SDL hides it over the window. The browser's page hides it itself with CSS: Emscripten's
-// SDL would ask for pointer lock in full screen instead, which pins the game's cursor to a corner.
-void hide();
+// Frees the cursor that hides the pointer; it must go before SDL ends.
+struct CursorFree {
+    void operator()(SDL_Cursor* cursor) const { SDL_FreeCursor(cursor); }
+};
+using Cursor = std::unique_ptr<SDL_Cursor, CursorFree>;
+
+// Hides the system's pointer over the window while mouse positions stay absolute, in full screen
+// too. The returned cursor must be kept until SDL ends; it is null when the pointer had to be
+// hidden the plain way, and in the browser, whose page hides it with CSS.
+Cursor hide();
 
 } // namespace SystemPointer

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <SDL/SDL.h>
+#include <algorithm>
 #include <cstdlib>
 #include <memory>
 
@@ -72,7 +73,15 @@ TEST_F(ApplicationTest, OpensTheWindowLoadsGlyphsAndPublishesTheSize)
     EXPECT_NE(dynamic_cast<OpenGLDrawer*>(application->getDrawer()), nullptr);
     EXPECT_EQ(Widget::screenWidth, 1024.0f);
     EXPECT_EQ(Widget::screenHeight, 768.0f);
-    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+    // The pointer is hidden by a cursor with nothing in its mask, not switched off: SDL would then
+    // send a grabbed, full-screen game relative positions.
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    const SDL_Cursor* cursor = SDL_GetCursor();
+    ASSERT_NE(cursor, nullptr);
+    ASSERT_NE(cursor->mask, nullptr);
+    const int maskBytes = cursor->area.w / 8 * cursor->area.h;
+    ASSERT_GT(maskBytes, 0);
+    EXPECT_EQ(std::count(cursor->mask, cursor->mask + maskBytes, 0), maskBytes);
     EXPECT_EQ(screen(), StateManager::Title);
 }
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <filesystem>
 #include <memory>
+#include <string>
 
 #include "app/Application.h"
 #include "draw/ImageLoader.h"
@@ -31,6 +32,7 @@ protected:
         CaptureStdout quiet;
         application = std::make_unique<Application>(args);
         application->framePacer().setEnabled(false);
+        startOutput = quiet.text();
     }
     static void push(Uint8 type, int x, int y)
     {
@@ -75,6 +77,7 @@ protected:
 
     TempHome home;
     std::unique_ptr<Application> application;
+    std::string startOutput;
 };
 
 } // namespace
@@ -91,6 +94,10 @@ TEST_F(SoftwareApplicationTest, SdlFlagOpensTheSoftwareDrawerAt1024By768)
         // Widgets scale window pixels by the window that is really there.
         EXPECT_EQ(Widget::screenWidth, 1024.0f);
         EXPECT_EQ(Widget::screenHeight, 768.0f);
+        // SDL's dummy driver makes no cursors: the pointer is hidden the plain way, and a line says so.
+        EXPECT_NE(startOutput.find("SystemPointer: Could not make a transparent cursor, hiding the pointer instead: "),
+                  std::string::npos);
+        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
         application.reset();
     }
 }

@@ -2,4 +2,7 @@
 // the browser for pointer lock in full screen, which pins the game's own cursor to a corner.
 #include "platform/SystemPointer.h"
 
-void SystemPointer::hide() {}
+SystemPointer::Cursor SystemPointer::hide()
+{
+    return nullptr;
+}
