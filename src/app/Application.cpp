@@ -25,6 +25,13 @@ namespace {
 
 constexpr Uint32 sdlSubsystems = SDL_INIT_TIMER | SDL_INIT_VIDEO | SDL_INIT_JOYSTICK;
 
+// SDL 1.2 reports each notch of the wheel as a press and release of button 4 or 5. The screens act
+// on any button alike, so these must not reach them: a notch is no click.
+bool isWheel(Uint8 button)
+{
+    return button == SDL_BUTTON_WHEELUP || button == SDL_BUTTON_WHEELDOWN;
+}
+
 SDL_keysym keyFor(SDLKey sym)
 {
     SDL_keysym key{};
@@ -196,8 +203,14 @@ void Application::dispatch(const SDL_Event& event)
     switch (event.type) {
     case SDL_KEYDOWN: keyDown(event.key.keysym); break;
     case SDL_MOUSEMOTION: mouseMove(event.motion.x, event.motion.y); break;
-    case SDL_MOUSEBUTTONDOWN: mouseDown(event.button.button, event.button.x, event.button.y); break;
-    case SDL_MOUSEBUTTONUP: mouseUp(event.button.button, event.button.x, event.button.y); break;
+    case SDL_MOUSEBUTTONDOWN:
+        if (!isWheel(event.button.button))
+            mouseDown(event.button.button, event.button.x, event.button.y);
+        break;
+    case SDL_MOUSEBUTTONUP:
+        if (!isWheel(event.button.button))
+            mouseUp(event.button.button, event.button.x, event.button.y);
+        break;
     case SDL_JOYAXISMOTION:
         if (const SDLKey key = joystickAxisKey(event.jaxis.axis, event.jaxis.value); key != SDLK_UNKNOWN)
             keyDown(keyFor(key));

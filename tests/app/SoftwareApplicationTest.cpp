@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <initializer_list>
 #include <memory>
 #include <string>
 
@@ -15,9 +16,12 @@
 #include "draw/ImageLoader.h"
 #include "draw/assets/Images.h"
 #include "draw/software/SDLDrawer.h"
+#include "game/screens/GamePlay.h"
 #include "game/screens/StateManager.h"
+#include "game/screens/TitleScreen.h"
 #include "gui/Widget.h"
 #include "support/CaptureStdout.h"
+#include "support/RealGame.h"
 #include "support/TempHome.h"
 
 namespace {
@@ -178,4 +182,52 @@ TEST_F(SoftwareApplicationTest, TitleFramesReachTheScreenWithTheCursorWhereTheMo
             ++opaque;
         }
     EXPECT_GT(opaque, 50);
+}
+
+// SDL 1.2 reports each wheel notch as a press and release of button 4 or 5: no screen takes one
+// for a click, while the left, middle and right buttons all act alike.
+TEST(MouseWheel, NotchesAreNotClicksOnAnyScreen)
+{
+    CaptureStdout quiet;
+    RealGame game;
+    StateManager* screens = StateManager::getInstance();
+    const auto press = [&game](int x, int y, std::initializer_list<Uint8> buttons) {
+        ASSERT_TRUE(ScriptedPlayer::EventHand::pushMove(x, y));
+        for (Uint8 button : buttons)
+            ASSERT_TRUE(ScriptedPlayer::EventHand::pushClick(x, y, button));
+        game.step();
+    };
+    const auto notchUp = [&press](int x, int y) { press(x, y, {SDL_BUTTON_WHEELUP}); };
+    const auto notchDown = [&press](int x, int y) { press(x, y, {SDL_BUTTON_WHEELDOWN}); };
+    const auto title = [screens] { return dynamic_cast<TitleScreen*>(screens->currentScreen()); };
+
+    notchUp(500, 460); // the story picture
+    ASSERT_NE(title(), nullptr);
+    EXPECT_FALSE(title()->storyShown());
+    press(500, 460, {SDL_BUTTON_MIDDLE});
+    EXPECT_TRUE(title()->storyShown());
+    notchDown(500, 460);
+    EXPECT_TRUE(title()->storyShown());
+    press(500, 460, {SDL_BUTTON_RIGHT});
+    EXPECT_FALSE(title()->storyShown());
+    notchUp(560, 630); // start
+    EXPECT_EQ(game.screen(), StateManager::Title);
+
+    game.startRace();
+    notchDown(920, 700); // go
+    ASSERT_NE(game.race(), nullptr);
+    EXPECT_TRUE(game.race()->isPlacing());
+    game.runRace();
+    ASSERT_TRUE(game.race()->isRaceOver());
+    notchUp(500, 400);
+    EXPECT_TRUE(game.race()->isRaceOver());
+    press(500, 400, {SDL_BUTTON_RIGHT});
+    ASSERT_NE(game.race(), nullptr);
+    EXPECT_FALSE(game.race()->isRaceOver());
+
+    screens->cutScene();
+    notchDown(500, 400);
+    EXPECT_EQ(game.screen(), StateManager::Ending);
+    press(500, 400, {SDL_BUTTON_MIDDLE});
+    EXPECT_EQ(game.screen(), StateManager::Title);
 }

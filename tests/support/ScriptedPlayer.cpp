@@ -48,11 +48,11 @@ bool ScriptedPlayer::EventHand::pushMove(int x, int y)
     return push(event);
 }
 
-bool ScriptedPlayer::EventHand::pushButton(Uint8 type, int x, int y)
+bool ScriptedPlayer::EventHand::pushButton(Uint8 type, int x, int y, Uint8 button)
 {
     SDL_Event event{};
     event.type = type;
-    event.button.button = SDL_BUTTON_LEFT;
+    event.button.button = button;
     event.button.x = static_cast<Uint16>(x);
     event.button.y = static_cast<Uint16>(y);
     return push(event);

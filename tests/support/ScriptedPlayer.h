@@ -43,10 +43,10 @@ public:
 
         static void mustPush(bool pushed);
         static bool pushMove(int x, int y);
-        static bool pushButton(Uint8 type, int x, int y);
-        static bool pushClick(int x, int y)
+        static bool pushButton(Uint8 type, int x, int y, Uint8 button = SDL_BUTTON_LEFT);
+        static bool pushClick(int x, int y, Uint8 button = SDL_BUTTON_LEFT)
         {
-            return pushButton(SDL_MOUSEBUTTONDOWN, x, y) && pushButton(SDL_MOUSEBUTTONUP, x, y);
+            return pushButton(SDL_MOUSEBUTTONDOWN, x, y, button) && pushButton(SDL_MOUSEBUTTONUP, x, y, button);
         }
         static bool pushKey(SDLKey key);
         static bool queueEmpty();
