@@ -34,6 +34,7 @@ BackgroundMusic::BackgroundMusic(const std::string& path, const Pacing& pace, st
         decoder.reportTo(std::cout);
         return;
     }
+    decoder.reportLoaded();
     // The ring holds the music's first three buffers before anything plays.
     if (!fillBuffer(0)) {
         // Seeking to the start for ever would never fill a buffer: no frame means no music.

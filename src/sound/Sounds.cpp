@@ -61,8 +61,16 @@ void Sounds::loadFile(const std::string& path, SoundFile* file, std::ostream& re
     if (!in.open(path))
         return;
     const std::uint64_t stated = in.firstStreamFrames();
-    if (stated == 0 || stated > maxEffectFrames)
-        return; // nothing to play, or a length no effect could have
+    if (stated == 0) {
+        report << "Sounds: Effect not loaded, its length is zero or unknown: " << path << std::endl;
+        return;
+    }
+    if (stated > maxEffectFrames) {
+        report << "Sounds: Effect not loaded, its stated length of " << stated
+               << " frames is more than any effect could have: " << path << std::endl;
+        return;
+    }
+    in.reportLoaded();
     const auto frames = static_cast<std::uint32_t>(stated);
     std::unique_ptr<float[]> samples(new (std::nothrow) float[2 * static_cast<std::size_t>(frames)]);
     if (!samples)

@@ -43,14 +43,20 @@ bool VorbisFile::open(const std::string& name)
     file = f;
     failed = false;
     path = name;
-    *report << "vorbisfile: Loaded file: " << name << std::endl;
+    return true;
+}
+
+void VorbisFile::reportLoaded()
+{
+    if (file == nullptr)
+        return;
+    *report << "vorbisfile: Loaded file: " << path << std::endl;
     // Nothing is resampled: a file at another rate plays all the same, at the wrong speed and pitch.
     const vorbis_info* info = ov_info(&decoder, 0);
     if (info != nullptr && info->rate != gameRate) {
         *report << "vorbisfile: File is at " << info->rate << " frames a second, not " << gameRate
-                << ", and will sound " << (info->rate < gameRate ? "faster" : "slower") << ": " << name << std::endl;
+                << ", and will sound " << (info->rate < gameRate ? "faster" : "slower") << ": " << path << std::endl;
     }
-    return true;
 }
 
 void VorbisFile::close()

@@ -20,9 +20,11 @@ public:
     // Where the lines about this file go from now on.
     void reportTo(std::ostream& stream) { report = &stream; }
 
-    // Opens path and reports it in one line: "Loaded file" on success, or why not.
-    // On failure everything taken is released and the file stays closed.
+    // Opens path, or reports in one line why not; everything taken is then released and the file
+    // stays closed. Success is reported by reportLoaded, once the caller has accepted the file.
     bool open(const std::string& name);
+    // The "Loaded file" line, and a warning when the file's rate is not the game's.
+    void reportLoaded();
     void close();
     bool isOpen() const { return file != nullptr; }
 

@@ -20,6 +20,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <string>
+#include <utility>
 #include <vector>
 
 using SoundFixtures::ScratchFolder;
@@ -214,14 +216,22 @@ TEST(SoundFaults, EffectThatClaimsAnEnormousLengthIsNotAllocated)
         Sounds::loadFile(path, &effect);
         EXPECT_EQ(effect.frames, 10u * 60 * 48000);
     }
-    // ...but a length of two billion frames is refused instead of allocating 16 GB.
-    SoundFixtures::writeBytes(path, withStatedLength(good, 2000000000ull));
-    CaptureStdout out;
-    Sounds::SoundFile effect;
-    Sounds::loadFile(path, &effect);
-    EXPECT_EQ(effect.frames, 0u);
-    EXPECT_EQ(effect.samples, nullptr);
-    EXPECT_EQ(firstLine(out.text()), "vorbisfile: Loaded file: " + path);
+    // ...but a length of two billion frames is refused instead of allocating 16 GB, and so is a
+    // length of zero, each in one line that names the file and the reason.
+    const std::pair<std::uint64_t, std::string> refused[] = {
+        {2000000000ull, "Sounds: Effect not loaded, its stated length of 2000000000 frames is more than any "
+                        "effect could have: "},
+        {0, "Sounds: Effect not loaded, its length is zero or unknown: "},
+    };
+    for (const auto& [frames, line] : refused) {
+        SoundFixtures::writeBytes(path, withStatedLength(good, frames));
+        CaptureStdout out;
+        Sounds::SoundFile effect;
+        Sounds::loadFile(path, &effect);
+        EXPECT_EQ(effect.frames, 0u);
+        EXPECT_EQ(effect.samples, nullptr);
+        EXPECT_EQ(out.text(), line + path + "\n");
+    }
 }
 
 TEST(SoundFaults, OneChannelPlaysOnBothSidesAndOtherRatesPlayWithAWarning)
