@@ -53,6 +53,17 @@ FileState inspect(const std::string& path)
     return probe ? FileState::Readable : FileState::Unreadable;
 }
 
+// Writes the default file at path, replacing any content, or says it could not.
+void writeDefaults(const std::string& path)
+{
+    std::ofstream out(path, std::ios::trunc);
+    if (!out) {
+        std::cout << "Could not create " << path << std::endl;
+        return;
+    }
+    Settings().write(out);
+}
+
 } // namespace
 
 ConfigLoader::ConfigLoader()
@@ -60,7 +71,8 @@ ConfigLoader::ConfigLoader()
     const std::string path = getFilePath() + fileName;
     FileState state = inspect(path);
     if (state == FileState::Missing) {
-        createFile();
+        // Not createFile(), which would look for the folder, and report on it, a second time.
+        writeDefaults(path);
         state = inspect(path);
     } else if (state == FileState::Unreadable) {
         std::cout << "ConfigLoader: Could not read " << path << ", using the default settings." << std::endl;
@@ -90,13 +102,7 @@ std::string ConfigLoader::getFilePath() const
 
 void ConfigLoader::createFile() const
 {
-    const std::string path = getFilePath() + fileName;
-    std::ofstream out(path, std::ios::trunc);
-    if (!out) {
-        std::cout << "Could not create " << path << std::endl;
-        return;
-    }
-    Settings().write(out);
+    writeDefaults(getFilePath() + fileName);
 }
 
 void ConfigLoader::read(std::istream& in)

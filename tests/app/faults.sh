@@ -150,6 +150,8 @@ home-file-in-place-of-folder)
     echo "not a folder" >"$work/home/$settings"
     play "$first_frame" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
     expect_line "Could not create directory $work/home/$settings"
+    expect_line "Could not create $work/home/$settings/Tambrel.conf"
+    grep -q "Could not read" "$out" && fail "a line about reading a file that was never made"
     [ "$(cat "$work/home/$settings")" = "not a folder" ] || fail "the file was changed"
     ;;
 quit-signals-while-ending)
