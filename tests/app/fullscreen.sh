@@ -89,6 +89,11 @@ lit_span() {
         awk -F'[(),]+' 'NR > 1 && $3 + $4 + $5 > 30 { n = NR - 2; if (first == "") first = n; last = n }
                         END { print first, last }'
 }
+# Whether two pairs of numbers ("a b") lie within two pixels of each other.
+within_two() {
+    awk -v a="$1" -v b="$2" 'BEGIN { split(a, p); split(b, q)
+        for (i = 1; i <= 2; i++) if (p[i] - q[i] > 2 || q[i] - p[i] > 2) exit 1 }'
+}
 # Whether the picture stays the same over a third of a second. The title's hint ("escape to
 # quit", at the bottom) fades in after a few seconds and is left out.
 settled() {
@@ -116,14 +121,10 @@ for f in 0.1 0.5 0.9; do
         'BEGIN { printf "%d %d\n", l + f * w, t + f * h }')
     read -r first last < <(lit_span settled-a "${screen%x*}x1+0+$y")
     expected=$(awk -v l="$left" -v w="$width" 'BEGIN { printf "%d %d", l + 0.5, l + w - 0.5 }')
-    awk -v a="$first $last" -v b="$expected" 'BEGIN { split(a, p); split(b, q)
-        exit !(p[1] - q[1] <= 2 && q[1] - p[1] <= 2 && p[2] - q[2] <= 2 && q[2] - p[2] <= 2) }' ||
-        fail "row $y lit from $first to $last, expected $expected"
+    within_two "$first $last" "$expected" || fail "row $y lit from $first to $last, expected $expected"
     read -r first last < <(lit_span settled-a "1x${screen#*x}+$x+0")
     expected=$(awk -v t="$top" -v h="$height" 'BEGIN { printf "%d %d", t + 0.5, t + h - 0.5 }')
-    awk -v a="$first $last" -v b="$expected" 'BEGIN { split(a, p); split(b, q)
-        exit !(p[1] - q[1] <= 2 && q[1] - p[1] <= 2 && p[2] - q[2] <= 2 && q[2] - p[2] <= 2) }' ||
-        fail "column $x lit from $first to $last, expected $expected"
+    within_two "$first $last" "$expected" || fail "column $x lit from $first to $last, expected $expected"
 done
 echo "letterboxed: the picture at $left,$top, $width by $height"
 
