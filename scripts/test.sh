@@ -26,7 +26,7 @@ run_labels() {
     local IFS='|'
     xvfb-run -a -s "-screen 0 1280x1024x24" ctest --test-dir "$dir" --output-on-failure -j2 -L "^($*)\$"
 }
-everyday_labels="unit display sound install"
+everyday_labels="unit display sound install fullscreen"
 
 stage "plain build"
 # The whole build, benchmarks included, so that they are compiled on every run too.
