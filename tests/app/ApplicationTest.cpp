@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
+#include <string>
 
 #include "app/Application.h"
 #include "app/FatalError.h"
@@ -25,6 +26,7 @@ protected:
         CaptureStdout quiet;
         application = std::make_unique<Application>(args);
         application->framePacer().setEnabled(false);
+        startOutput = quiet.text();
     }
     void TearDown() override { application.reset(); }
 
@@ -59,6 +61,7 @@ protected:
 
     TempHome home;
     std::unique_ptr<Application> application;
+    std::string startOutput; // what the game printed while starting
 };
 
 } // namespace
@@ -75,9 +78,9 @@ TEST_F(ApplicationTest, OpensTheWindowLoadsGlyphsAndPublishesTheSize)
     EXPECT_EQ(Widget::screenHeight, 768.0f);
     // The pointer is hidden by a cursor with nothing in its mask, not switched off: SDL would then
     // send a grabbed, full-screen game relative positions.
-    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE) << startOutput;
     const SDL_Cursor* cursor = SDL_GetCursor();
-    ASSERT_NE(cursor, nullptr);
+    ASSERT_NE(cursor, nullptr) << startOutput;
     ASSERT_NE(cursor->mask, nullptr);
     const int maskBytes = cursor->area.w / 8 * cursor->area.h;
     ASSERT_GT(maskBytes, 0);
