@@ -6,9 +6,10 @@
 
 namespace SystemPointer {
 
-// Frees the cursor that hides the pointer; it must go before SDL ends.
+// Frees the cursor that hides the pointer; it must go before SDL ends. Defined with hide(): the
+// browser's SDL has no cursors to free.
 struct CursorFree {
-    void operator()(SDL_Cursor* cursor) const { SDL_FreeCursor(cursor); }
+    void operator()(SDL_Cursor* cursor) const;
 };
 using Cursor = std::unique_ptr<SDL_Cursor, CursorFree>;
 

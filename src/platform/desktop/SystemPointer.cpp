@@ -5,6 +5,11 @@
 
 #include <iostream>
 
+void SystemPointer::CursorFree::operator()(SDL_Cursor* cursor) const
+{
+    SDL_FreeCursor(cursor);
+}
+
 SystemPointer::Cursor SystemPointer::hide()
 {
     // The smallest cursor SDL takes, 8 by 1, with every pixel left out of the mask.

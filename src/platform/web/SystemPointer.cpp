@@ -2,6 +2,8 @@
 // the browser for pointer lock in full screen, which pins the game's own cursor to a corner.
 #include "platform/SystemPointer.h"
 
+void SystemPointer::CursorFree::operator()(SDL_Cursor*) const {}
+
 SystemPointer::Cursor SystemPointer::hide()
 {
     return nullptr;
