@@ -77,7 +77,14 @@ TEST_F(ApplicationTest, OpensTheWindowLoadsGlyphsAndPublishesTheSize)
     EXPECT_EQ(Widget::screenWidth, 1024.0f);
     EXPECT_EQ(Widget::screenHeight, 768.0f);
     // The pointer is hidden by a cursor with nothing in its mask, not switched off: SDL would then
-    // send a grabbed, full-screen game relative positions.
+    // send a grabbed, full-screen game relative positions. Only a video driver without cursors (SDL
+    // falls back to its off-screen one when it cannot reach the X server) hides it the plain way.
+    char driver[32] = "";
+    SDL_VideoDriverName(driver, sizeof driver);
+    if (std::string(driver) != "x11" && startOutput.find("Could not make a transparent cursor") != std::string::npos) {
+        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
+        return;
+    }
     EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_ENABLE) << startOutput;
     const SDL_Cursor* cursor = SDL_GetCursor();
     ASSERT_NE(cursor, nullptr) << startOutput;
