@@ -1,15 +1,21 @@
 # Everything `cmake --install` puts in place: the program, its sounds where the installed game
-# looks for them, the desktop entry, icons, man page and AppStream metainfo.
+# looks for them, the desktop entry, icons, man page and AppStream metainfo. The man page and the
+# metainfo carry the project's version.
 
-set(BRICKWRATH_INSTALL_DATA "${CMAKE_INSTALL_DATADIR}/brickwrath")
-set(BRICKWRATH_INSTALLED_SOUNDS "${CMAKE_INSTALL_FULL_DATADIR}/brickwrath/Contents/Resources/sounds")
+# Relative to the prefix, so that `cmake --install --prefix` moves the sounds with the program.
+file(RELATIVE_PATH BRICKWRATH_INSTALL_DATA "${CMAKE_INSTALL_PREFIX}" "${BRICKWRATH_DATA_DIR}")
+set(BRICKWRATH_INSTALLED_SOUNDS "${BRICKWRATH_DATA_DIR}/Contents/Resources/sounds")
+# Full path: a desktop session's PATH may lack bin folders such as /usr/games.
+set(BRICKWRATH_INSTALLED_PROGRAM "${CMAKE_INSTALL_FULL_BINDIR}/brickwrath")
 
 install(TARGETS brickwrath RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(DIRECTORY assets/sounds/ DESTINATION "${BRICKWRATH_INSTALL_DATA}/Contents/Resources/sounds"
         FILES_MATCHING PATTERN "*.ogg")
 
-install(FILES data/brickwrath.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
-install(FILES data/brickwrath.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
+configure_file(data/brickwrath.desktop ${CMAKE_BINARY_DIR}/brickwrath.desktop @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/brickwrath.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
+configure_file(data/brickwrath.metainfo.xml ${CMAKE_BINARY_DIR}/brickwrath.metainfo.xml @ONLY)
+install(FILES ${CMAKE_BINARY_DIR}/brickwrath.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo
         RENAME io.github.brickwrath.Brickwrath.metainfo.xml)
 
 install(FILES data/icons/brickwrath.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
