@@ -8,7 +8,7 @@ BUILD_PACKAGES="g++ make cmake pkg-config libsdl1.2-compat-dev libsdl-image1.2-d
 TEST_PACKAGES="libgtest-dev xvfb xauth python3 python3-pil vorbis-tools desktop-file-utils appstream xdotool
     openbox imagemagick"
 FUZZ_PACKAGES="clang libclang-rt-dev"
-PACKAGING_PACKAGES="git dpkg-dev debhelper fakeroot lintian"
+PACKAGING_PACKAGES="git dpkg-dev debhelper"
 # The browser build (scripts/web.sh): Emscripten, stb_image, what fetching and unpacking Debian's
 # source packages takes, and for its test Chromium and xwd (the desktop's screens).
 WEB_PACKAGES="emscripten libstb-dev cmake make g++ python3 dpkg-dev xz-utils chromium x11-apps"

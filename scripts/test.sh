@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds Brickwrath with its tests and runs every one of them; the tests
 # that need a display run under a private Xvfb server, the sound tests through a test-owned ALSA
-# device. Then the same suite in an AddressSanitizer + UndefinedBehaviorSanitizer build with a
-# short monkey run, the sound and thread stress tests in a ThreadSanitizer build, and the fuzzers
-# over their seed corpora for a few seconds each. With --quick only the first, plain run; with
-# --fresh the README's commands on a freshly made minimal Debian 12 (scripts/fresh.sh).
+# device. Then the Debian package, built from a clone and run unpacked (ctest -L package), the
+# same suite in an AddressSanitizer + UndefinedBehaviorSanitizer build with a short monkey run,
+# the sound and thread stress tests in a ThreadSanitizer build, and the fuzzers over their seed
+# corpora for a few seconds each. Each stage installs what it needs. With --quick only the first,
+# plain run; with --fresh the README's commands on a new minimal Debian 12 (scripts/fresh.sh).
 # Each stage names the ctest labels it runs and builds only their targets (tests_<label>).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,6 +35,10 @@ configure_and_build build-tests -DBRICKWRATH_TESTS=ON
 run_labels build-tests $everyday_labels
 
 [ "${1:-}" = "--quick" ] && exit 0
+
+stage "Debian package: built from a clone, unpacked and run"
+install_missing $PACKAGING_PACKAGES
+run_labels build-tests package
 
 stage "the browser build in headless Chromium"
 run_labels build-tests web
