@@ -5,8 +5,10 @@
 BUILD_PACKAGES="g++ make cmake pkg-config libsdl1.2-compat-dev libsdl-image1.2-dev libgl-dev libglu1-mesa-dev
     libgl1-mesa-dri libegl1 libvorbis-dev portaudio19-dev libasound2-dev"
 # Each group is installed by the stage that uses it.
+# valgrind for its headers too: the game-loop benchmark, built with the tests, marks its frames for
+# callgrind.
 TEST_PACKAGES="libgtest-dev xvfb xauth python3 python3-pil vorbis-tools desktop-file-utils appstream xdotool
-    openbox imagemagick"
+    valgrind openbox imagemagick"
 FUZZ_PACKAGES="clang libclang-rt-dev"
 PACKAGING_PACKAGES="git dpkg-dev debhelper"
 # The browser build (scripts/web.sh): Emscripten, stb_image, what fetching and unpacking Debian's
