@@ -10,7 +10,7 @@ trap 'rm -rf "$work"' EXIT
 
 git clone -q . "$work/brickwrath"
 (cd "$work/brickwrath" && DEB_BUILD_OPTIONS="parallel=$(nproc)" dpkg-buildpackage -us -uc -b)
-lintian --fail-on error,warning --info "$work"/brickwrath_*.changes
+lintian --fail-on error,warning --display-info "$work"/brickwrath_*.changes
 deb=$(cd "$work" && echo brickwrath_*.deb)
 mkdir -p dist
 cp "$work/$deb" dist/
