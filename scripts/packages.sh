@@ -23,7 +23,6 @@ install_missing() {
         fi
     done
     [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
     local sudo=""
     if [ "$(id -u)" -ne 0 ]; then
         if ! command -v sudo >/dev/null; then
@@ -32,6 +31,7 @@ install_missing() {
         fi
         sudo="sudo"
     fi
+    echo "Installing: ${missing[*]}"
     # Waits for another install on the same machine rather than failing on its lock.
     $sudo apt-get -o DPkg::Lock::Timeout=600 update -qq
     DEBIAN_FRONTEND=noninteractive $sudo apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
