@@ -12,6 +12,7 @@ mirror=$(apt-cache policy | awk '$3 == "bookworm/main" { print $2; exit }')
 [ -n "$mirror" ] || { echo "apt knows no bookworm mirror on this machine; run apt-get update first."; exit 1; }
 
 root=$(mktemp -d /var/tmp/brickwrath-fresh.XXXXXX)
+chmod 755 "$root" # it becomes /, which every user must be able to enter
 log=$(mktemp)
 cleanup() {
     # The mounts live in a mount namespace of their own; refuse to remove anything still mounted.
@@ -41,14 +42,17 @@ for command in "./scripts/play.sh --help" "./scripts/test.sh --quick"; do
 done
 INNER
 
+# In namespaces of its own: the mounts are the run's alone, and whatever the tests leave running
+# (a D-Bus daemon that SDL started) is ended before they are unmounted.
 # shellcheck disable=SC2016 # expanded inside the namespace
-unshare --mount --propagation private bash -c '
+unshare --mount --propagation private --pid --fork bash -c '
     set -euo pipefail
     root=$1
     mount -t proc proc "$root/proc"
     mount --rbind /sys "$root/sys"
     mount --rbind /dev "$root/dev"
-    trap "umount -R \"$root/dev\" \"$root/sys\" \"$root/proc\"" EXIT
+    # $$ is 1 only in the new PID namespace: -1 there means its processes alone.
+    trap "[ \$\$ -eq 1 ] && kill -KILL -1 2>/dev/null; sleep 1; umount -R \"$root/dev\" \"$root/sys\" \"$root/proc\"" EXIT
     chroot "$root" /usr/bin/env -i HOME=/root USER=root LOGNAME=root SHELL=/bin/bash \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash /root/readme-commands.sh
 ' fresh "$root"
