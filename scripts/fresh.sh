@@ -51,8 +51,15 @@ unshare --mount --propagation private --pid --fork bash -c '
     mount -t proc proc "$root/proc"
     mount --rbind /sys "$root/sys"
     mount --rbind /dev "$root/dev"
-    # $$ is 1 only in the new PID namespace: -1 there means its processes alone.
-    trap "[ \$\$ -eq 1 ] && kill -KILL -1 2>/dev/null; sleep 1; umount -R \"$root/dev\" \"$root/sys\" \"$root/proc\"" EXIT
+    end() {
+        # $$ is 1 only in the new PID namespace, where -1 means its own processes alone.
+        if [ $$ -eq 1 ]; then
+            kill -KILL -1 2>/dev/null || true
+            sleep 1
+        fi
+        umount -R "$root/dev" "$root/sys" "$root/proc"
+    }
+    trap end EXIT
     chroot "$root" /usr/bin/env -i HOME=/root USER=root LOGNAME=root SHELL=/bin/bash \
         PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin /bin/bash /root/readme-commands.sh
 ' fresh "$root"
