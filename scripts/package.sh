@@ -4,7 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-install_missing $PACKAGING_PACKAGES fakeroot lintian $BUILD_PACKAGES libgtest-dev
+# The build's packages, and what its unit tests need (debian/control names the same).
+install_missing $PACKAGING_PACKAGES fakeroot lintian $BUILD_PACKAGES libgtest-dev python3 python3-pil
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
