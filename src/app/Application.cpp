@@ -167,13 +167,28 @@ void Application::eventLoop()
     }
 }
 
-bool Application::step()
+bool Application::takeEvents()
 {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0)
         dispatch(event);
-    if (quitFlag)
+    return !quitFlag;
+}
+
+bool Application::stepUndrawn()
+{
+    if (!takeEvents())
         return false;
+    StateManager::getInstance()->advance();
+    ++steps;
+    return true;
+}
+
+bool Application::step()
+{
+    if (!takeEvents())
+        return false;
+    ++steps;
     drawer->beginDrawing();
     StateManager::getInstance()->draw(drawer.get());
     drawer->endDrawing();

@@ -28,9 +28,11 @@ public:
 
     // Runs until the quit flag is set: events first, then one frame whenever the queue is empty.
     void eventLoop();
-    // One turn of the loop: every queued event, then one frame. False, with no frame drawn, once
-    // the game is to end.
+    // One turn of the loop: every queued event, then one step of the game, drawn. False, with no
+    // frame drawn, once the game is to end.
     bool step();
+    // The same turn with the step not drawn: the browser's catch-up when its frames come late.
+    bool stepUndrawn();
     void quit() { quitFlag = true; }
 
     void mouseMove(int x, int y);
@@ -57,6 +59,7 @@ public:
     const Settings& settings() const { return launch; }
     bool quitRequested() const { return quitFlag; }
     unsigned long framesDrawn() const { return frames; }
+    unsigned long stepsTaken() const { return steps; }
     FramePacer& framePacer() { return pacer; }
 
     // Called on the main thread after every frame is shown, before the pacer waits: benchmarks
@@ -74,6 +77,8 @@ private:
     // Opens the window: OpenGL unless the software drawer was asked for or OpenGL cannot start.
     void openDrawer();
     void reportFrameTime();
+    // Every queued event; false once the game is to end.
+    bool takeEvents();
 
     // Constructed first and destroyed last: the stream is stopped in the destructor's body, before
     // the music player below is torn down, so no block is mixed while the music goes.
@@ -86,6 +91,7 @@ private:
     MouseMapping mouse;
     FramePacer pacer;
     unsigned long frames = 0;
+    unsigned long steps = 0;
     FrameHook frameHook = nullptr;
     void* frameHookContext = nullptr;
     // BRICKWRATH_REPORT_FIRST_FRAME=1: the monotonic clock is printed once the first frame is shown.

@@ -2,7 +2,7 @@
 #include "app/StepClock.h"
 
 StepClock::StepClock(double stepsPerSecond)
-    : period(1000.0 / stepsPerSecond), slack(period / 8.0), catchUpLimit(period * maxSteps)
+    : period(1000.0 / stepsPerSecond), slack(period / 8.0)
 {
 }
 

@@ -8,16 +8,17 @@ public:
 
     // The steps due at `milliseconds` (a monotonic clock), at most maxSteps. A frame may come a
     // little early: one that is within slack of the next step takes it, and the next frame makes
-    // up the difference, so a 60 Hz display gets one step a frame despite its jitter. A gap longer
-    // than catchUpLimit (a background tab, a stall) starts afresh with one step instead of a burst.
+    // up the difference, so a 60 Hz display gets one step a frame despite its jitter. A slow
+    // machine whose frames take up to a quarter of a second gets the steps they cover; a longer
+    // gap (a background tab, a stall) starts afresh with one step instead of a burst.
     int stepsAt(double milliseconds);
 
-    static constexpr int maxSteps = 4;
+    static constexpr double catchUpLimit = 250.0;
+    static constexpr int maxSteps = 16;
 
 private:
     double period;
     double slack;
-    double catchUpLimit;
     double last = 0.0;
     // Time not yet turned into steps; may dip below zero after an early frame.
     double owed = 0.0;

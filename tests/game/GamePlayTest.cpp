@@ -366,6 +366,21 @@ void placeJumper(Hurdler& runner, int lane, int x)
 
 } // namespace
 
+TEST_F(Collisions, StepsTakenWithoutDrawingRunTheSameRace)
+{
+    play().go();
+    const int drawnSteps = runRace();
+    const int crushed = crushedRunners();
+    ScriptedPlayer::fixCounters();
+    game = std::make_unique<GamePlay>();
+    play().go();
+    int steps = 0;
+    for (; !game->isRaceOver() && steps < 2000; ++steps)
+        steps % 4 == 3 ? frame() : game->advance();
+    EXPECT_EQ(steps, drawnSteps);
+    EXPECT_EQ(crushedRunners(), crushed);
+}
+
 TEST_F(Collisions, AtTheStartTheWallIs68BehindEveryRunner)
 {
     game->collisionDetection();

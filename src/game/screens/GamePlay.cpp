@@ -219,6 +219,12 @@ void GamePlay::collisionDetection()
         raceOver = true;
 }
 
+void GamePlay::advance()
+{
+    if (!placing && !raceOver)
+        update();
+}
+
 void GamePlay::update()
 {
     // The race goes on to the end of this frame even when the wall has just reached the end, so
@@ -247,8 +253,7 @@ void GamePlay::loadImages(Drawer* drawer)
 void GamePlay::draw(Drawer* drawer)
 {
     loadImages(drawer);
-    if (!placing && !raceOver)
-        update();
+    advance();
 
     drawer->drawImage(background.id(), 0, 0);
     drawer->drawImage(track.id(), 50, 40);

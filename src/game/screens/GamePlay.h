@@ -23,8 +23,9 @@ public:
     GamePlay();
     ~GamePlay() override;
 
-    // Advances the race by one frame (when one is running) and draws the screen.
+    // Advances the race by one step (when one is running) and draws the screen.
     void draw(Drawer* drawer) override;
+    void advance() override;
     void mouseMove(int x, int y) override;
     void mouseDown(int button, int x, int y) override;
     void mouseUp(int button, int x, int y) override;

@@ -17,6 +17,10 @@ void StateManager::draw(Drawer* drawer)
 {
     current->draw(drawer);
 }
+void StateManager::advance()
+{
+    current->advance();
+}
 void StateManager::mouseMove(int x, int y)
 {
     current->mouseMove(x, y);

@@ -14,6 +14,7 @@ public:
     static StateManager* getInstance();
 
     void draw(Drawer* drawer);
+    void advance();
     virtual void mouseMove(int x, int y);
     virtual void mouseDown(int button, int x, int y);
     virtual void mouseUp(int button, int x, int y);
