@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real game in a damaged setting and checks that it says so in one clear line, keeps
-# running, and ends with status 0 when asked to (SIGTERM arrives as a window close).
+# Starts the real game with --help or in a damaged setting and checks that it says so in one clear
+# line, keeps running where it can, and ends with status 0 (SIGTERM arrives as a window close).
 # Usage: faults.sh <case> <game> [preload library, for no-video-mode]. Cases that need an X server
 # run through tests/display.sh (see tests/CMakeLists.txt).
 # Exit status 77 means the case cannot be set up here and was skipped.
@@ -11,6 +11,7 @@ work=$(mktemp -d)
 chmod 755 "$work"
 trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 out=$work/out.txt
+mkdir "$work/home"
 settings="Library/Application Support/Tambrel"
 source "$(dirname "$0")/../wait_for.sh"
 
@@ -37,7 +38,11 @@ play() {
     echo "resident memory at its first frame: $(($(awk '{print $2}' /proc/$pid/statm) * $(getconf PAGESIZE))) bytes"
     kill -TERM $pid
     wait $pid
-    local status=$?
+    ended $?
+}
+
+# After the game's end with status $1: what it printed, no sanitizer report, and status 0.
+ended() {
     echo "--- what the game printed (without the sound files it loaded):"
     grep -v '^vorbisfile: ' "$out"
     echo "---"
@@ -45,7 +50,13 @@ play() {
         cat "$work/err.txt"
         fail "sanitizer report"
     fi
-    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
+    [ "$1" -eq 0 ] || { cat "$work/err.txt"; fail "exit status $1"; }
+}
+
+# Runs the game to an end it must come to by itself, within a minute.
+run_to_end() {
+    timeout 60 "$@" >"$out" 2>"$work/err.txt"
+    ended $?
 }
 
 expect_line() {
@@ -114,11 +125,18 @@ skip_copy() {
 }
 
 case $case in
+help)
+    run_to_end env HOME="$work/home" "$game" --help
+    expect_line '--help:.*Display this help\.'
+    ;;
+no-display)
+    run_to_end env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 HOME="$work/home" "$game" -w 640 -h 480
+    expect_line 'Could not initialise SDL: .*'
+    ;;
 no-audio-device)
     # The machine's own audio set-up, without its sound cards: where there are any, root hides
     # them behind an empty folder in a mount namespace of the game's own. The game plays on
     # without sound.
-    mkdir -p "$work/home"
     hide=()
     if compgen -G "/dev/snd/pcm*" >/dev/null; then
         need_root_or_skip "this machine has a sound card, and only root can hide it from the game"
@@ -135,7 +153,6 @@ home-unset)
     expect_line "Could not create directory /nonexistent/$settings"
     ;;
 home-unwritable)
-    mkdir -p "$work/home"
     chmod 555 "$work/home"
     if [ "$(id -u)" -eq 0 ]; then
         copy_for_nobody
@@ -157,7 +174,6 @@ home-file-in-place-of-folder)
 quit-signals-while-ending)
     # Quit signals every tenth of a second from the first on, through the whole shutdown, the
     # music player's stop wait included: none of them may end the game before it ends itself.
-    mkdir -p "$work/home"
     env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game" --sdl >"$out" 2>"$work/err.txt" &
     pid=$!
     wait_for "$out" "$first_frame" $pid || { cat "$out" "$work/err.txt"; fail "the game did not keep running"; }
@@ -166,15 +182,12 @@ quit-signals-while-ending)
         sleep 0.1
     done
     wait $pid
-    status=$?
-    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
-    grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" && { cat "$work/err.txt"; fail "sanitizer report"; }
+    ended $?
     ;;
 fork-while-starting)
     # Without a session bus SDL's D-Bus library forks a helper (dbus-launch) while SDL starts. The
     # fork must come before the game starts any thread of its own (tests/app/ForkWatch.cpp, given
     # as the third argument, names every fork with the process's thread count).
-    mkdir -p "$work/home"
     play "$first_frame" env -u DBUS_SESSION_BUS_ADDRESS HOME="$work/home" LD_PRELOAD="$(realpath "$3")" \
         ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$game" -ns
     grep 'fork-watch:' "$work/err.txt"
@@ -190,14 +203,8 @@ no-video-mode)
     # Neither drawer gets a window (tests/app/NoVideoMode.cpp, given as the third argument): the
     # OpenGL drawer hands over to the software drawer, which cannot open one either, and the game
     # ends at once through its fatal-error line with status 0.
-    mkdir -p "$work/home"
-    env HOME="$work/home" SDL_VIDEODRIVER=dummy LD_PRELOAD="$(realpath "$3")" \
-        ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" \
-        timeout 60 "$game" >"$out" 2>"$work/err.txt"
-    status=$?
-    grep -v '^vorbisfile: ' "$out"
-    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
-    grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" && { cat "$work/err.txt"; fail "sanitizer report"; }
+    run_to_end env HOME="$work/home" SDL_VIDEODRIVER=dummy LD_PRELOAD="$(realpath "$3")" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$game"
     expect_line "OpenGLDrawer: Could not set an OpenGL video mode, using the SDL drawer instead."
     expect_line "Could not set a video mode: this display offers no video mode"
     ;;
@@ -227,9 +234,7 @@ size-*)
     wait $pid
     status=$?
     echo "asked for $width by $height ($drawer drawer, $source), window opened: ${opened:-none}"
-    grep -v '^vorbisfile: ' "$out"
-    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
-    grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" && { cat "$work/err.txt"; fail "sanitizer report"; }
+    ended $status
     # What each drawer opens: the software drawer always 1024 by 768; OpenGL the size asked for,
     # sizes of zero or less replaced by 800 by 600 with a line each.
     if [ $software -eq 1 ] || grep -qx "OpenGLDrawer: Could not set an OpenGL video mode, using the SDL drawer instead." "$out"; then
