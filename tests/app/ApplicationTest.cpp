@@ -1,68 +1,38 @@
 // The Application in a real window (run under Xvfb): start-up, the event loop, Escape, mouse
 // mapping through the visible picture, and the entry's handling of FatalError.
-#include <gtest/gtest.h>
-
 #include <SDL/SDL.h>
 #include <algorithm>
 #include <cstdlib>
-#include <memory>
 #include <string>
 
-#include "app/Application.h"
-#include "app/FatalError.h"
+#include "app/ApplicationFixture.h"
 #include "app/SDLMain.h"
 #include "draw/opengl/OpenGLDrawer.h"
-#include "game/screens/StateManager.h"
 #include "gui/Widget.h"
-#include "support/CaptureStdout.h"
-#include "support/TempHome.h"
 
 namespace {
 
-class ApplicationTest : public ::testing::Test {
-protected:
-    void start(const std::vector<std::string>& args)
-    {
-        CaptureStdout quiet;
-        application = std::make_unique<Application>(args);
-        application->framePacer().setEnabled(false);
-        startOutput = quiet.text();
-    }
-    void TearDown() override { application.reset(); }
+using ApplicationTest = ApplicationFixture;
 
-    static void push(const SDL_Event& event)
-    {
-        SDL_Event copy = event;
-        ASSERT_EQ(SDL_PushEvent(&copy), 0);
-    }
-    static void pushClick(int x, int y)
-    {
-        SDL_Event event{};
-        event.type = SDL_MOUSEBUTTONDOWN;
-        event.button.button = SDL_BUTTON_LEFT;
-        event.button.x = static_cast<Uint16>(x);
-        event.button.y = static_cast<Uint16>(y);
-        push(event);
-    }
-    static void pushKey(SDLKey key)
-    {
-        SDL_Event event{};
-        event.type = SDL_KEYDOWN;
-        event.key.keysym.sym = key;
-        push(event);
-    }
-    static void pushQuit()
-    {
-        SDL_Event event{};
-        event.type = SDL_QUIT;
-        push(event);
-    }
-    static int screen() { return StateManager::getInstance()->screenIndex(); }
-
+// The program's entry as main calls it, on the given video driver, in a fresh HOME: what it printed.
+std::string runEntry(std::vector<std::string> args, const char* driver)
+{
     TempHome home;
-    std::unique_ptr<Application> application;
-    std::string startOutput; // what the game printed while starting
-};
+    const char* old = std::getenv("SDL_VIDEODRIVER");
+    const std::string saved = old != nullptr ? old : "";
+    setenv("SDL_VIDEODRIVER", driver, 1);
+    CaptureStdout output;
+    std::vector<char*> argv;
+    for (std::string& arg : args)
+        argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    EXPECT_EQ(SDL_main(static_cast<int>(args.size()), argv.data()), 0);
+    if (old != nullptr)
+        setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
+    else
+        unsetenv("SDL_VIDEODRIVER");
+    return output.text();
+}
 
 } // namespace
 
@@ -116,7 +86,7 @@ TEST_F(ApplicationTest, QueuedEventsAreStillDispatchedAfterQuitAndNoFrameIsDrawn
 {
     start({"-w", "800", "-h", "600"});
     pushQuit();
-    pushClick(450, 490); // the start area, after the quit request
+    Hand::mustPush(Hand::pushClick(450, 490)); // the start area, after the quit request
     application->eventLoop();
     EXPECT_EQ(application->framesDrawn(), 0u);
     EXPECT_EQ(screen(), StateManager::Race);
@@ -125,21 +95,15 @@ TEST_F(ApplicationTest, QueuedEventsAreStillDispatchedAfterQuitAndNoFrameIsDrawn
 TEST_F(ApplicationTest, EscapeLeavesTheRaceThenEndsTheGame)
 {
     start({"-w", "800", "-h", "600"});
-    pushClick(450, 490);
+    Hand::mustPush(Hand::pushClick(450, 490));
     pushKey(SDLK_ESCAPE);
     pushKey(SDLK_a); // other keys do nothing
-    SDL_Event release{};
-    release.type = SDL_KEYUP;
-    release.key.keysym.sym = SDLK_ESCAPE;
-    push(release);
-    pushQuit();
-    application->eventLoop();
+    pushKey(SDLK_ESCAPE, SDL_KEYUP);
+    runQueued();
     EXPECT_EQ(screen(), StateManager::Title) << "Escape on the race screen goes back to the title";
 
     pushKey(SDLK_ESCAPE);
-    SDL_Event tick{};
-    tick.type = SDL_USEREVENT;
-    push(tick);
+    push(SDL_Event{SDL_USEREVENT});
     application->eventLoop();
     EXPECT_TRUE(application->quitRequested());
     EXPECT_EQ(screen(), StateManager::Title);
@@ -149,16 +113,7 @@ TEST_F(ApplicationTest, FramesAreDrawnWhileTheQueueIsEmpty)
 {
     start({"-w", "800", "-h", "600"});
     // A frame is drawn each time the queue runs dry; the quit arrives from a timer meanwhile.
-    SDL_AddTimer(
-        1500,
-        [](Uint32, void*) -> Uint32 {
-            SDL_Event quit{};
-            quit.type = SDL_QUIT;
-            SDL_PushEvent(&quit);
-            return 0;
-        },
-        nullptr);
-    application->eventLoop();
+    runFor(1500);
     EXPECT_GT(application->framesDrawn(), 1u);
 }
 
@@ -167,14 +122,8 @@ TEST_F(ApplicationTest, ClicksMapThroughTheLetterboxedPicture)
     // 1024 by 600: the picture is 800 wide from pixel 112. Virtual (460, 600) is pixel (472, 469);
     // the plain window scaling would have sent it to (472, 768).
     start({"-w", "1024", "-h", "600"});
-    pushClick(111 + 350, 469); // virtual (445, 600): left of the start area
-    pushQuit();
-    application->eventLoop();
-    EXPECT_EQ(screen(), StateManager::Title);
-    pushClick(472, 469);
-    pushQuit();
-    application->eventLoop();
-    EXPECT_EQ(screen(), StateManager::Race);
+    EXPECT_FALSE(clickStartsARace(111 + 350, 469)); // virtual (445, 600): left of the start area
+    EXPECT_TRUE(clickStartsARace(472, 469));
 }
 
 TEST_F(ApplicationTest, JoystickAxesHaveADeadZoneOf128)
@@ -192,68 +141,36 @@ TEST_F(ApplicationTest, JoystickAxesHaveADeadZoneOf128)
 
     // None of them is Escape: a joystick never leaves a race or the game.
     start({"-w", "800", "-h", "600"});
-    pushClick(450, 490);
+    Hand::mustPush(Hand::pushClick(450, 490));
     for (int axis = 0; axis < 3; ++axis)
         for (int value : {-32768, -129, 0, 129, 32767}) {
-            SDL_Event event{};
-            event.type = SDL_JOYAXISMOTION;
+            SDL_Event event{SDL_JOYAXISMOTION};
             event.jaxis.axis = static_cast<Uint8>(axis);
             event.jaxis.value = static_cast<Sint16>(value);
             push(event);
         }
-    SDL_Event button{};
-    button.type = SDL_JOYBUTTONDOWN;
+    SDL_Event button{SDL_JOYBUTTONDOWN};
     button.jbutton.button = 0;
     push(button);
-    pushQuit();
-    application->eventLoop();
+    runQueued();
     EXPECT_EQ(screen(), StateManager::Race);
 }
 
-TEST(Entry, HelpPrintsTheUsageAndEndsWithStatusZero)
+// --help needs no display: it ends before SDL starts.
+TEST(Entry, HelpPrintsTheUsageWithoutADisplayAndEndsWithStatusZero)
 {
-    TempHome home;
-    CaptureStdout output;
-    char program[] = "brickwrath";
-    char help[] = "--help";
-    char* argv[] = {program, help, nullptr};
-    EXPECT_EQ(SDL_main(2, argv), 0);
-    const std::string text = output.text();
+    const std::string text = runEntry({"brickwrath", "--help"}, "no-such-driver");
     // The music player opens its file first; after the settings folder's creation line comes the
     // usage text.
     const std::size_t created = text.find("Created directory ");
     ASSERT_NE(created, std::string::npos) << text;
     EXPECT_EQ(text.find("\nBrickwrath\n\nUsage:\n"), text.find('\n', created) + 1) << text;
     EXPECT_NE(text.find("--help:\t\t\t\tDisplay this help.\n\n\n"), std::string::npos) << "the message adds two lines";
+    EXPECT_EQ(text.find("Could not initialise SDL"), std::string::npos);
 }
 
 TEST(Entry, SdlThatCannotStartIsReportedAndStillEndsWithStatusZero)
 {
-    TempHome home;
-    const char* old = std::getenv("SDL_VIDEODRIVER");
-    const std::string saved = old != nullptr ? old : "";
-    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-    CaptureStdout output;
-    char program[] = "brickwrath";
-    char* argv[] = {program, nullptr};
-    EXPECT_EQ(SDL_main(1, argv), 0);
-    if (old != nullptr)
-        setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
-    else
-        unsetenv("SDL_VIDEODRIVER");
-    EXPECT_NE(output.text().find("\nCould not initialise SDL: no-such-driver"), std::string::npos) << output.text();
-}
-
-TEST(Entry, HelpNeedsNoDisplay)
-{
-    TempHome home;
-    setenv("SDL_VIDEODRIVER", "no-such-driver", 1);
-    CaptureStdout output;
-    char program[] = "brickwrath";
-    char help[] = "--help";
-    char* argv[] = {program, help, nullptr};
-    EXPECT_EQ(SDL_main(2, argv), 0);
-    unsetenv("SDL_VIDEODRIVER");
-    EXPECT_NE(output.text().find("Usage:"), std::string::npos);
-    EXPECT_EQ(output.text().find("Could not initialise SDL"), std::string::npos);
+    const std::string text = runEntry({"brickwrath"}, "no-such-driver");
+    EXPECT_NE(text.find("\nCould not initialise SDL: no-such-driver"), std::string::npos) << text;
 }

@@ -5,22 +5,9 @@
 
 #include "app/CommandLine.h"
 #include "app/FatalError.h"
+#include "app/SettingsFields.h"
 
 namespace {
-
-struct Parsed {
-    Settings settings;
-    std::string output;
-};
-
-Parsed parse(const std::vector<std::string>& args)
-{
-    std::ostringstream out;
-    Parsed parsed;
-    parsed.settings = CommandLine::parse(args, out);
-    parsed.output = out.str();
-    return parsed;
-}
 
 const char* const usage = "\n"
                           "Brickwrath\n"
@@ -55,93 +42,51 @@ TEST(CommandLine, HelpAnywhereWinsPrintsUsageAndThrowsNewline)
     }
 }
 
-TEST(CommandLine, SizesFlagsAndShortForms)
-{
-    const Parsed parsed = parse({"-w", "1024", "--height", "768", "-f", "-ns", "--nomusic", "-s"});
-    EXPECT_EQ(parsed.settings.width, 1024);
-    EXPECT_EQ(parsed.settings.height, 768);
-    EXPECT_TRUE(parsed.settings.fullscreen);
-    EXPECT_TRUE(parsed.settings.noSound);
-    EXPECT_TRUE(parsed.settings.noMusic);
-    EXPECT_TRUE(parsed.settings.softwareDrawer);
-    EXPECT_EQ(parsed.settings.antialias, 0);
-    EXPECT_EQ(parsed.output, "");
-
-    const Parsed longForms = parse({"--width", "640", "-h", "480", "--fullscreen", "--nosound", "-nm", "--sdl"});
-    EXPECT_EQ(longForms.settings.width, 640);
-    EXPECT_EQ(longForms.settings.height, 480);
-    EXPECT_TRUE(longForms.settings.fullscreen && longForms.settings.noSound && longForms.settings.noMusic &&
-                longForms.settings.softwareDrawer);
-}
-
-TEST(CommandLine, SizesAndAntialiasingFallBackWithTheirLines)
+TEST(CommandLine, FlagsSizesAndTheirFallBacks)
 {
     const struct {
         std::vector<std::string> args;
-        int width, height, antialias;
-        bool fullscreen;
-        const char* output;
+        Settings expected;
+        const char* output = "";
     } cases[] = {
+        {{"-w", "1024", "--height", "768", "-f", "-ns", "--nomusic", "-s"},
+         {.width = 1024, .height = 768, .fullscreen = true, .noSound = true, .noMusic = true, .softwareDrawer = true}},
+        {{"--width", "640", "-h", "480", "--fullscreen", "--nosound", "-nm", "--sdl"},
+         {.width = 640, .height = 480, .fullscreen = true, .noSound = true, .noMusic = true, .softwareDrawer = true}},
         // Flags are case-sensitive; unknown arguments leave the defaults.
-        {{"--Width", "1024", "-F", "hello"},
-         800,
-         600,
-         0,
-         false,
-         "Using default width = 800\nUsing default height = 600\n"},
+        {{"--Width", "1024", "-F", "hello"}, {}, "Using default width = 800\nUsing default height = 600\n"},
         // A width flag as the last argument falls back, but the flags before it apply.
-        {{"-f", "-h", "700", "-w"}, 800, 700, 0, true, "Using default width = 800\n"},
-        {{"-w", "1024", "--width", "640", "-h", "600"}, 640, 600, 0, false, ""}, // the later value wins
+        {{"-f", "-h", "700", "-w"}, {.height = 700, .fullscreen = true}, "Using default width = 800\n"},
+        {{"-w", "1024", "--width", "640", "-h", "600"}, {.width = 640}}, // the later value wins
         // "12abc" gives 12 and leaves "abc", which then spoils the height.
-        {{"-w", "12abc", "-h", "700"}, 12, 600, 0, false, "Using default height = 600\n"},
-        {{"-w", "-5", "-h", "0"}, 800, 600, 0, false, "Using default width = 800\nUsing default height = 600\n"},
+        {{"-w", "12abc", "-h", "700"}, {.width = 12}, "Using default height = 600\n"},
+        {{"-w", "-5", "-h", "0"}, {}, "Using default width = 800\nUsing default height = 600\n"},
         // 70000 would reach the drawer as 4464 and 65536 as 0.
         {{"-w", "70000", "-h", "65536"},
-         16384,
-         16384,
-         0,
-         false,
+         {.width = 16384, .height = 16384},
          "Using largest width = 16384\nUsing largest height = 16384\n"},
-        {{"-w", "16384", "-h", "10000"}, 16384, 10000, 0, false, ""},
-        {{"-w", "800", "-h", "600", "-a", "1"}, 800, 600, 2, false, "Using 2x antialiasing.\n"},
-        {{"-w", "800", "-h", "600", "-a"}, 800, 600, 2, false, "Using 2x antialiasing.\n"},
-        {{"-w", "800", "-h", "600", "--antialias", "8"}, 800, 600, 8, false, ""},
+        {{"-w", "16384", "-h", "10000"}, {.width = 16384, .height = 10000}},
+        {{"-w", "800", "-h", "600", "-a", "1"}, {.antialias = 2}, "Using 2x antialiasing.\n"},
+        {{"-w", "800", "-h", "600", "-a"}, {.antialias = 2}, "Using 2x antialiasing.\n"},
+        {{"-w", "800", "-h", "600", "--antialias", "8"}, {.antialias = 8}},
     };
     for (const auto& c : cases) {
-        const Parsed parsed = parse(c.args);
-        EXPECT_EQ(parsed.settings.width, c.width) << c.args[1];
-        EXPECT_EQ(parsed.settings.height, c.height) << c.args[1];
-        EXPECT_EQ(parsed.settings.antialias, c.antialias) << c.args[1];
-        EXPECT_EQ(parsed.settings.fullscreen, c.fullscreen) << c.args[1];
-        EXPECT_EQ(parsed.output, c.output) << c.args[1];
+        std::ostringstream out;
+        EXPECT_EQ(fields(CommandLine::parse(c.args, out)), fields(c.expected)) << c.args[1];
+        EXPECT_EQ(out.str(), c.output) << c.args[1];
     }
-
-    Settings file;
-    file.width = 2000000000;
-    std::ostringstream out;
-    EXPECT_EQ(CommandLine::fromSettingsFile(file, out).width, 16384);
-    EXPECT_EQ(out.str(), "Using largest width = 16384\n");
 }
 
 TEST(CommandLine, SettingsFilePathKeepsAntialiasOneAndRefusesBadSizes)
 {
-    Settings file;
-    file.width = 0;
-    file.height = 768;
-    file.antialias = 1;
-    file.fullscreen = true;
-    file.noSound = true;
-    file.noMusic = false;
     std::ostringstream out;
-    const Settings settings = CommandLine::fromSettingsFile(file, out);
-    EXPECT_EQ(settings.width, 800);
-    EXPECT_EQ(settings.height, 768);
-    EXPECT_EQ(settings.antialias, 1);
-    EXPECT_TRUE(settings.fullscreen);
-    EXPECT_TRUE(settings.noSound);
-    EXPECT_FALSE(settings.noMusic);
+    const Settings file{.width = 0, .height = 768, .antialias = 1, .fullscreen = true, .noSound = true};
+    EXPECT_EQ(fields(CommandLine::fromSettingsFile(file, out)),
+              fields(Settings{.height = 768, .antialias = 1, .fullscreen = true, .noSound = true}));
     EXPECT_EQ(out.str(), "Using default width = 800\n");
 
-    file.antialias = -3;
-    EXPECT_EQ(CommandLine::fromSettingsFile(file, out).antialias, 0);
+    EXPECT_EQ(CommandLine::fromSettingsFile(Settings{.antialias = -3}, out).antialias, 0);
+    out.str("");
+    EXPECT_EQ(CommandLine::fromSettingsFile(Settings{.width = 2000000000}, out).width, 16384);
+    EXPECT_EQ(out.str(), "Using largest width = 16384\n");
 }

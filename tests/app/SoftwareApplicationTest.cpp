@@ -1,88 +1,52 @@
 // The whole game on the software drawer under SDL's dummy video driver: choosing the drawer from
 // the command line and from the settings file, clicks landing where the player sees them in the
 // 1024 by 768 window, and frames reaching the screen surface.
-#include <gtest/gtest.h>
-
 #include <SDL/SDL.h>
-#include <array>
 #include <cstdlib>
-#include <cstring>
 #include <filesystem>
 #include <initializer_list>
-#include <memory>
 #include <string>
 
-#include "app/Application.h"
+#include "app/ApplicationFixture.h"
 #include "draw/ImageLoader.h"
-#include "draw/assets/Images.h"
-#include "draw/software/SDLDrawer.h"
+#include "draw/SoftwareScreen.h"
 #include "game/screens/GamePlay.h"
-#include "game/screens/StateManager.h"
 #include "game/screens/TitleScreen.h"
 #include "gui/Widget.h"
-#include "support/CaptureStdout.h"
 #include "support/RealGame.h"
-#include "support/TempHome.h"
 
 namespace {
 
-class SoftwareApplicationTest : public ::testing::Test {
+class SoftwareApplicationTest : public ApplicationFixture {
 protected:
     void SetUp() override { setenv("SDL_VIDEODRIVER", "dummy", 0); }
-    void TearDown() override { application.reset(); }
-
-    void start(const std::vector<std::string>& args)
-    {
-        CaptureStdout quiet;
-        application = std::make_unique<Application>(args);
-        application->framePacer().setEnabled(false);
-        startOutput = quiet.text();
-    }
-    static void push(Uint8 type, int x, int y)
-    {
-        SDL_Event event{};
-        event.type = type;
-        if (type == SDL_MOUSEMOTION) {
-            event.motion.x = static_cast<Uint16>(x);
-            event.motion.y = static_cast<Uint16>(y);
-        } else {
-            event.button.button = SDL_BUTTON_LEFT;
-            event.button.x = static_cast<Uint16>(x);
-            event.button.y = static_cast<Uint16>(y);
-        }
-        ASSERT_EQ(SDL_PushEvent(&event), 0);
-    }
-    // Runs the event loop, drawing frames, until a quit arrives from a timer after `ms` milliseconds.
-    void runFor(Uint32 ms)
-    {
-        SDL_TimerID timer = SDL_AddTimer(
-            ms,
-            [](Uint32, void*) -> Uint32 {
-                SDL_Event quit{};
-                quit.type = SDL_QUIT;
-                SDL_PushEvent(&quit);
-                return 0;
-            },
-            nullptr);
-        application->eventLoop();
-        SDL_RemoveTimer(timer);
-    }
-    bool clickStartsARace(int x, int y)
-    {
-        StateManager::getInstance()->restart();
-        push(SDL_MOUSEBUTTONDOWN, x, y);
-        push(SDL_MOUSEBUTTONUP, x, y);
-        SDL_Event quit{};
-        quit.type = SDL_QUIT;
-        SDL_PushEvent(&quit);
-        application->eventLoop();
-        return StateManager::getInstance()->screenIndex() == StateManager::Race;
-    }
-
-    TempHome home;
-    std::unique_ptr<Application> application;
-    std::string startOutput;
 };
+
+// Compares every opaque pixel of one of the game's pictures, every `step`th row and column, with
+// the screen where it was drawn at (left, top), but for those `hidden` says something covers.
+template <typename Hidden>
+int expectPictureOnScreen(const unsigned char* data, unsigned int length, int left, int top, int step, Hidden hidden)
+{
+    CaptureStdout quiet;
+    const LoadedImage picture = ImageLoader().loadImage(data, length);
+    EXPECT_NE(picture.pixels, nullptr);
+    const SDL_Surface* screen = SDL_GetVideoSurface();
+    int compared = 0;
+    for (int y = 0; y < static_cast<int>(picture.height) && top + y < screen->h; y += step)
+        for (int x = 0; x < static_cast<int>(picture.width) && left + x < screen->w; x += step) {
+            const unsigned char* source = picture.pixels.get() + (static_cast<std::size_t>(y) * picture.width + x) * 4;
+            if (source[3] != 255 || hidden(x, y))
+                continue;
+            const Rgba shown = pixelAt(screen, left + x, top + y);
+            if (!sameColour(shown, Rgba{source[0], source[1], source[2], 255})) {
+                ADD_FAILURE() << "at " << x << ", " << y << " of the picture the screen shows " << shown.r << " "
+                              << shown.g << " " << shown.b;
+                return -1;
+            }
+            ++compared;
+        }
+    return compared;
+}
 
 } // namespace
 
@@ -133,7 +97,7 @@ TEST_F(SoftwareApplicationTest, SettingsFileChoosesTheSoftwareDrawerWithoutArgum
 TEST_F(SoftwareApplicationTest, TitleFramesReachTheScreenWithTheCursorWhereTheMouseIs)
 {
     start({"--sdl", "-w", "640", "-h", "480"});
-    push(SDL_MOUSEMOTION, 517, 300);
+    Hand::mustPush(Hand::pushMove(517, 300));
     {
         CaptureStdout quiet; // the background's 24-bit line
         runFor(300);
@@ -141,47 +105,17 @@ TEST_F(SoftwareApplicationTest, TitleFramesReachTheScreenWithTheCursorWhereTheMo
     EXPECT_GE(application->framesDrawn(), 3u);
 
     // Away from the cursor, the screen shows the title picture wherever it is opaque.
-    CaptureStdout quiet;
-    ImageLoader loader;
-    const LoadedImage title = loader.loadImage(Images::title_png, Images::title_png_length);
-    ASSERT_NE(title.pixels, nullptr);
-    const SDL_Surface* screen = SDL_GetVideoSurface();
-    auto screenPixel = [&](int x, int y) {
-        Uint32 value = 0;
-        std::memcpy(&value, static_cast<const unsigned char*>(screen->pixels) + y * screen->pitch + x * 4, 4);
-        Uint8 rgb[3];
-        SDL_GetRGB(value, screen->format, &rgb[0], &rgb[1], &rgb[2]);
-        return std::array<int, 3>{rgb[0], rgb[1], rgb[2]};
+    const auto covered = [](int x, int y) {
+        const bool nearCursor = x >= 500 && x < 580 && y >= 290 && y < 350;
+        const bool onStory = x >= 444 && x < 444 + 128 && y >= 415 && y < 415 + 157;
+        return nearCursor || onStory;
     };
-    int compared = 0;
-    for (int y = 0; y < static_cast<int>(title.height); y += 4)
-        for (int x = 0; x < 1024; x += 4) {
-            const unsigned char* source = title.pixels.get() + (static_cast<std::size_t>(y) * title.width + x) * 4;
-            const bool nearCursor = x >= 500 && x < 580 && y >= 290 && y < 350;
-            const bool onStory = x >= 444 && x < 444 + 128 && y >= 415 && y < 415 + 157;
-            if (source[3] != 255 || nearCursor || onStory)
-                continue;
-            ASSERT_EQ(screenPixel(x, y), (std::array<int, 3>{source[0], source[1], source[2]})) << x << ", " << y;
-            ++compared;
-        }
-    EXPECT_GT(compared, 4000);
-
+    EXPECT_GT(expectPictureOnScreen(Images::title_png, Images::title_png_length, 0, 0, 4, covered), 4000);
     // The cursor picture is drawn 10 left and 6 above the mouse: at window pixel (517, 300) it
     // starts at (507, 294), one pixel per unit.
-    const LoadedImage cursor = loader.loadImage(Images::mousearrow_png, Images::mousearrow_png_length);
-    ASSERT_NE(cursor.pixels, nullptr);
-    int opaque = 0;
-    for (std::uint32_t y = 0; y < cursor.height; ++y)
-        for (std::uint32_t x = 0; x < cursor.width; ++x) {
-            const unsigned char* source = cursor.pixels.get() + (static_cast<std::size_t>(y) * cursor.width + x) * 4;
-            if (source[3] != 255)
-                continue;
-            ASSERT_EQ(screenPixel(507 + static_cast<int>(x), 294 + static_cast<int>(y)),
-                      (std::array<int, 3>{source[0], source[1], source[2]}))
-                << x << ", " << y;
-            ++opaque;
-        }
-    EXPECT_GT(opaque, 50);
+    EXPECT_GT(expectPictureOnScreen(Images::mousearrow_png, Images::mousearrow_png_length, 507, 294, 1,
+                                    [](int, int) { return false; }),
+              50);
 }
 
 // SDL 1.2 reports each wheel notch as a press and release of button 4 or 5: no screen takes one

@@ -1,82 +1,30 @@
 // The software drawer under SDL's dummy video driver, read back from the screen surface: where
 // pictures and text land, how they are scaled, and that the quick paths (opaque copies, glyphs
 // scaled once per size) leave exactly the bytes the plain way of drawing leaves.
-#include <gtest/gtest.h>
-
 #include <SDL/SDL.h>
 #include <array>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <functional>
 #include <initializer_list>
-#include <memory>
 #include <vector>
 
-#include "draw/EmbeddedGlyphs.h"
-#include "draw/assets/Images.h"
-#include "draw/software/SDLDrawer.h"
+#include "draw/SoftwareScreen.h"
 #include "game/screens/EndingScreen.h"
 #include "game/screens/GamePlay.h"
 #include "game/screens/TitleScreen.h"
 #include "support/CaptureStdout.h"
-#include "support/ReferenceSoftwareDrawer.h"
-#include "support/SolidImage.h"
 
 namespace {
 
-// Opaque, with the source column in red and the source row in green, so every screen pixel
-// tells which source pixel it was sampled from.
-Drawer::Pixels coordinateImage(std::uint32_t size)
-{
-    auto pixels = std::make_unique<unsigned char[]>(size * size * 4);
-    for (std::uint32_t row = 0; row < size; ++row)
-        for (std::uint32_t column = 0; column < size; ++column) {
-            unsigned char* pixel = pixels.get() + (row * size + column) * 4;
-            pixel[0] = static_cast<unsigned char>(column * 3);
-            pixel[1] = static_cast<unsigned char>(row * 3);
-            pixel[2] = 7;
-            pixel[3] = 255;
-        }
-    return pixels;
-}
-
-class SDLDrawerTest : public ::testing::Test {
+class SDLDrawerTest : public SoftwareScreenTest {
 protected:
     void SetUp() override
     {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        drawer = std::make_unique<SDLDrawer>();
-        ASSERT_TRUE(drawer->initialise(800, 600, false, 0));
-        screen = SDL_GetVideoSurface();
-        ASSERT_NE(screen, nullptr);
+        SoftwareScreenTest::SetUp();
         fill(0, 0, 0);
     }
-    void TearDown() override
-    {
-        reference.reset();
-        drawer.reset();
-        SDL_Quit();
-    }
-
     void fill(int r, int g, int b) { SDL_FillRect(screen, nullptr, SDL_MapRGB(screen->format, r, g, b)); }
-    void fillNoise(std::uint32_t seed) { ::fillNoise(screen, seed); }
-    std::vector<unsigned char> screenBytes() const { return ::screenBytes(screen); }
-    Rgba pixel(int x, int y) const
-    {
-        const auto* row = static_cast<const unsigned char*>(screen->pixels) + y * screen->pitch;
-        Uint32 value = 0;
-        std::memcpy(&value, row + x * screen->format->BytesPerPixel, screen->format->BytesPerPixel);
-        Uint8 r = 0, g = 0, b = 0;
-        SDL_GetRGB(value, screen->format, &r, &g, &b);
-        return Rgba{r, g, b, 255};
-    }
-    bool isColour(int x, int y, Rgba expected) const
-    {
-        const Rgba got = pixel(x, y);
-        return got.r == expected.r && got.g == expected.g && got.b == expected.b;
-    }
+    Rgba pixel(int x, int y) const { return pixelAt(screen, x, y); }
+    bool isColour(int x, int y, Rgba expected) const { return sameColour(pixel(x, y), expected); }
     void expectColourAt(Rgba colour, std::initializer_list<std::array<int, 2>> points) const
     {
         for (const auto& [x, y] : points)
@@ -91,35 +39,6 @@ protected:
                 found.push_back(x);
         return found;
     }
-
-    // Draws the scene on the same noisy screen through the plain drawer and through SDLDrawer and
-    // expects the very same bytes.
-    void expectSameAsPlainDrawing(const std::function<void(Drawer&)>& scene, std::uint32_t seed)
-    {
-        fillNoise(seed);
-        scene(*reference);
-        const std::vector<unsigned char> expected = screenBytes();
-        fillNoise(seed);
-        scene(*drawer);
-        const std::vector<unsigned char> actual = screenBytes();
-        ASSERT_EQ(expected.size(), actual.size());
-        std::size_t differing = 0;
-        std::size_t first = 0;
-        for (std::size_t i = 0; i < expected.size(); ++i)
-            if (expected[i] != actual[i] && differing++ == 0)
-                first = i;
-        EXPECT_EQ(differing, 0u) << "first difference at x " << (first % screen->pitch) / 4 << ", y "
-                                 << first / screen->pitch << ", byte " << first % 4;
-    }
-    void makeReference()
-    {
-        reference = std::make_unique<ReferenceSoftwareDrawer>();
-        ASSERT_TRUE(reference->initialise(1024, 768, false, 0));
-    }
-
-    std::unique_ptr<SDLDrawer> drawer;
-    std::unique_ptr<ReferenceSoftwareDrawer> reference;
-    SDL_Surface* screen = nullptr;
 };
 
 const Rgba red{255, 0, 0, 255};
@@ -127,13 +46,6 @@ const Rgba black{0, 0, 0, 255};
 const Rgba white{255, 255, 255, 255};
 
 } // namespace
-
-TEST_F(SDLDrawerTest, AlwaysOpensTheWholeWindowWhateverSizeWasAsked)
-{
-    EXPECT_EQ(screen->w, 1024);
-    EXPECT_EQ(screen->h, 768);
-    EXPECT_EQ(screen, SDL_GetVideoSurface());
-}
 
 TEST_F(SDLDrawerTest, PicturesLandAtTheirPositionAndScaleFromTheTopLeft)
 {
@@ -169,8 +81,8 @@ TEST_F(SDLDrawerTest, PicturesLandAtTheirPositionAndScaleFromTheTopLeft)
 TEST_F(SDLDrawerTest, ScaleZeroAndOtherEmptySizesDrawNothing)
 {
     const std::uint32_t square = drawer->loadImage(solidImage(40, 40, red), 40, 40);
-    fillNoise(7);
-    const std::vector<unsigned char> before = screenBytes();
+    fillNoise(screen, 7);
+    const std::vector<unsigned char> before = screenBytes(screen);
     drawer->drawImage(square, 100, 100, 0.0f, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     drawer->drawImage(square, 100, 100, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     drawer->drawImage(square, 100, 100, 1.0f, 0.02f, 1.0f, 1.0f, 1.0f, 1.0f);
@@ -180,7 +92,7 @@ TEST_F(SDLDrawerTest, ScaleZeroAndOtherEmptySizesDrawNothing)
     drawer->drawImage(0, 100, 100);
     drawer->drawText("abc", 100, 100, 0.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     drawer->drawText("abc", 100, 100, -24.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-    EXPECT_TRUE(screenBytes() == before);
+    EXPECT_TRUE(screenBytes(screen) == before);
 }
 
 TEST_F(SDLDrawerTest, PicturesBlendByTheirOwnAlphaAndIgnoreTheColour)
@@ -239,10 +151,10 @@ TEST_F(SDLDrawerTest, TextIsWhiteWhateverColourIsAskedAndLeavesBlankCells)
     loadEmbeddedGlyphs(*drawer);
     fill(40, 80, 120);
     drawer->drawText("a!", 0, 0, 64.0f, 0.0f, 0.0f, 0.0f, 0.75f);
-    const std::vector<unsigned char> black75 = screenBytes();
+    const std::vector<unsigned char> black75 = screenBytes(screen);
     fill(40, 80, 120);
     drawer->drawText("a!", 0, 0, 64.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-    EXPECT_TRUE(screenBytes() == black75) << "colour and alpha have no effect";
+    EXPECT_TRUE(screenBytes(screen) == black75) << "colour and alpha have no effect";
     EXPECT_FALSE(columnsOf(40, 0, 127, white).empty()) << "the glyph's solid parts are plain white";
     // Black text would darken the background; white only lightens it (SDL's blend may round one down).
     for (int x = 0; x < 128; ++x)
@@ -263,12 +175,13 @@ TEST_F(SDLDrawerTest, TextIsWhiteWhateverColourIsAskedAndLeavesBlankCells)
 
 TEST_F(SDLDrawerTest, GlyphsWithoutTheirImageDrawNothing)
 {
-    fillNoise(3);
-    const std::vector<unsigned char> before = screenBytes();
+    fillNoise(screen, 3);
+    const std::vector<unsigned char> before = screenBytes(screen);
     drawer->drawText("abc xyz 0123456789.,+-!?", 0, 0, 64.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     drawer->drawText("abc", 10, 300, 24.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    drawer->drawText("abc", 10, 350, 32.0f, 1.0f, 1.0f, 1.0f, 1.0f);
     drawer->drawText("abc", 10, 400, 18.5f, 0.0f, 0.0f, 0.0f, 1.0f);
-    EXPECT_TRUE(screenBytes() == before);
+    EXPECT_TRUE(screenBytes(screen) == before);
 
     // A glyph that fails to decode keeps its placeholder; the others draw.
     drawer->loadGlyph(Drawer::GlyphB, solidImage(64, 64, red), 64);
@@ -328,31 +241,7 @@ TEST_F(SDLDrawerTest, TheQuickPathsAreTakenAndFollowChanges)
 
 TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
 {
-    makeReference();
-    loadEmbeddedGlyphs(*drawer);
-    loadEmbeddedGlyphs(*reference);
-
-    struct Pictures {
-        std::uint32_t background, track, wall, mine, bigMine, ghost, hurdler, cursor, opaque, half;
-    };
-    auto load = [](Drawer& into) {
-        Pictures p{};
-        p.background = loadEmbedded(into, Images::background_jpg, Images::background_jpg_length);
-        p.track = loadEmbedded(into, Images::track_png, Images::track_png_length);
-        p.wall = loadEmbedded(into, Images::wall_png, Images::wall_png_length);
-        p.mine = loadEmbedded(into, Images::mineexplode_png, Images::mineexplode_png_length);
-        p.bigMine = loadEmbedded(into, Images::bigmine_png, Images::bigmine_png_length);
-        p.ghost = loadEmbedded(into, Images::ghost_png, Images::ghost_png_length);
-        p.hurdler = loadEmbedded(into, Images::hurdler1_png, Images::hurdler1_png_length);
-        p.cursor = loadEmbedded(into, Images::mousearrow_png, Images::mousearrow_png_length);
-        p.opaque = into.loadImage(coordinateImage(50), 50, 50);
-        p.half = into.loadImage(solidImage(30, 20, {10, 200, 90, 100}), 30, 20);
-        return p;
-    };
-    const Pictures mine = load(*drawer);
-    const Pictures plain = load(*reference);
-    auto picturesOf = [&](Drawer& d) -> const Pictures& { return &d == drawer.get() ? mine : plain; };
-
+    loadIntoBoth();
     // A race in full swing: track, wall, runners, exploding mines, hints and points.
     expectSameAsPlainDrawing(
         [&](Drawer& d) {
@@ -406,22 +295,19 @@ TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
     ASSERT_FALSE(drawer->findImage(mine.track)->patches.empty());
     expectSameAsPlainDrawing(
         [&](Drawer& d) {
-            const Pictures& p = picturesOf(d);
             const std::int16_t spots[][2] = {{-517, -301}, {600, -200}, {-3, 500},
                                              {1017, 761},  {-32000, 0}, {32000, 32000}};
             for (const auto& spot : spots)
-                d.drawImage(p.track, spot[0], spot[1]);
+                d.drawImage(picturesOf(d).track, spot[0], spot[1]);
         },
         13);
 }
 
 TEST_F(SDLDrawerTest, TheGamesScreensDrawTheSameBytesAsThePlainWay)
 {
-    makeReference();
-    loadEmbeddedGlyphs(*drawer);
-    loadEmbeddedGlyphs(*reference);
-
-    // Two title screens, one per drawer, driven alike: the title view, the hint fading in, the story.
+    loadIntoBoth();
+    // Two of each screen, one per drawer, driven alike: the title view, the hint fading in, the
+    // story; the ending; the placement screen.
     auto title = [&](int frames, bool story) {
         TitleScreen forDrawer;
         TitleScreen forReference;
@@ -435,40 +321,16 @@ TEST_F(SDLDrawerTest, TheGamesScreensDrawTheSameBytesAsThePlainWay)
             forReference.draw(reference.get());
             forDrawer.draw(drawer.get());
         }
-        expectSameAsPlainDrawing([&](Drawer& d) { (&d == drawer.get() ? forDrawer : forReference).draw(&d); },
-                                 20u + frames);
+        expectSameAsPlainDrawing([&](Drawer& d) { pick(d, forDrawer, forReference).draw(&d); }, 20u + frames);
     };
     title(1, false);
     title(TitleScreen::hintFrames - 30, false);
     title(TitleScreen::hintFrames, false);
     title(1, true);
 
-    {
-        EndingScreen forDrawer;
-        EndingScreen forReference;
-        CaptureStdout quiet;
-        expectSameAsPlainDrawing([&](Drawer& d) { (&d == drawer.get() ? forDrawer : forReference).draw(&d); }, 30);
-    }
-    {
-        GamePlay forDrawer;
-        GamePlay forReference;
-        CaptureStdout quiet;
-        expectSameAsPlainDrawing([&](Drawer& d) { (&d == drawer.get() ? forDrawer : forReference).draw(&d); }, 31);
-    }
-}
-
-TEST_F(SDLDrawerTest, PlaceholderGlyphsDrawTheSameBytesAsThePlainWay)
-{
-    makeReference();
-    const std::uint32_t mineBackground = loadEmbedded(*drawer, Images::title_png, Images::title_png_length);
-    const std::uint32_t plainBackground = loadEmbedded(*reference, Images::title_png, Images::title_png_length);
-    expectSameAsPlainDrawing(
-        [&](Drawer& d) {
-            d.drawImage(&d == drawer.get() ? mineBackground : plainBackground, 0, 0, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f,
-                        1.0f);
-            d.drawText("no glyphs yet", 10, 10, 32.0f, 0.0f, 0.0f, 0.0f, 1.0f);
-            d.drawText("no glyphs yet", 10, 100, 24.0f, 0.0f, 0.0f, 0.0f, 1.0f);
-            d.drawText("no glyphs yet", 10, 200, 64.0f, 0.0f, 0.0f, 0.0f, 1.0f);
-        },
-        40);
+    CaptureStdout quiet;
+    EndingScreen endings[2];
+    expectSameAsPlainDrawing([&](Drawer& d) { pick(d, endings[0], endings[1]).draw(&d); }, 30);
+    GamePlay races[2];
+    expectSameAsPlainDrawing([&](Drawer& d) { pick(d, races[0], races[1]).draw(&d); }, 31);
 }

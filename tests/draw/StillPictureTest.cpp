@@ -1,23 +1,13 @@
 // The software drawer keeps the first calls that frames repeat as a still picture and sends only
 // what is drawn over it to the window. Frame after frame it must still leave exactly the bytes the
 // plain way of drawing leaves, and every pixel that changed must lie in an area it sent.
-#include <gtest/gtest.h>
-
 #include <SDL/SDL.h>
 #include <algorithm>
-#include <cstring>
-#include <functional>
-#include <memory>
 #include <vector>
 
-#include "draw/EmbeddedGlyphs.h"
-#include "draw/assets/Images.h"
-#include "draw/software/SDLDrawer.h"
-#include "game/screens/GamePlay.h"
+#include "draw/SoftwareScreen.h"
 #include "support/CaptureStdout.h"
 #include "support/RealGame.h"
-#include "support/ReferenceSoftwareDrawer.h"
-#include "support/SolidImage.h"
 
 namespace {
 
@@ -43,24 +33,6 @@ std::size_t changedOutside(const std::vector<unsigned char>& before, const std::
     return count;
 }
 
-struct Pictures {
-    std::uint32_t background = 0, title = 0, track = 0, hurdle = 0, hurdler = 0, wall = 0, cursor = 0, patch = 0;
-};
-
-Pictures loadPictures(Drawer& drawer)
-{
-    Pictures p;
-    p.background = loadEmbedded(drawer, Images::background_jpg, Images::background_jpg_length);
-    p.title = loadEmbedded(drawer, Images::title_png, Images::title_png_length);
-    p.track = loadEmbedded(drawer, Images::track_png, Images::track_png_length);
-    p.hurdle = loadEmbedded(drawer, Images::hurdle_png, Images::hurdle_png_length);
-    p.hurdler = loadEmbedded(drawer, Images::hurdler1_png, Images::hurdler1_png_length);
-    p.wall = loadEmbedded(drawer, Images::wall_png, Images::wall_png_length);
-    p.cursor = loadEmbedded(drawer, Images::mousearrow_png, Images::mousearrow_png_length);
-    p.patch = drawer.loadImage(solidImage(40, 30, {200, 40, 40, 160}), 40, 30);
-    return p;
-}
-
 // Frame `n` of a made-up race with everything the still must cope with: a steady start, a runner
 // and a wall that move every frame, a hurdle in the middle of the steady calls that is knocked and
 // stood up again, a count that changes every seventh frame, a cursor that stops and starts, a stretch of
@@ -83,47 +55,33 @@ void drawFrame(Drawer& d, const Pictures& p, int n)
                     static_cast<std::int16_t>(250 + lane * 45), one, one, one, one, one, one);
     }
     d.drawText("points " + std::to_string(n / 7), 10, 10, 24.0f, 0, 0, 0, 1);
-    d.drawImage(p.patch, static_cast<std::int16_t>(700 - n), 300, 1.5f, 2.0f, one, one, one, one);
+    d.drawImage(p.half, static_cast<std::int16_t>(700 - n), 300, 1.5f, 2.0f, one, one, one, one);
     d.drawImage(p.hurdler, static_cast<std::int16_t>(100 + 3 * n), 400, one, one, one, one, one, one);
     d.drawImage(p.wall, static_cast<std::int16_t>(-200 + 2 * n), 150, one, one, one, one, one, one);
     const int cursorX = n < 20 ? 600 : 600 + (n % 30);
     d.drawImage(p.cursor, static_cast<std::int16_t>(cursorX), 500, one, one, one, one, one, one);
 }
 
-class StillPictureTest : public ::testing::Test {
+class StillPictureTest : public SoftwareScreenTest {
 protected:
     void SetUp() override
     {
-        setenv("SDL_VIDEODRIVER", "dummy", 0);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        drawer = std::make_unique<SDLDrawer>();
-        ASSERT_TRUE(drawer->initialise(1024, 768, false, 0));
-        reference = std::make_unique<ReferenceSoftwareDrawer>();
-        ASSERT_TRUE(reference->initialise(1024, 768, false, 0));
-        screen = SDL_GetVideoSurface();
-        loadEmbeddedGlyphs(*drawer);
-        loadEmbeddedGlyphs(*reference);
-        mine = loadPictures(*drawer);
-        plain = loadPictures(*reference);
+        SoftwareScreenTest::SetUp();
+        loadIntoBoth();
     }
-    void TearDown() override
-    {
-        reference.reset();
-        drawer.reset();
-        SDL_Quit();
-    }
-    void frame(Drawer& d, const Pictures& p, int n)
+    void frame(Drawer& d, int n)
     {
         d.beginDrawing();
-        drawFrame(d, p, n);
+        drawFrame(d, picturesOf(d), n);
         d.endDrawing();
     }
-
-    std::unique_ptr<SDLDrawer> drawer;
-    std::unique_ptr<ReferenceSoftwareDrawer> reference;
-    SDL_Surface* screen = nullptr;
-    Pictures mine;
-    Pictures plain;
+    // Pictures come and go: the id of a released picture may come back as another one.
+    void replaceHurdle(Drawer& d)
+    {
+        Pictures& p = pick(d, mine, plain);
+        d.releaseImage(p.hurdle);
+        p.hurdle = loadEmbedded(d, Images::hurdleover_png, Images::hurdleover_png_length);
+    }
 };
 
 } // namespace
@@ -140,17 +98,14 @@ TEST_F(StillPictureTest, EveryFrameHasThePlainDrawingsBytes)
     std::vector<unsigned char> mineBefore = screenBytes(screen);
     for (int n = 0; n < 120; ++n) {
         if (n == 95) {
-            // Pictures come and go: the id of a released picture may come back as another one.
-            drawer->releaseImage(mine.hurdle);
-            reference->releaseImage(plain.hurdle);
-            mine.hurdle = loadEmbedded(*drawer, Images::hurdleover_png, Images::hurdleover_png_length);
-            plain.hurdle = loadEmbedded(*reference, Images::hurdleover_png, Images::hurdleover_png_length);
+            replaceHurdle(*drawer);
+            replaceHurdle(*reference);
         }
         std::copy(mineBefore.begin(), mineBefore.end(), static_cast<unsigned char*>(screen->pixels));
-        frame(*reference, plain, n);
+        frame(*reference, n);
         const std::vector<unsigned char> expected = screenBytes(screen);
         std::copy(mineBefore.begin(), mineBefore.end(), static_cast<unsigned char*>(screen->pixels));
-        frame(*drawer, mine, n);
+        frame(*drawer, n);
         mineBefore = screenBytes(screen);
         ASSERT_EQ(mineBefore, expected) << "frame " << n;
         framesOnTheStill += drawer->lastShowedWholeWindow() ? 0 : 1;
@@ -163,19 +118,17 @@ TEST_F(StillPictureTest, EveryFrameHasThePlainDrawingsBytes)
 
 TEST_F(StillPictureTest, EveryPixelThatChangedLiesInAnAreaSentToTheWindow)
 {
-    frame(*drawer, mine, 0);
+    frame(*drawer, 0);
     std::vector<unsigned char> before = screenBytes(screen);
     int partialFrames = 0;
     for (int n = 1; n < 120; ++n) {
-        if (n == 95) {
-            drawer->releaseImage(mine.hurdle);
-            mine.hurdle = loadEmbedded(*drawer, Images::hurdleover_png, Images::hurdleover_png_length);
-        }
+        if (n == 95)
+            replaceHurdle(*drawer);
         // Something outside the game spoiled the window: all of it goes with the next frame.
         const bool exposed = n == 70;
         if (exposed)
             drawer->windowExposed();
-        frame(*drawer, mine, n);
+        frame(*drawer, n);
         const std::vector<unsigned char> after = screenBytes(screen);
         if (!drawer->lastShowedWholeWindow()) {
             ++partialFrames;
