@@ -2,18 +2,14 @@
 // with a hurdle dragged, a race to its end; the title and placement screens against the desktop's;
 // sound after the first click; no error, failed request or missing file on the way. Prints the
 // figures (first frame, steps a second in a race). Usage:
-//   node page_test.mjs <bundle folder> <folder with the desktop's title.xwd and placement.xwd>
+//   node page_test.mjs <address of the served bundle> <folder with the desktop's title.xwd and placement.xwd>
 import puppeteer from 'puppeteer-core';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
-import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
-import { meanDifference, meanDifferenceIn, readPng, readXwd } from './images.mjs';
 
-const [bundle, desktopScreens] = process.argv.slice(2);
-const types = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm',
-    '.png': 'image/png', '.data': 'application/octet-stream' };
+const [base, desktopScreens] = process.argv.slice(2);
 const problems = [];
 let passed = 0;
 let failed = 0;
@@ -31,24 +27,40 @@ async function check(name, body) {
     }
 }
 
-function serve(folder) {
-    const server = http.createServer((request, response) => {
-        const file = path.join(folder, decodeURIComponent(new URL(request.url, 'http://host').pathname));
-        const target = file.endsWith('/') ? path.join(file, 'index.html') : file;
-        if (!target.startsWith(folder)) {
-            response.writeHead(403).end();
-            return;
+// Pictures are { width, height, data } with four bytes a pixel: red, green, blue and one unused.
+// xwd captures the desktop's window as a 24-bit TrueColor ZPixmap with 32 bits a pixel.
+function readXwd(buffer) {
+    const field = (n) => buffer.readUInt32BE(n * 4);
+    const [headerSize, format, width, height] = [field(0), field(2), field(4), field(5)];
+    const [byteOrder, bitsPerPixel, bytesPerLine, colours] = [field(7), field(11), field(12), field(19)];
+    const masks = [field(14), field(15), field(16)];
+    if (format !== 2 || bitsPerPixel !== 32)
+        throw new Error(`unsupported XWD: format ${format}, ${bitsPerPixel} bits a pixel`);
+    const data = new Uint8Array(width * height * 4);
+    for (let y = 0; y < height; ++y)
+        for (let x = 0; x < width; ++x) {
+            const at = headerSize + colours * 12 + y * bytesPerLine + x * 4;
+            const value = byteOrder === 0 ? buffer.readUInt32LE(at) : buffer.readUInt32BE(at);
+            masks.forEach((mask, c) => (data[(y * width + x) * 4 + c] = (value & mask) >>> Math.log2(mask & -mask)));
         }
-        fs.readFile(target, (error, data) => {
-            if (error) {
-                response.writeHead(404).end();
-                return;
-            }
-            response.writeHead(200, { 'Content-Type': types[path.extname(target)] ?? 'application/octet-stream' });
-            response.end(data);
-        });
-    });
-    return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
+    return { width, height, data };
+}
+
+// Mean absolute difference per colour channel (0 to 255) over the pixels of `box` (all of them by
+// default) outside every box of `masks` ({x, y, width, height}).
+function meanDifference(a, b, { masks = [], box = { x: 0, y: 0, width: a.width, height: a.height } } = {}) {
+    assert.deepEqual([a.width, a.height], [b.width, b.height], 'sizes differ');
+    const inside = (m, x, y) => x >= m.x && x < m.x + m.width && y >= m.y && y < m.y + m.height;
+    let sum = 0, count = 0;
+    for (let y = box.y; y < box.y + box.height; ++y)
+        for (let x = box.x; x < box.x + box.width; ++x) {
+            if (masks.some((m) => inside(m, x, y)))
+                continue;
+            for (let i = (y * a.width + x) * 4, c = 0; c < 3; ++c, ++i)
+                sum += Math.abs(a.data[i] - b.data[i]);
+            count += 3;
+        }
+    return sum / count;
 }
 
 // Every connection to the audio graph's output goes through one analyser, whose loudest sample
@@ -98,8 +110,6 @@ async function waitFrames(page, count) {
 }
 
 async function main() {
-    const server = await serve(path.resolve(bundle));
-    const base = `http://127.0.0.1:${server.address().port}/`;
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'brickwrath-chromium-'));
     const browser = await puppeteer.launch({
         executablePath: '/usr/bin/chromium',
@@ -137,19 +147,38 @@ async function main() {
             await page.mouse.up();
             await waitFrames(page, 2);
         };
-        const shot = async () => readPng(Buffer.from(await page.screenshot({ clip: canvas, type: 'png' })));
+        // A screenshot of the canvas, decoded by the browser itself.
+        const shot = async () => {
+            const png = await page.screenshot({ clip: canvas, type: 'png', encoding: 'base64' });
+            const picture = await page.evaluate(async (png) => {
+                const image = new Image();
+                image.src = `data:image/png;base64,${png}`;
+                await image.decode();
+                const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
+                context.drawImage(image, 0, 0);
+                const data = context.getImageData(0, 0, image.width, image.height).data;
+                let bytes = '';
+                for (let i = 0; i < data.length; i += 0x8000)
+                    bytes += String.fromCharCode(...data.subarray(i, i + 0x8000));
+                return { width: image.width, height: image.height, data: btoa(bytes) };
+            }, png);
+            return { ...picture, data: Buffer.from(picture.data, 'base64') };
+        };
+        const waitFirstFrame = (what) =>
+            waitFor(page, what, () => page.evaluate(() => window.brickwrathFirstFrame !== undefined));
+        const canvasBox = () => page.evaluate(() => {
+            const box = document.getElementById('canvas').getBoundingClientRect();
+            return { x: box.x, y: box.y, width: box.width, height: box.height };
+        });
         // The game's cursor is drawn 10 to the left of and 6 above the mouse, at most 64 by 49.
         const cursorAt = (x, y) => ({ x: x - 12, y: y - 8, width: 80, height: 64 });
 
         await check('the title screen is drawn, letterboxed at 1024 by 768', async () => {
             await page.goto(base);
-            await waitFor(page, 'the first frame', () => page.evaluate(() => window.brickwrathFirstFrame !== undefined));
+            await waitFirstFrame('the first frame');
             const firstFrame = await page.evaluate(() => window.brickwrathFirstFrame);
             console.log(`figure: first title frame ${firstFrame.toFixed(0)} ms after navigation`);
-            canvas = await page.evaluate(() => {
-                const box = document.getElementById('canvas').getBoundingClientRect();
-                return { x: box.x, y: box.y, width: box.width, height: box.height };
-            });
+            canvas = await canvasBox();
             assert.deepEqual([canvas.width, canvas.height], [1024, 768]);
             assert.equal(await screen(page), Screen.title);
             assert.equal(await page.evaluate(() => document.getElementById('loading').hidden), true);
@@ -161,7 +190,7 @@ async function main() {
             await waitFrames(page, 10);
             title = await shot();
             const desktop = readXwd(fs.readFileSync(path.join(desktopScreens, 'title.xwd')));
-            const difference = meanDifference(title, desktop, [cursorAt(300, 330)]);
+            const difference = meanDifference(title, desktop, { masks: [cursorAt(300, 330)] });
             console.log(`figure: title screen differs from the desktop's by ${difference.toFixed(2)} of 255`);
             assert.ok(difference <= 4, `mean difference ${difference}`);
         });
@@ -175,7 +204,7 @@ async function main() {
             await clickAt(300, 330);
             assert.equal(await screen(page), Screen.title);
             await waitFrames(page, 4);
-            assert.ok(meanDifference(await shot(), title, [cursorAt(300, 330)]) < 1, 'the title did not come back');
+            assert.ok(meanDifference(await shot(), title, { masks: [cursorAt(300, 330)] }) < 1, 'the title did not come back');
             assert.equal(await page.evaluate(() => document.pointerLockElement), null, 'the pointer was locked');
         });
 
@@ -196,7 +225,7 @@ async function main() {
             await waitFrames(page, 10);
             const placement = await shot();
             const desktop = readXwd(fs.readFileSync(path.join(desktopScreens, 'placement.xwd')));
-            const difference = meanDifference(placement, desktop, [cursorAt(700, 150)]);
+            const difference = meanDifference(placement, desktop, { masks: [cursorAt(700, 150)] });
             console.log(`figure: placement screen differs from the desktop's by ${difference.toFixed(2)} of 255`);
             assert.ok(difference <= 4, `mean difference ${difference}`);
         });
@@ -225,13 +254,13 @@ async function main() {
             }
             await waitFrames(page, 2);
             const held = await shot();
-            assert.ok(meanDifferenceIn(before, held, around(to)) > 5, 'the hurdle is not in the hand');
+            assert.ok(meanDifference(before, held, { box: around(to) }) > 5, 'the hurdle is not in the hand');
             await page.mouse.up();
             await at(700, 150);
             await waitFrames(page, 4);
             const after = await shot();
-            assert.ok(meanDifferenceIn(before, after, around(from)) > 5, 'the hurdle is still in its old place');
-            assert.ok(meanDifferenceIn(before, after, around(to)) < 1, 'the hurdle stayed where it was dropped');
+            assert.ok(meanDifference(before, after, { box: around(from) }) > 5, 'the hurdle is still in its old place');
+            assert.ok(meanDifference(before, after, { box: around(to) }) < 1, 'the hurdle stayed where it was dropped');
         });
 
         await check('go starts a race that runs at 60 steps a second at most', async () => {
@@ -262,19 +291,16 @@ async function main() {
                 await page.keyboard.press('Escape');
             await waitFor(page, 'the thanks', () => page.evaluate(() => !document.getElementById('ended').hidden), 10000);
             await Promise.all([page.waitForNavigation(), page.click('#again')]);
-            await waitFor(page, 'a new first frame', () => page.evaluate(() => window.brickwrathFirstFrame !== undefined));
+            await waitFirstFrame('a new first frame');
         });
 
         await check('in a smaller window, with ?ns&s in the address, the software drawer takes clicks where they are seen', async () => {
             await page.setViewport({ width: 640, height: 520 });
             await page.goto(`${base}?ns&s`);
-            await waitFor(page, 'the first frame', () => page.evaluate(() => window.brickwrathFirstFrame !== undefined));
+            await waitFirstFrame('the first frame');
             assert.deepEqual(await page.evaluate(() => Module.arguments), ['-w', '1024', '-h', '768', '-ns', '-s']);
             assert.equal(await page.evaluate(() => Module.ctx instanceof CanvasRenderingContext2D), true);
-            canvas = await page.evaluate(() => {
-                const box = document.getElementById('canvas').getBoundingClientRect();
-                return { x: box.x, y: box.y, width: box.width, height: box.height };
-            });
+            canvas = await canvasBox();
             assert.deepEqual([canvas.width, canvas.height], [640, 480]);
             const scale = canvas.width / 1024;
             await page.mouse.click(canvas.x + 565 * scale, canvas.y + 635 * scale);
@@ -287,7 +313,6 @@ async function main() {
         });
     } finally {
         await browser.close();
-        server.close();
         fs.rmSync(profile, { recursive: true, force: true });
     }
     console.log(`${passed} passed, ${failed} failed`);

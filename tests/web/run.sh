@@ -1,20 +1,26 @@
 #!/usr/bin/env bash
 # The browser test: builds the bundle (scripts/web.sh, which installs what it needs), captures the
-# desktop game's screens on the current X display, and plays the bundle in headless Chromium.
+# desktop game's screens on the current X display, serves the bundle on this machine as a web host
+# would and plays it in headless Chromium.
 # Usage: tests/web/run.sh <desktop game executable>
 set -euo pipefail
 game=$(realpath "$1")
 cd "$(dirname "$0")/../.."
+source tests/wait_for.sh
 scripts/web.sh --build
 
-# puppeteer-core drives Debian's Chromium; it must never fetch a browser of its own.
+# puppeteer-core drives Debian's Chromium; it must never fetch a browser of its own. Its
+# package.json is at the top of the tree, where node finds node_modules from tests/web.
 export PUPPETEER_SKIP_DOWNLOAD=1
-if [ ! -f tests/web/node_modules/.package-lock.json ] ||
-    [ tests/web/package-lock.json -nt tests/web/node_modules/.package-lock.json ]; then
-    (cd tests/web && npm ci --no-audit --no-fund --loglevel=error)
+if [ ! -f node_modules/.package-lock.json ] || [ package-lock.json -nt node_modules/.package-lock.json ]; then
+    npm ci --no-audit --no-fund --loglevel=error
 fi
 
-screens=$(mktemp -d)
-trap 'rm -rf "$screens"' EXIT
-tests/web/desktop_screens.sh "$game" "$screens"
-node tests/web/page_test.mjs build-web "$screens"
+work=$(mktemp -d)
+python3 -u -m http.server 0 --bind 127.0.0.1 --directory build-web >"$work/server.log" 2>&1 &
+server=$!
+trap 'kill $server; rm -rf "$work"' EXIT
+wait_for "$work/server.log" '^Serving HTTP on ' $server || { cat "$work/server.log"; exit 1; }
+port=$(sed -n 's/^Serving HTTP on .* port \([0-9]*\) .*/\1/p' "$work/server.log")
+tests/web/desktop_screens.sh "$game" "$work"
+node tests/web/page_test.mjs "http://127.0.0.1:$port/" "$work"
