@@ -29,18 +29,8 @@ dpkg-deb -x "$deb" "$root"
 
 # Every file, and nothing more: no tests, benchmarks or fuzzers.
 folder=/usr/share/games/brickwrath/Contents/Resources/sounds
-{
-    echo /usr/games/brickwrath
-    echo /usr/share/applications/brickwrath.desktop
-    echo /usr/share/metainfo/io.github.brickwrath.Brickwrath.metainfo.xml
-    echo /usr/share/man/man6/brickwrath.6.gz
-    echo /usr/share/icons/hicolor/scalable/apps/brickwrath.svg
-    for size in 16 22 24 32 48 64 128 256; do echo "/usr/share/icons/hicolor/${size}x${size}/apps/brickwrath.png"; done
-    for doc in NEWS.md.gz changelog.gz copyright; do echo "/usr/share/doc/brickwrath/$doc"; done
-    for sound in "${sounds[@]}"; do echo "$folder/$sound.ogg"; done
-} | sort >"$work/expected"
-(cd "$root" && find . ! -type d | sed 's/^\.//' | sort) >"$work/files"
-diff -u "$work/expected" "$work/files" || fail "the package's files differ from the list"
+expect_files "$root" /usr/games/brickwrath "$folder" /usr/share/man/man6/brickwrath.6.gz \
+    /usr/share/doc/brickwrath/{NEWS.md.gz,changelog.gz,copyright}
 
 # One version: the project's, the package's, the metainfo's release and the man page's.
 project=$(sed -n 's/^project(Brickwrath VERSION \([0-9.]*\).*/\1/p' "$source/CMakeLists.txt")

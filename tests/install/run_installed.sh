@@ -7,6 +7,19 @@ fail() {
     exit 1
 }
 
+# Fails unless the files under the root $1 are exactly the program $2, the sounds in the folder $3,
+# the man page $4, the desktop entry, the metainfo, the icons and any further paths given.
+expect_files() {
+    local root=$1 program=$2 folder=$3 man=$4 size sound
+    shift 4
+    diff -u <({
+        printf '%s\n' "$program" "$man" "$@" /usr/share/applications/brickwrath.desktop \
+            /usr/share/metainfo/io.github.brickwrath.Brickwrath.metainfo.xml /usr/share/icons/hicolor/scalable/apps/brickwrath.svg
+        for size in 16 22 24 32 48 64 128 256; do echo "/usr/share/icons/hicolor/${size}x${size}/apps/brickwrath.png"; done
+        for sound in "${sounds[@]}"; do echo "$folder/$sound.ogg"; done
+    } | sort) <(cd "$root" && find . ! -type d | sed 's/^\.//' | sort) || fail "the installed files differ from the list"
+}
+
 # --help, then the title screen under Xvfb until every sound has been loaded from the given
 # folder, and status 0 after SIGTERM.
 run_installed() {
