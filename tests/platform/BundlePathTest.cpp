@@ -30,46 +30,39 @@ struct Folder : TempHome {
 
 } // namespace
 
-TEST(BundlePath, ExecutableBesideItsSoundsIsTheTopFolderEvenThroughASymlink)
+TEST(BundlePath, TopFolderOfEachLayout)
 {
-    Folder game;
+    Folder beside;
     Folder elsewhere;
+    Folder bare;
     Folder data;
-    game.withBundle().withGame();
-    data.withBundle();
-    fs::create_symlink(game.file("brickwrath"), elsewhere.file("brickwrath"));
-
-    EXPECT_EQ(BundlePath::topFolderFor(game.file("brickwrath"), data.path()), game.path());
-    EXPECT_EQ(BundlePath::topFolderFor(elsewhere.file("brickwrath"), data.path()), game.path());
-}
-
-TEST(BundlePath, InstalledDataStandsInWhenNoSoundsAreBesideTheExecutable)
-{
-    Folder game;
-    Folder data;
-    game.withGame();
-    data.withBundle();
-    EXPECT_EQ(BundlePath::topFolderFor(game.file("brickwrath"), data.path()), data.path());
-
-    // Neither has sounds: the executable's folder, so the game names the path it looked in.
     Folder empty;
-    EXPECT_EQ(BundlePath::topFolderFor(game.file("brickwrath"), empty.path()), game.path());
-    EXPECT_EQ(BundlePath::topFolderFor(game.file("brickwrath"), ""), game.path());
-    // An executable that cannot be found leaves only the data folder, or nothing.
-    EXPECT_EQ(BundlePath::topFolderFor(game.file("gone"), data.path()), data.path());
-    EXPECT_EQ(BundlePath::topFolderFor(game.file("gone"), ""), "");
-}
-
-TEST(BundlePath, RelativeDataFolderCountsFromTheExecutable)
-{
-    // An installation staged under some root: <root>/bin/brickwrath and <root>/share/brickwrath.
     Folder root;
+    beside.withBundle().withGame();
+    fs::create_symlink(beside.file("brickwrath"), elsewhere.file("brickwrath"));
+    bare.withGame();
+    data.withBundle();
+    // An installation staged under some root: <root>/bin/brickwrath and <root>/share/brickwrath.
     fs::create_directories(root.file("bin"));
     fs::create_directories(root.file("share/brickwrath/Contents/Resources/sounds"));
     std::ofstream(root.file("bin/brickwrath")) << "#!/bin/sh\n";
-    EXPECT_EQ(BundlePath::topFolderFor(root.file("bin/brickwrath"), "../share/brickwrath"),
-              fs::canonical(root.file("share/brickwrath")).string());
-    Folder bare;
-    bare.withGame();
-    EXPECT_EQ(BundlePath::topFolderFor(bare.file("brickwrath"), "../share/brickwrath"), bare.path());
+    const struct {
+        std::string executable, dataFolder, expected;
+    } cases[] = {
+        {beside.file("brickwrath"), data.path(), beside.path()},
+        {elsewhere.file("brickwrath"), data.path(), beside.path()},
+        {bare.file("brickwrath"), data.path(), data.path()},
+        // Neither has sounds: the executable's folder, so the game names the path it looked in.
+        {bare.file("brickwrath"), empty.path(), bare.path()},
+        {bare.file("brickwrath"), "", bare.path()},
+        // An executable that cannot be found leaves only the data folder, or nothing.
+        {bare.file("gone"), data.path(), data.path()},
+        {bare.file("gone"), "", ""},
+        // A relative data folder counts from the executable.
+        {root.file("bin/brickwrath"), "../share/brickwrath", fs::canonical(root.file("share/brickwrath")).string()},
+        {bare.file("brickwrath"), "../share/brickwrath", bare.path()},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(BundlePath::topFolderFor(c.executable, c.dataFolder), c.expected)
+            << c.executable << ", " << c.dataFolder;
 }
