@@ -28,28 +28,17 @@ ConfigLoader readText(const std::string& text)
 
 } // namespace
 
-TEST(ConfigLoader, FirstStartCreatesEveryFolderOnceAndWritesTheDefaultFile)
+TEST(ConfigLoader, FirstStartCreatesEveryFolderOnceAndWritesTheDefaultFileAgainSilentlyWhenDeleted)
 {
     TempHome home;
-    CaptureStdout output;
-    const ConfigLoader config;
-    EXPECT_EQ(output.text(), "Created directory " + home.settingsFolder() + "\n");
-    EXPECT_EQ(TempHome::readFile(home.settingsFile()), defaultFile);
-    EXPECT_EQ(fields(config.settings()), fields(Settings{}));
-}
-
-TEST(ConfigLoader, DeletedFileIsWrittenAgainSilently)
-{
-    TempHome home;
-    {
-        CaptureStdout quiet;
-        ConfigLoader first;
+    for (const std::string& created : {"Created directory " + home.settingsFolder() + "\n", std::string()}) {
+        std::filesystem::remove(home.settingsFile());
+        CaptureStdout output;
+        const ConfigLoader config;
+        EXPECT_EQ(output.text(), created);
+        EXPECT_EQ(TempHome::readFile(home.settingsFile()), defaultFile);
+        EXPECT_EQ(fields(config.settings()), fields(Settings{}));
     }
-    std::filesystem::remove(home.settingsFile());
-    CaptureStdout output;
-    const ConfigLoader second;
-    EXPECT_EQ(output.text(), "");
-    EXPECT_EQ(TempHome::readFile(home.settingsFile()), defaultFile);
 }
 
 TEST(ConfigLoader, ReadingRules)
