@@ -19,8 +19,30 @@ fi
 work=$(mktemp -d)
 python3 -u -m http.server 0 --bind 127.0.0.1 --directory build-web >"$work/server.log" 2>&1 &
 server=$!
-trap 'kill $server; rm -rf "$work"' EXIT
+HOME=$work "$game" -w 1024 -h 768 -ns -nm >"$work/desktop.log" 2>&1 &
+desktop=$!
+trap 'kill $server $desktop 2>/dev/null; wait $desktop 2>/dev/null; rm -rf "$work"' EXIT
 wait_for "$work/server.log" '^Serving HTTP on ' $server || { cat "$work/server.log"; exit 1; }
 port=$(sed -n 's/^Serving HTTP on .* port \([0-9]*\) .*/\1/p' "$work/server.log")
-tests/web/desktop_screens.sh "$game" "$work"
+
+# The desktop game's title and placement screens, captured with xwd, with the mouse where the
+# browser test puts it.
+wait_for "$work/desktop.log" "$first_frame" $desktop || { echo "the desktop game showed no frame"; exit 1; }
+window=$(timeout 30 xdotool search --sync --name '^Brickwrath$' | head -n 1)
+at() { # moves the mouse to game pixel (x, y) of the window
+    eval "$(xdotool getwindowgeometry --shell "$window")"
+    xdotool mousemove $((X + $1)) $((Y + $2))
+}
+# Before the title's hint fades in (400 frames): the picture is still but for the cursor.
+at 300 330
+sleep 1.5
+xwd -silent -id "$window" -out "$work/title.xwd"
+at 565 635
+xdotool click 1
+sleep 1
+at 700 150
+sleep 1
+xwd -silent -id "$window" -out "$work/placement.xwd"
+kill $desktop 2>/dev/null || true
+
 node tests/web/page_test.mjs "http://127.0.0.1:$port/" "$work"
