@@ -2,14 +2,14 @@
 # Starts the real game with --help or in a damaged setting and checks that it says so in one clear
 # line, keeps running where it can, and ends with status 0 (SIGTERM arrives as a window close).
 # Usage: faults.sh <case> <game> [preload library, for no-video-mode]. Cases that need an X server
-# run through tests/display.sh (see tests/CMakeLists.txt).
+# (or start one, as no-opengl does) run through tests/display.sh (see tests/CMakeLists.txt).
 # Exit status 77 means the case cannot be set up here and was skipped.
 set -u
 case=$1
 game=$(realpath "$2")
 work=$(mktemp -d)
 chmod 755 "$work"
-trap 'chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
+trap 'kill ${xvfb:-} 2>/dev/null; chmod -R u+w "$work" 2>/dev/null; rm -rf "$work"' EXIT
 out=$work/out.txt
 mkdir "$work/home"
 settings="Library/Application Support/Tambrel"
@@ -132,6 +132,14 @@ help)
 no-display)
     run_to_end env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 HOME="$work/home" "$game" -w 640 -h 480
     expect_line 'Could not initialise SDL: .*'
+    ;;
+no-opengl)
+    # An X server of its own without OpenGL: the software drawer takes over, and says so.
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -extension GLX -nolisten tcp 3>"$work/display" 2>/dev/null &
+    xvfb=$!
+    wait_for "$work/display" '^[0-9]' $xvfb || fail "Xvfb did not start"
+    play '^OpenGLDrawer: Could not set an OpenGL video mode, using the SDL drawer instead.$' \
+        env DISPLAY=":$(cat "$work/display")" HOME="$work/home" "$game" -w 800 -h 600 -ns
     ;;
 no-audio-device)
     # The machine's own audio set-up, without its sound cards: where there are any, root hides
