@@ -109,14 +109,6 @@ TEST_F(ApplicationTest, EscapeLeavesTheRaceThenEndsTheGame)
     EXPECT_EQ(screen(), StateManager::Title);
 }
 
-TEST_F(ApplicationTest, FramesAreDrawnWhileTheQueueIsEmpty)
-{
-    start({"-w", "800", "-h", "600"});
-    // A frame is drawn each time the queue runs dry; the quit arrives from a timer meanwhile.
-    runFor(1500);
-    EXPECT_GT(application->framesDrawn(), 1u);
-}
-
 TEST_F(ApplicationTest, ClicksMapThroughTheLetterboxedPicture)
 {
     // 1024 by 600: the picture is 800 wide from pixel 112. Virtual (460, 600) is pixel (472, 469);
