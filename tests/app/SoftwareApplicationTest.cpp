@@ -125,43 +125,40 @@ TEST(MouseWheel, NotchesAreNotClicksOnAnyScreen)
     CaptureStdout quiet;
     RealGame game;
     StateManager* screens = StateManager::getInstance();
-    const auto press = [&game](int x, int y, std::initializer_list<Uint8> buttons) {
+    const auto press = [&game](int x, int y, Uint8 button) {
         ASSERT_TRUE(ScriptedPlayer::EventHand::pushMove(x, y));
-        for (Uint8 button : buttons)
-            ASSERT_TRUE(ScriptedPlayer::EventHand::pushClick(x, y, button));
+        ASSERT_TRUE(ScriptedPlayer::EventHand::pushClick(x, y, button));
         game.step();
     };
-    const auto notchUp = [&press](int x, int y) { press(x, y, {SDL_BUTTON_WHEELUP}); };
-    const auto notchDown = [&press](int x, int y) { press(x, y, {SDL_BUTTON_WHEELDOWN}); };
     const auto title = [screens] { return dynamic_cast<TitleScreen*>(screens->currentScreen()); };
 
-    notchUp(500, 460); // the story picture
+    press(500, 460, SDL_BUTTON_WHEELUP); // the story picture
     ASSERT_NE(title(), nullptr);
     EXPECT_FALSE(title()->storyShown());
-    press(500, 460, {SDL_BUTTON_MIDDLE});
+    press(500, 460, SDL_BUTTON_MIDDLE);
     EXPECT_TRUE(title()->storyShown());
-    notchDown(500, 460);
+    press(500, 460, SDL_BUTTON_WHEELDOWN);
     EXPECT_TRUE(title()->storyShown());
-    press(500, 460, {SDL_BUTTON_RIGHT});
+    press(500, 460, SDL_BUTTON_RIGHT);
     EXPECT_FALSE(title()->storyShown());
-    notchUp(560, 630); // start
+    press(560, 630, SDL_BUTTON_WHEELUP); // start
     EXPECT_EQ(game.screen(), StateManager::Title);
 
     game.startRace();
-    notchDown(920, 700); // go
+    press(920, 700, SDL_BUTTON_WHEELDOWN); // go
     ASSERT_NE(game.race(), nullptr);
     EXPECT_TRUE(game.race()->isPlacing());
     game.runRace();
     ASSERT_TRUE(game.race()->isRaceOver());
-    notchUp(500, 400);
+    press(500, 400, SDL_BUTTON_WHEELUP);
     EXPECT_TRUE(game.race()->isRaceOver());
-    press(500, 400, {SDL_BUTTON_RIGHT});
+    press(500, 400, SDL_BUTTON_RIGHT);
     ASSERT_NE(game.race(), nullptr);
     EXPECT_FALSE(game.race()->isRaceOver());
 
     screens->cutScene();
-    notchDown(500, 400);
+    press(500, 400, SDL_BUTTON_WHEELDOWN);
     EXPECT_EQ(game.screen(), StateManager::Ending);
-    press(500, 400, {SDL_BUTTON_MIDDLE});
+    press(500, 400, SDL_BUTTON_MIDDLE);
     EXPECT_EQ(game.screen(), StateManager::Title);
 }
