@@ -4,7 +4,6 @@
 #include <SDL/SDL.h>
 #include <cstdlib>
 #include <filesystem>
-#include <initializer_list>
 #include <string>
 
 #include "app/ApplicationFixture.h"
@@ -52,22 +51,19 @@ int expectPictureOnScreen(const unsigned char* data, unsigned int length, int le
 
 TEST_F(SoftwareApplicationTest, SdlFlagOpensTheSoftwareDrawerAt1024By768)
 {
-    for (const char* flag : {"--sdl", "-s"}) {
-        start({flag, "-w", "800", "-h", "600", "-ns"});
-        EXPECT_NE(dynamic_cast<SDLDrawer*>(application->getDrawer()), nullptr) << flag;
-        const SDL_Surface* window = SDL_GetVideoSurface();
-        ASSERT_NE(window, nullptr);
-        EXPECT_EQ(window->w, 1024);
-        EXPECT_EQ(window->h, 768);
-        // Widgets scale window pixels by the window that is really there.
-        EXPECT_EQ(Widget::screenWidth, 1024.0f);
-        EXPECT_EQ(Widget::screenHeight, 768.0f);
-        // SDL's dummy driver makes no cursors: the pointer is hidden the plain way, and a line says so.
-        EXPECT_NE(startOutput.find("SystemPointer: Could not make a transparent cursor, hiding the pointer instead: "),
-                  std::string::npos);
-        EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
-        application.reset();
-    }
+    start({"-s", "-w", "800", "-h", "600", "-ns"});
+    EXPECT_NE(dynamic_cast<SDLDrawer*>(application->getDrawer()), nullptr);
+    const SDL_Surface* window = SDL_GetVideoSurface();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->w, 1024);
+    EXPECT_EQ(window->h, 768);
+    // Widgets scale window pixels by the window that is really there.
+    EXPECT_EQ(Widget::screenWidth, 1024.0f);
+    EXPECT_EQ(Widget::screenHeight, 768.0f);
+    // SDL's dummy driver makes no cursors: the pointer is hidden the plain way, and a line says so.
+    EXPECT_NE(startOutput.find("SystemPointer: Could not make a transparent cursor, hiding the pointer instead: "),
+              std::string::npos);
+    EXPECT_EQ(SDL_ShowCursor(SDL_QUERY), SDL_DISABLE);
 }
 
 TEST_F(SoftwareApplicationTest, ClicksLandOnThePixelThePlayerSees)

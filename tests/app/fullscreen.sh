@@ -28,11 +28,7 @@ fail() {
     [ -f "$work/out.txt" ] && grep -v '^vorbisfile: ' "$work/out.txt"
     exit 1
 }
-skip() {
-    [ "${CI:-}" = true ] && fail "$1 (CI must run this test)"
-    echo "SKIPPED: $1"
-    exit 77
-}
+skip() { [ "${CI:-}" = true ] && fail "$1 (CI must run this test)"; echo "SKIPPED: $1"; exit 77; }
 # Runs a command up to `tries` times, a fifth of a second apart, until it succeeds.
 poll() {
     local tries=$1

@@ -172,6 +172,13 @@ async function main() {
         });
         // The game's cursor is drawn 10 to the left of and 6 above the mouse, at most 64 by 49.
         const cursorAt = (x, y) => ({ x: x - 12, y: y - 8, width: 80, height: 64 });
+        // A screen compared with the desktop's, the cursor at (x, y) left out.
+        const expectLikeDesktop = (picture, name, x, y) => {
+            const desktop = readXwd(fs.readFileSync(path.join(desktopScreens, `${name}.xwd`)));
+            const difference = meanDifference(picture, desktop, { masks: [cursorAt(x, y)] });
+            console.log(`figure: ${name} screen differs from the desktop's by ${difference.toFixed(2)} of 255`);
+            assert.ok(difference <= 4, `mean difference ${difference}`);
+        };
 
         await check('the title screen is drawn, letterboxed at 1024 by 768', async () => {
             await page.goto(base);
@@ -189,10 +196,7 @@ async function main() {
             await at(300, 330);
             await waitFrames(page, 10);
             title = await shot();
-            const desktop = readXwd(fs.readFileSync(path.join(desktopScreens, 'title.xwd')));
-            const difference = meanDifference(title, desktop, { masks: [cursorAt(300, 330)] });
-            console.log(`figure: title screen differs from the desktop's by ${difference.toFixed(2)} of 255`);
-            assert.ok(difference <= 4, `mean difference ${difference}`);
+            expectLikeDesktop(title, 'title', 300, 330);
         });
 
         await check('the story opens with the first click, which starts the sound, and closes with the next', async () => {
@@ -223,11 +227,7 @@ async function main() {
             assert.equal(await screen(page), Screen.placing);
             await at(700, 150);
             await waitFrames(page, 10);
-            const placement = await shot();
-            const desktop = readXwd(fs.readFileSync(path.join(desktopScreens, 'placement.xwd')));
-            const difference = meanDifference(placement, desktop, { masks: [cursorAt(700, 150)] });
-            console.log(`figure: placement screen differs from the desktop's by ${difference.toFixed(2)} of 255`);
-            assert.ok(difference <= 4, `mean difference ${difference}`);
+            expectLikeDesktop(await shot(), 'placement', 700, 150);
         });
 
         await check('the game printed the desktop\'s lines up to the placement screen', async () => {
