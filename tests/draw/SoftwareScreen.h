@@ -54,20 +54,17 @@ inline Drawer::Pixels coordinateImage(std::uint32_t size)
 
 inline Pictures loadPictures(Drawer& into)
 {
-    const auto load = [&into](const unsigned char* data, unsigned int length) {
-        return loadEmbedded(into, data, length);
-    };
     using namespace Images;
-    return Pictures{load(background_jpg, background_jpg_length),
-                    load(title_png, title_png_length),
-                    load(track_png, track_png_length),
-                    load(hurdle_png, hurdle_png_length),
-                    load(hurdler1_png, hurdler1_png_length),
-                    load(wall_png, wall_png_length),
-                    load(mineexplode_png, mineexplode_png_length),
-                    load(bigmine_png, bigmine_png_length),
-                    load(ghost_png, ghost_png_length),
-                    load(mousearrow_png, mousearrow_png_length),
+    return Pictures{loadEmbedded(into, background_jpg, background_jpg_length),
+                    loadEmbedded(into, title_png, title_png_length),
+                    loadEmbedded(into, track_png, track_png_length),
+                    loadEmbedded(into, hurdle_png, hurdle_png_length),
+                    loadEmbedded(into, hurdler1_png, hurdler1_png_length),
+                    loadEmbedded(into, wall_png, wall_png_length),
+                    loadEmbedded(into, mineexplode_png, mineexplode_png_length),
+                    loadEmbedded(into, bigmine_png, bigmine_png_length),
+                    loadEmbedded(into, ghost_png, ghost_png_length),
+                    loadEmbedded(into, mousearrow_png, mousearrow_png_length),
                     into.loadImage(solidImage(30, 20, {10, 200, 90, 100}), 30, 20),
                     into.loadImage(coordinateImage(50), 50, 50)};
 }
