@@ -71,7 +71,6 @@ TEST_F(ApplicationTest, AWindowedOpenGLGameDrawsStraightOntoItsWindowUnlessThePl
 {
     unsetenv("SDL12COMPAT_OPENGL_SCALING");
     start({"-w", "800", "-h", "600", "-ns"});
-    ASSERT_NE(std::getenv("SDL12COMPAT_OPENGL_SCALING"), nullptr);
     EXPECT_STREQ(std::getenv("SDL12COMPAT_OPENGL_SCALING"), "0");
     application.reset();
 

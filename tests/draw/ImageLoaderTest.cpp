@@ -14,19 +14,16 @@
 
 namespace {
 
-struct Decoded {
-    std::unique_ptr<unsigned char[]> pixels;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
+// A picture decoded from memory, with what the loader printed meanwhile.
+struct Decoded : LoadedImage {
     std::string output;
 };
 
 Decoded decode(const unsigned char* data, unsigned int length)
 {
     CaptureStdout capture;
-    ImageLoader loader;
-    LoadedImage image = loader.loadImage(data, length);
-    return Decoded{std::move(image.pixels), image.width, image.height, capture.text()};
+    LoadedImage image = ImageLoader().loadImage(data, length);
+    return Decoded{std::move(image), capture.text()};
 }
 
 // The sides a PNG states in its header: big-endian at bytes 16 and 20.
