@@ -40,27 +40,24 @@ std::size_t changedOutside(const std::vector<unsigned char>& before, const std::
 // shorter frames, a stretch on another background, and a scaled picture.
 void drawFrame(Drawer& d, const Pictures& p, int n)
 {
-    const float one = 1.0f;
     const bool otherScreen = n >= 70 && n < 85;
-    d.drawImage(otherScreen ? p.title : p.background, 0, 0, one, one, one, one, one, one);
+    d.drawImage(otherScreen ? p.title : p.background, 0, 0);
     if (otherScreen) {
         d.drawText("press start", 300, 400, 32.0f, 0, 0, 0, 1);
         return;
     }
-    d.drawImage(p.track, 0, 64, one, one, one, one, one, one);
+    d.drawImage(p.track, 0, 64);
     if (n >= 50 && n < 60)
         return; // a frame shorter than the still
     for (int lane = 0; lane < 8; ++lane) {
         const bool knocked = lane == 3 && n >= 30 && n < 40;
-        d.drawImage(p.hurdle, static_cast<std::int16_t>(500 + lane * 20 + (knocked ? 15 : 0)),
-                    static_cast<std::int16_t>(250 + lane * 45), one, one, one, one, one, one);
+        d.drawImage(p.hurdle, 500 + lane * 20 + (knocked ? 15 : 0), 250 + lane * 45);
     }
     d.drawText("points " + std::to_string(n / 7), 10, 10, 24.0f, 0, 0, 0, 1);
-    d.drawImage(p.half, static_cast<std::int16_t>(700 - n), 300, 1.5f, 2.0f, one, one, one, one);
-    d.drawImage(p.hurdler, static_cast<std::int16_t>(100 + 3 * n), 400, one, one, one, one, one, one);
-    d.drawImage(p.wall, static_cast<std::int16_t>(-200 + 2 * n), 150, one, one, one, one, one, one);
-    const int cursorX = n < 20 ? 600 : 600 + (n % 30);
-    d.drawImage(p.cursor, static_cast<std::int16_t>(cursorX), 500, one, one, one, one, one, one);
+    d.drawImage(p.half, static_cast<std::int16_t>(700 - n), 300, 1.5f, 2.0f, 1.0f, 1.0f, 1.0f, 1.0f);
+    d.drawImage(p.hurdler, 100 + 3 * n, 400);
+    d.drawImage(p.wall, -200 + 2 * n, 150);
+    d.drawImage(p.cursor, n < 20 ? 600 : 600 + (n % 30), 500);
 }
 
 using StillPictureTest = SoftwareScreenTest;
