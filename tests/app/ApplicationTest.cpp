@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "app/ApplicationFixture.h"
 #include "app/SDLMain.h"
