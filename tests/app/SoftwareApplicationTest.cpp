@@ -158,3 +158,24 @@ TEST(MouseWheel, NotchesAreNotClicksOnAnyScreen)
     press(500, 400, SDL_BUTTON_MIDDLE);
     EXPECT_EQ(game.screen(), StateManager::Title);
 }
+
+// A browser frame that comes late is made up with steps that are not drawn: they take the events
+// and move the race, and draw nothing.
+TEST(UndrawnSteps, TakeTheEventsAndMoveTheRaceWithoutAFrame)
+{
+    CaptureStdout quiet;
+    RealGame game;
+    game.startRace();
+    Application& app = game.application();
+    const unsigned long frames = app.framesDrawn();
+    const unsigned long steps = app.stepsTaken();
+    ASSERT_TRUE(ScriptedPlayer::EventHand::pushMove(920, 700));
+    ASSERT_TRUE(ScriptedPlayer::EventHand::pushClick(920, 700)); // go
+    ASSERT_TRUE(app.stepUndrawn());
+    ASSERT_FALSE(game.race()->isPlacing());
+    const float wall = game.race()->getWall().getX();
+    ASSERT_TRUE(app.stepUndrawn());
+    EXPECT_NE(game.race()->getWall().getX(), wall);
+    EXPECT_EQ(app.framesDrawn(), frames);
+    EXPECT_EQ(app.stepsTaken(), steps + 2);
+}
