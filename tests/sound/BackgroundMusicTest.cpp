@@ -1,5 +1,6 @@
 // The music player: what it reports, and the ring of buffers on exact sample values while its
-// thread refills them: looping, blocks across buffer edges, the fade-in and odd files.
+// thread refills them: looping, blocks across buffer edges and the fade-in. Odd and broken files
+// are in SoundFaultsTest.
 #include "sound/BackgroundMusic.h"
 
 #include "SoundFixtures.h"
@@ -13,34 +14,10 @@
 #include <sstream>
 #include <vector>
 
+using SoundFixtures::ExpectedMusic;
 using SoundFixtures::ScratchFolder;
 
 namespace {
-
-// What the player should add for each frame: the file looped, times the gain, times one half.
-class ExpectedMusic {
-public:
-    explicit ExpectedMusic(std::vector<float> decoded) : file(std::move(decoded)) {}
-
-    void check(const std::vector<float>& block, int frames)
-    {
-        const std::size_t length = file.size() / 2;
-        for (int i = 0; i < frames; ++i, ++frame) {
-            const std::size_t at = frame % length;
-            ASSERT_EQ(block[2 * i], file[2 * at] * gain * 0.5f) << "frame " << frame;
-            ASSERT_EQ(block[2 * i + 1], file[2 * at + 1] * gain * 0.5f) << "frame " << frame;
-            if (gain < 1.0f)
-                gain += 0.000001f;
-        }
-    }
-
-    std::size_t frames() const { return frame; }
-
-private:
-    std::vector<float> file;
-    std::size_t frame = 0;
-    float gain = 0.0f;
-};
 
 bool anyRefillPending(const BackgroundMusic& music)
 {
@@ -125,69 +102,6 @@ TEST(BackgroundMusic, FadesInOverAMillionFramesThenHoldsHalfLevel)
     const std::size_t at = expected.frames() % 5000;
     for (int i = 0; i < 200; ++i)
         ASSERT_NEAR(late[i], decoded[2 * at + i] * 0.5f, 1e-6f) << i;
-}
-
-TEST(BackgroundMusic, OneChannelFilePlaysTheSameOnBothSides)
-{
-    ScratchFolder folder;
-    const std::string path = folder.file("music.ogg");
-    SoundFixtures::writeOgg(path, SoundFixtures::testSignal(3000, 5, 1), 1);
-    ExpectedMusic expected(SoundFixtures::decodeFirstStream(path)); // left copied to right
-    CaptureStdout quiet;
-    BackgroundMusic music(path);
-    playAndCheck(music, expected, 40000, {6000});
-}
-
-TEST(BackgroundMusic, ChainedFileLoopsItsFirstStreamOnly)
-{
-    ScratchFolder folder;
-    std::vector<unsigned char> bytes = SoundFixtures::encodeOgg(SoundFixtures::testSignal(3000, 1), 2, 44100, 21);
-    SoundFixtures::writeBytes(folder.file("first.ogg"), bytes);
-    const std::vector<unsigned char> second =
-        SoundFixtures::encodeOgg(SoundFixtures::testSignal(4000, 3), 2, 44100, 22);
-    bytes.insert(bytes.end(), second.begin(), second.end());
-    const std::string path = folder.file("music.ogg");
-    SoundFixtures::writeBytes(path, bytes);
-
-    ExpectedMusic expected(SoundFixtures::decodeFirstStream(folder.file("first.ogg")));
-    CaptureStdout quiet;
-    BackgroundMusic music(path);
-    playAndCheck(music, expected, 40000, {5000});
-}
-
-TEST(BackgroundMusic, FilesThatCannotPlayAreReportedAndLeaveTheBlockAlone)
-{
-    ScratchFolder folder;
-    SoundFixtures::writeBytes(folder.file("text.ogg"), {'O', 'g', 'g', '?', ' ', 'n', 'o', '\n'});
-    // Headers and an end, but not one frame of sound: looping it would seek to the start for ever.
-    SoundFixtures::writeOgg(folder.file("empty.ogg"), {}, 2);
-
-    struct Case {
-        std::string name;
-        std::string expected;
-    };
-    const Case cases[] = {
-        {"missing.ogg", "vorbisfile: fopen could not open file: " + folder.file("missing.ogg") + "\n"},
-        {"text.ogg", "vorbisfile: Could not open file: " + folder.file("text.ogg") + "\n"},
-        {"empty.ogg", "vorbisfile: Loaded file: " + folder.file("empty.ogg") + "\n" +
-                          "vorbisfile: No music could be decoded from file: " + folder.file("empty.ogg") + "\n"},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        CaptureStdout out;
-        BackgroundMusic music(folder.file(c.name));
-        EXPECT_EQ(out.text(), c.expected);
-        EXPECT_FALSE(music.hasMusic());
-        std::vector<float> block(64, 0.25f);
-        music.audioBlock(block.data(), 32);
-        EXPECT_EQ(block, std::vector<float>(64, 0.25f));
-
-        // Made off the main thread, the player reports on the stream it is given instead.
-        std::ostringstream report;
-        const BackgroundMusic elsewhere(folder.file(c.name), BackgroundMusic::Pacing(), report);
-        EXPECT_EQ(report.str(), c.expected);
-        EXPECT_EQ(out.text(), c.expected);
-    }
 }
 
 TEST(BackgroundMusic, OnlyTheOpeningGoesToTheStreamGiven)

@@ -56,7 +56,6 @@ const PaHostApiInfo* Pa_GetHostApiInfo(PaHostApiIndex hostApi)
 
 PaError Pa_IsFormatSupported(const PaStreamParameters* input, const PaStreamParameters* output, double rate)
 {
-    ++state().formatChecks;
     state().formatCheckHadInput = state().formatCheckHadInput || input != nullptr;
     if (output == nullptr || output->device == paNoDevice)
         return paInvalidDevice;

@@ -24,7 +24,6 @@ struct State {
     int startCalls = 0;
     int stopCalls = 0;
     int closeCalls = 0;
-    int formatChecks = 0;
     bool formatCheckHadInput = false;
     bool openedWithInput = false;
     bool openedWithOutput = false;

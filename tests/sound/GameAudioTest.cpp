@@ -19,13 +19,10 @@ namespace {
 
 constexpr std::size_t rate = 44100;
 
-const std::vector<float>& effectSamples(Sounds::SoundType type)
+std::vector<float> effectSamples(Sounds::SoundType type)
 {
-    static std::vector<float> cache[Sounds::typeCount];
     const Sounds::SoundFile& file = Sounds::getInstance()->getFile(type);
-    if (cache[type].empty())
-        cache[type].assign(file.samples.get(), file.samples.get() + 2 * file.frames);
-    return cache[type];
+    return std::vector<float>(file.samples.get(), file.samples.get() + 2 * file.frames);
 }
 
 // Where `effect` starts in the recording at or after frame `from`, such that the recording minus
@@ -140,7 +137,7 @@ TEST(GameAudio, NoMusicFlagLeavesOnlyTheEffects)
         ASSERT_TRUE(card.waitForFrames(requested + rate, 300));
     }
     const std::vector<float> recorded = AlsaRecording::shared().samples();
-    const std::vector<float>& jump = effectSamples(Sounds::Jump);
+    const std::vector<float> jump = effectSamples(Sounds::Jump);
     // With nothing else in the mix the jump is there sample for sample, and all else is silence.
     const long at = findEffect(recorded, jump, requested, 0.0f);
     ASSERT_GE(at, 0) << "the jump was not heard";

@@ -60,10 +60,7 @@ TEST(MusicStress, HundredThousandRefillsWithRandomStallsNeverMixABufferBeingWrit
 
     // The mixer, on a thread of its own as the audio thread would be: blocks of random sizes, each
     // frame checked against the music file, with the gain worked out as the player does.
-    std::uint64_t musicFrames = 0;
-    std::uint64_t silentFrames = 0;
-    std::uint64_t lateRefills = 0;
-    std::uint64_t blocks = 0;
+    std::uint64_t musicFrames = 0, silentFrames = 0, lateRefills = 0, blocks = 0;
     std::string fault;
     const auto began = std::chrono::steady_clock::now();
     std::thread mixer([&] {
@@ -111,11 +108,8 @@ TEST(MusicStress, HundredThousandRefillsWithRandomStallsNeverMixABufferBeingWrit
     EXPECT_GE(refills, refillsWanted);
     EXPECT_GT(stalls.load(), 0) << "the decoder never stalled: nothing was tested against late refills";
     EXPECT_GT(lateRefills, 0u);
-    std::printf("%llu refills (each a hand-over to the decoder and back) of %d-frame buffers in %.1f s; "
-                "%llu music frames mixed in %llu blocks; %ld decoder stalls, %.1f s stalled in all; %llu "
-                "blocks cut short by a late refill, %llu silent frames\n",
-                static_cast<unsigned long long>(refills), bufferFrames, seconds,
-                static_cast<unsigned long long>(musicFrames), static_cast<unsigned long long>(blocks), stalls.load(),
-                stalledMs.load() / 1000.0, static_cast<unsigned long long>(lateRefills),
-                static_cast<unsigned long long>(silentFrames));
+    std::printf("%llu refills in %.1f s; %ld decoder stalls, %.1f s in all; %llu blocks cut short by a late "
+                "refill, %llu silent frames\n",
+                static_cast<unsigned long long>(refills), seconds, stalls.load(), stalledMs.load() / 1000.0,
+                static_cast<unsigned long long>(lateRefills), static_cast<unsigned long long>(silentFrames));
 }

@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <vector>
 
 namespace {
@@ -87,81 +88,62 @@ TEST_F(PortAudioDeviceTest, OpensOneStereoFloatOutputStreamOnTheDefaultDevice)
     std::vector<float> untouched(8, -0.5f);
     EXPECT_EQ(PortAudioDevice::portAudioCallback(nullptr, untouched.data(), 4, nullptr, 0, nullptr), paContinue);
     EXPECT_EQ(untouched, std::vector<float>(8, -0.5f));
-}
 
-TEST_F(PortAudioDeviceTest, InputStreamIsOpenedOnlyWhenInputChannelsAreAsked)
-{
-    PortAudioDevice device;
-    configure(device);
-    device.setNumChannels(1, 2);
-    EXPECT_TRUE(device.start());
-    EXPECT_TRUE(library.openedWithInput);
-    EXPECT_FALSE(library.formatCheckHadInput) << "only the output is tested for the rate";
-}
-
-TEST_F(PortAudioDeviceTest, StartWhileRunningChangesNothing)
-{
-    PortAudioDevice device;
-    configure(device);
-    ASSERT_TRUE(device.start());
+    // Starting again while running changes nothing.
     EXPECT_FALSE(device.start());
     EXPECT_EQ(library.initialiseCalls, 1);
     EXPECT_EQ(library.openCalls, 1);
     EXPECT_EQ(library.startCalls, 1);
+
+    // An input stream is opened only when input channels are asked; only the output is tested for
+    // the rate.
+    device.stop();
+    device.setNumChannels(1, 2);
+    EXPECT_TRUE(device.start());
+    EXPECT_TRUE(library.openedWithInput);
+    EXPECT_FALSE(library.formatCheckHadInput);
 }
 
-TEST_F(PortAudioDeviceTest, StoppingTwiceAndDestroyingStopCloseAndTerminateOnce)
+TEST_F(PortAudioDeviceTest, StopAndDestructionStopCloseAndTerminateOnceAndOnlyWhatStarted)
 {
-    for (const bool stopFirst : {true, false}) {
+    enum Ending { StoppedTwice, Destroyed, NeverStarted };
+    for (const Ending ending : {StoppedTwice, Destroyed, NeverStarted}) {
         FakePortAudio::reset();
         {
             PortAudioDevice device;
             configure(device);
-            ASSERT_TRUE(device.start());
-            if (stopFirst) {
+            if (ending != NeverStarted) {
+                ASSERT_TRUE(device.start());
+            }
+            if (ending != Destroyed) {
                 device.stop();
                 EXPECT_FALSE(device.isRunning());
                 device.stop();
             }
         } // destruction stops a running device
-        EXPECT_EQ(library.stopCalls, 1) << stopFirst;
-        EXPECT_EQ(library.closeCalls, 1) << stopFirst;
-        EXPECT_EQ(library.terminateCalls, 1) << stopFirst;
+        const int once = ending == NeverStarted ? 0 : 1;
+        EXPECT_EQ(library.initialiseCalls, once) << ending;
+        EXPECT_EQ(library.stopCalls, once) << ending;
+        EXPECT_EQ(library.closeCalls, once) << ending;
+        EXPECT_EQ(library.terminateCalls, once) << ending;
     }
 }
 
-TEST_F(PortAudioDeviceTest, DeviceNeverStartedNeverTouchesTheLibrary)
+TEST_F(PortAudioDeviceTest, DeviceThatRefuses44100RunsAt48000WithALine)
 {
-    {
+    for (const bool refuses48000 : {false, true}) {
+        FakePortAudio::reset();
+        library.refuse44100 = true;
+        library.refuse48000 = refuses48000; // still tried
+        CaptureStdout out;
         PortAudioDevice device;
         configure(device);
-        device.stop();
+        EXPECT_TRUE(device.start());
+        EXPECT_EQ(out.text(), std::string("44100Hz samplerate not supported, using 48000Hz.\n") +
+                                  (refuses48000 ? "48000Hz not supported either?\n" : ""));
+        EXPECT_EQ(library.openedRate, 48000.0);
+        EXPECT_EQ(device.getSamplerate(), 48000.0);
     }
-    EXPECT_EQ(library.initialiseCalls + library.stopCalls + library.closeCalls + library.terminateCalls, 0);
-}
-
-TEST_F(PortAudioDeviceTest, DeviceThatRefuses44100RunsAt48000WithOneLine)
-{
-    library.refuse44100 = true;
-    CaptureStdout out;
-    PortAudioDevice device;
-    configure(device);
-    EXPECT_TRUE(device.start());
-    EXPECT_EQ(out.text(), "44100Hz samplerate not supported, using 48000Hz.\n");
-    EXPECT_EQ(library.openedRate, 48000.0);
-    EXPECT_EQ(device.getSamplerate(), 48000.0);
-}
-
-TEST_F(PortAudioDeviceTest, DeviceThatRefusesBothRatesIsStillTriedAt48000)
-{
-    library.refuse44100 = true;
-    library.refuse48000 = true;
-    CaptureStdout out;
-    PortAudioDevice device;
-    configure(device);
-    EXPECT_TRUE(device.start());
-    EXPECT_EQ(out.text(), "44100Hz samplerate not supported, using 48000Hz.\n48000Hz not supported either?\n");
-    EXPECT_EQ(library.openedRate, 48000.0);
 }
 
 TEST_F(PortAudioDeviceTest, EachFailureIsOneLineAndLeavesTheLibraryTerminated)

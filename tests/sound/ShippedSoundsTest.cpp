@@ -130,7 +130,7 @@ TEST(ShippedSounds, TheScriptMakesEveryFileAgainByteForByte)
         GTEST_SKIP() << "python3 and oggenc (vorbis-tools) are needed to make the sounds";
     SoundFixtures::ScratchFolder made;
     const std::string command =
-        "python3 " + std::string(BRICKWRATH_SOURCE_DIR) + "/tools/make_sounds.py " + made.path() + " >/dev/null";
+        "python3 " + std::string(BRICKWRATH_SOURCE_DIR) + "/tools/make_sounds.py " + made.folder() + " >/dev/null";
     ASSERT_EQ(std::system(command.c_str()), 0);
     for (const std::string& name : shippedFiles()) {
         SCOPED_TRACE(name);

@@ -1,42 +1,16 @@
 // Test helpers for the sound tests: making, decoding and storing Ogg Vorbis files.
 #include "SoundFixtures.h"
 
+#include <gtest/gtest.h>
 #include <vorbis/vorbisenc.h>
 #include <vorbis/vorbisfile.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <stdexcept>
 
 namespace SoundFixtures {
-
-ScratchFolder::ScratchFolder()
-{
-    char pattern[] = "/tmp/brickwrath-sound-XXXXXX";
-    if (mkdtemp(pattern) == nullptr)
-        throw std::runtime_error("mkdtemp failed");
-    folder = std::string(pattern) + "/";
-}
-
-ScratchFolder::~ScratchFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
-}
-
-namespace {
-
-void appendPage(std::vector<unsigned char>& out, const ogg_page& page)
-{
-    out.insert(out.end(), page.header, page.header + page.header_len);
-    out.insert(out.end(), page.body, page.body + page.body_len);
-}
-
-} // namespace
 
 std::vector<unsigned char> encodeOgg(const std::vector<float>& interleaved, int channels, int rate, int serial,
                                      bool pagePerPacket)
@@ -55,52 +29,39 @@ std::vector<unsigned char> encodeOgg(const std::vector<float>& interleaved, int 
     ogg_stream_init(&stream, serial);
 
     std::vector<unsigned char> out;
+    ogg_page page;
+    auto pageOut = [&](bool flush) {
+        while ((flush ? ogg_stream_flush(&stream, &page) : ogg_stream_pageout(&stream, &page)) != 0) {
+            out.insert(out.end(), page.header, page.header + page.header_len);
+            out.insert(out.end(), page.body, page.body + page.body_len);
+        }
+    };
     ogg_packet header, headerComment, headerCode;
     vorbis_analysis_headerout(&dsp, &comment, &header, &headerComment, &headerCode);
     ogg_stream_packetin(&stream, &header);
     ogg_stream_packetin(&stream, &headerComment);
     ogg_stream_packetin(&stream, &headerCode);
-    ogg_page page;
-    while (ogg_stream_flush(&stream, &page) != 0)
-        appendPage(out, page);
+    pageOut(true);
 
     const long frames = static_cast<long>(interleaved.size()) / channels;
-    long done = 0;
-    bool finished = false;
-    while (!finished) {
-        const long chunk = std::min<long>(1024, frames - done);
-        if (chunk > 0) {
-            float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(chunk));
-            for (long i = 0; i < chunk; ++i)
-                for (int c = 0; c < channels; ++c)
-                    buffer[c][i] = interleaved[static_cast<std::size_t>((done + i) * channels + c)];
-            vorbis_analysis_wrote(&dsp, static_cast<int>(chunk));
-            done += chunk;
-        } else {
-            vorbis_analysis_wrote(&dsp, 0); // end of stream
-        }
+    for (long done = 0, chunk = 1; chunk > 0; done += chunk) {
+        chunk = std::min<long>(1024, frames - done);
+        float** buffer = vorbis_analysis_buffer(&dsp, static_cast<int>(chunk));
+        for (long i = 0; i < chunk; ++i)
+            for (int c = 0; c < channels; ++c)
+                buffer[c][i] = interleaved[static_cast<std::size_t>((done + i) * channels + c)];
+        vorbis_analysis_wrote(&dsp, static_cast<int>(chunk)); // 0 ends the stream
         while (vorbis_analysis_blockout(&dsp, &block) == 1) {
             vorbis_analysis(&block, nullptr);
             vorbis_bitrate_addblock(&block);
             ogg_packet packet;
             while (vorbis_bitrate_flushpacket(&dsp, &packet) != 0) {
                 ogg_stream_packetin(&stream, &packet);
-                while ((pagePerPacket ? ogg_stream_flush(&stream, &page) : ogg_stream_pageout(&stream, &page)) != 0) {
-                    appendPage(out, page);
-                    if (ogg_page_eos(&page))
-                        finished = true;
-                }
+                pageOut(pagePerPacket);
             }
-        }
-        if (chunk <= 0 && !finished) {
-            while (ogg_stream_flush(&stream, &page) != 0) {
-                appendPage(out, page);
-                if (ogg_page_eos(&page))
-                    finished = true;
-            }
-            finished = true;
         }
     }
+    pageOut(true);
     ogg_stream_clear(&stream);
     vorbis_block_clear(&block);
     vorbis_dsp_clear(&dsp);
@@ -156,7 +117,6 @@ std::vector<float> decodeFirstStream(const std::string& path)
 std::vector<float> testSignal(int frames, int seed, int channels)
 {
     std::vector<float> out;
-    out.reserve(static_cast<std::size_t>(frames * channels));
     const double pi = 3.14159265358979323846;
     for (int i = 0; i < frames; ++i) {
         for (int c = 0; c < channels; ++c) {
@@ -166,6 +126,18 @@ std::vector<float> testSignal(int frames, int seed, int channels)
         }
     }
     return out;
+}
+
+void ExpectedMusic::check(const std::vector<float>& block, int frames)
+{
+    const std::size_t length = file.size() / 2;
+    for (int i = 0; i < frames; ++i, ++frame) {
+        const std::size_t at = frame % length;
+        ASSERT_EQ(block[2 * i], file[2 * at] * gain * 0.5f) << "frame " << frame;
+        ASSERT_EQ(block[2 * i + 1], file[2 * at + 1] * gain * 0.5f) << "frame " << frame;
+        if (gain < 1.0f)
+            gain += 0.000001f;
+    }
 }
 
 } // namespace SoundFixtures

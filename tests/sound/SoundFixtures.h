@@ -1,26 +1,19 @@
 // Test helpers for the sound tests: Ogg Vorbis files made on the spot, decoding them the plain way
-// for comparison, and a scratch folder that cleans up after itself.
+// for comparison, and what the music player should add to a block.
 #pragma once
+
+#include "support/TempHome.h"
 
 #include <string>
 #include <vector>
 
 namespace SoundFixtures {
 
-// A folder under /tmp, removed with everything in it when the object goes.
-class ScratchFolder {
-public:
-    ScratchFolder();
-    ~ScratchFolder();
-    ScratchFolder(const ScratchFolder&) = delete;
-    ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-    // The folder's path followed by a slash, the way the game names its sounds folder.
-    const std::string& path() const { return folder; }
-    std::string file(const std::string& name) const { return folder + name; }
-
-private:
-    std::string folder;
+// A temporary folder (and HOME) for sound files, named as the game names its sounds folder: with a
+// slash at the end.
+struct ScratchFolder : TempHome {
+    std::string folder() const { return path() + "/"; }
+    std::string file(const std::string& name) const { return folder() + name; }
 };
 
 // Encodes interleaved samples (channels per frame) as one Ogg Vorbis stream; pagePerPacket makes
@@ -39,5 +32,20 @@ std::vector<float> decodeFirstStream(const std::string& path);
 // A recognisable stereo signal: a tone whose pitch and level depend on `seed`, different on the
 // two sides, starting at full level so that its first frames are clearly not silence.
 std::vector<float> testSignal(int frames, int seed, int channels = 2);
+
+// What the music player should add for each frame: the decoded file looped, times the gain (rising
+// by a millionth a frame from zero), times one half.
+class ExpectedMusic {
+public:
+    explicit ExpectedMusic(std::vector<float> decoded) : file(std::move(decoded)) {}
+    // Checks the next `frames` frames of the music against `block`.
+    void check(const std::vector<float>& block, int frames);
+    std::size_t frames() const { return frame; }
+
+private:
+    std::vector<float> file;
+    std::size_t frame = 0;
+    float gain = 0.0f;
+};
 
 } // namespace SoundFixtures
