@@ -1,5 +1,5 @@
 // A stand-in for the PortAudio library: the calls the audio device makes, answered from a state
-// the tests set, and counted.
+// the tests set, and logged.
 #include "FakePortAudio.h"
 
 #include <unistd.h>
@@ -31,7 +31,7 @@ extern "C" {
 
 PaError Pa_Initialize(void)
 {
-    ++state().initialiseCalls;
+    state().calls += "initialise ";
     if (const char* chatter = state().initialiseChatter)
         (void)!write(STDERR_FILENO, chatter, std::strlen(chatter));
     return state().initialiseResult;
@@ -39,7 +39,7 @@ PaError Pa_Initialize(void)
 
 PaError Pa_Terminate(void)
 {
-    ++state().terminateCalls;
+    state().calls += "terminate ";
     return paNoError;
 }
 
@@ -50,12 +50,13 @@ PaHostApiIndex Pa_GetDefaultHostApi(void)
 
 const PaHostApiInfo* Pa_GetHostApiInfo(PaHostApiIndex hostApi)
 {
-    static PaHostApiInfo info{1, paALSA, "fake", 2, FakePortAudio::defaultInput, FakePortAudio::defaultOutput};
+    static PaHostApiInfo info{1, paALSA, "fake", 2, 3, FakePortAudio::defaultOutput};
     return hostApi == 0 && state().hasHostApi ? &info : nullptr;
 }
 
 PaError Pa_IsFormatSupported(const PaStreamParameters* input, const PaStreamParameters* output, double rate)
 {
+    state().calls += "check ";
     state().formatCheckHadInput = state().formatCheckHadInput || input != nullptr;
     if (output == nullptr || output->device == paNoDevice)
         return paInvalidDevice;
@@ -68,11 +69,9 @@ PaError Pa_OpenStream(PaStream** stream, const PaStreamParameters* input, const 
                       unsigned long framesPerBuffer, PaStreamFlags flags, PaStreamCallback* callback, void* userData)
 {
     FakePortAudio::State& s = state();
-    ++s.openCalls;
+    s.calls += "open ";
     s.openedWithInput = input != nullptr;
-    s.openedWithOutput = output != nullptr;
-    if (output != nullptr)
-        s.output = *output;
+    s.output = output != nullptr ? *output : PaStreamParameters{};
     s.openedRate = rate;
     s.framesPerBuffer = framesPerBuffer;
     s.flags = flags;
@@ -88,19 +87,19 @@ PaError Pa_OpenStream(PaStream** stream, const PaStreamParameters* input, const 
 
 PaError Pa_StartStream(PaStream*)
 {
-    ++state().startCalls;
+    state().calls += "start ";
     return state().startResult;
 }
 
 PaError Pa_StopStream(PaStream*)
 {
-    ++state().stopCalls;
+    state().calls += "stop ";
     return paNoError;
 }
 
 PaError Pa_CloseStream(PaStream*)
 {
-    ++state().closeCalls;
+    state().calls += "close ";
     return paNoError;
 }
 

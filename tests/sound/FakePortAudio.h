@@ -1,8 +1,10 @@
 // A stand-in for the PortAudio library, linked instead of it into the device tests, so that a
-// device can refuse a rate, fail to open or start, and every library call can be counted.
+// device can refuse a rate, fail to open or start, and every library call can be seen.
 #pragma once
 
 #include <portaudio.h>
+
+#include <string>
 
 namespace FakePortAudio {
 
@@ -17,16 +19,11 @@ struct State {
     // Printed on standard error by Pa_Initialize, as a real host's probing does.
     const char* initialiseChatter = nullptr;
 
-    // What the device asked of it.
-    int initialiseCalls = 0;
-    int terminateCalls = 0;
-    int openCalls = 0;
-    int startCalls = 0;
-    int stopCalls = 0;
-    int closeCalls = 0;
+    // What the device asked of it: the calls in order ("initialise check open start "), and the
+    // stream it opened last.
+    std::string calls;
     bool formatCheckHadInput = false;
     bool openedWithInput = false;
-    bool openedWithOutput = false;
     PaStreamParameters output{};
     double openedRate = 0.0;
     unsigned long framesPerBuffer = 1;
@@ -39,6 +36,5 @@ State& state();
 void reset();
 
 constexpr PaDeviceIndex defaultOutput = 7;
-constexpr PaDeviceIndex defaultInput = 3;
 
 } // namespace FakePortAudio
