@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 
 AlsaRecording& AlsaRecording::shared()
@@ -17,19 +16,8 @@ AlsaRecording& AlsaRecording::shared()
 AlsaRecording::AlsaRecording() : recording(folder.file("recording.raw"))
 {
     const std::string config = folder.file("asound.conf");
-    std::ofstream out(config);
-    out << "pcm.!default {\n"
-           "    type file\n"
-           "    slave.pcm \"recorder_null\"\n"
-           "    file \""
-        << recording
-        << "\"\n"
-           "    format \"raw\"\n"
-           "}\n"
-           "pcm.recorder_null {\n"
-           "    type null\n"
-           "}\n";
-    out.close();
+    std::ofstream(config) << "pcm.!default { type file slave.pcm \"recorder_null\" file \"" << recording
+                          << "\" format \"raw\" }\npcm.recorder_null { type null }\n";
     setenv("ALSA_CONFIG_PATH", config.c_str(), 1);
 }
 

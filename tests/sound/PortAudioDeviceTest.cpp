@@ -2,20 +2,130 @@
 // 48000 fallback, start and stop only once, and the library's chatter kept off the terminal.
 #include "sound/PortAudioDevice.h"
 
-#include "FakePortAudio.h"
 #include "platform/PortAudioCallback.h"
 #include "support/CaptureStdout.h"
 
 #include <gtest/gtest.h>
+#include <portaudio.h>
 
 #include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
+
+namespace {
+
+// The stand-in for the PortAudio library, linked instead of it: it answers as a test sets it, so
+// that a device can refuse a rate or fail to open or start, and logs what the device asked of it.
+struct FakeLibrary {
+    PaError initialiseResult = paNoError;
+    bool hasHostApi = true;
+    bool refuse44100 = false;
+    bool refuse48000 = false;
+    PaError openResult = paNoError;
+    PaError startResult = paNoError;
+    // Printed on standard error by Pa_Initialize, as a real host's probing does.
+    const char* initialiseChatter = nullptr;
+
+    // The calls in order ("initialise check open start "), and the stream opened last.
+    std::string calls;
+    bool formatCheckHadInput = false;
+    bool openedWithInput = false;
+    PaStreamParameters output{};
+    double openedRate = 0.0;
+    unsigned long framesPerBuffer = 1;
+    PaStreamFlags flags = 1;
+    PaStreamCallback* callback = nullptr;
+    void* userData = nullptr;
+} library;
+
+constexpr PaDeviceIndex defaultOutput = 7;
+int streamToken;
+
+} // namespace
+
+extern "C" {
+
+PaError Pa_Initialize(void)
+{
+    library.calls += "initialise ";
+    if (const char* chatter = library.initialiseChatter)
+        (void)!write(STDERR_FILENO, chatter, std::strlen(chatter));
+    return library.initialiseResult;
+}
+
+PaError Pa_Terminate(void)
+{
+    library.calls += "terminate ";
+    return paNoError;
+}
+
+PaHostApiIndex Pa_GetDefaultHostApi(void)
+{
+    return library.hasHostApi ? 0 : paNoDevice;
+}
+
+const PaHostApiInfo* Pa_GetHostApiInfo(PaHostApiIndex hostApi)
+{
+    static PaHostApiInfo info{1, paALSA, "fake", 2, 3, defaultOutput};
+    return hostApi == 0 && library.hasHostApi ? &info : nullptr;
+}
+
+PaError Pa_IsFormatSupported(const PaStreamParameters* input, const PaStreamParameters* output, double rate)
+{
+    library.calls += "check ";
+    library.formatCheckHadInput = library.formatCheckHadInput || input != nullptr;
+    if (output == nullptr || output->device == paNoDevice)
+        return paInvalidDevice;
+    if ((rate == 44100.0 && library.refuse44100) || (rate == 48000.0 && library.refuse48000))
+        return paInvalidSampleRate;
+    return paFormatIsSupported;
+}
+
+PaError Pa_OpenStream(PaStream** stream, const PaStreamParameters* input, const PaStreamParameters* output, double rate,
+                      unsigned long framesPerBuffer, PaStreamFlags flags, PaStreamCallback* callback, void* userData)
+{
+    FakeLibrary& s = library;
+    s.calls += "open ";
+    s.openedWithInput = input != nullptr;
+    s.output = output != nullptr ? *output : PaStreamParameters{};
+    s.openedRate = rate;
+    s.framesPerBuffer = framesPerBuffer;
+    s.flags = flags;
+    s.callback = callback;
+    s.userData = userData;
+    if (output == nullptr || output->device == paNoDevice)
+        return paInvalidDevice;
+    if (s.openResult != paNoError)
+        return s.openResult;
+    *stream = &streamToken;
+    return paNoError;
+}
+
+PaError Pa_StartStream(PaStream*)
+{
+    library.calls += "start ";
+    return library.startResult;
+}
+
+PaError Pa_StopStream(PaStream*)
+{
+    library.calls += "stop ";
+    return paNoError;
+}
+
+PaError Pa_CloseStream(PaStream*)
+{
+    library.calls += "close ";
+    return paNoError;
+}
+
+} // extern "C"
 
 namespace {
 
@@ -36,7 +146,7 @@ public:
 
 class PortAudioDeviceTest : public ::testing::Test {
 protected:
-    void SetUp() override { FakePortAudio::reset(); }
+    void SetUp() override { library = FakeLibrary(); }
 
     // Configured as the application configures it.
     void configure(PortAudioDevice& device)
@@ -46,7 +156,6 @@ protected:
         device.setSamplerate(44100.0);
     }
 
-    FakePortAudio::State& library = FakePortAudio::state();
     CountingCallback callback;
 };
 
@@ -63,7 +172,7 @@ TEST_F(PortAudioDeviceTest, OpensOneStereoFloatOutputStreamOnTheDefaultDevice)
     EXPECT_EQ(library.calls, "initialise check open start ");
 
     EXPECT_FALSE(library.openedWithInput);
-    EXPECT_EQ(library.output.device, FakePortAudio::defaultOutput);
+    EXPECT_EQ(library.output.device, defaultOutput);
     EXPECT_EQ(library.output.channelCount, 2);
     EXPECT_EQ(library.output.sampleFormat, paFloat32);
     EXPECT_EQ(library.output.suggestedLatency, 0.0);
@@ -104,7 +213,7 @@ TEST_F(PortAudioDeviceTest, StoppingTwiceOrDestroyingStopsClosesAndTerminatesOnc
 {
     enum Ending { StoppedTwice, Destroyed, NeverStarted };
     for (const Ending ending : {StoppedTwice, Destroyed, NeverStarted}) {
-        FakePortAudio::reset();
+        library = FakeLibrary();
         {
             PortAudioDevice device;
             configure(device);
@@ -126,7 +235,7 @@ TEST_F(PortAudioDeviceTest, StoppingTwiceOrDestroyingStopsClosesAndTerminatesOnc
 // the library terminated. Destroying the device afterwards stops and closes what is open.
 TEST_F(PortAudioDeviceTest, EachRefusalAndFailureIsOneLineAndLeavesTheLibraryAsItShould)
 {
-    using Library = FakePortAudio::State;
+    using Library = FakeLibrary;
     const std::string fallback = "44100Hz samplerate not supported, using 48000Hz.\n";
     const std::string neither = fallback + "48000Hz not supported either?\n";
     const std::string notOpened = "PortAudioDevice Error: Could not open stream.\n";
@@ -158,7 +267,7 @@ TEST_F(PortAudioDeviceTest, EachRefusalAndFailureIsOneLineAndLeavesTheLibraryAsI
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        FakePortAudio::reset();
+        library = FakeLibrary();
         c.arrange(library);
         {
             CaptureStdout out;

@@ -20,11 +20,10 @@ constexpr std::array<int, Sounds::typeCount> lengths = {700, 5000, 300, 2000, 10
 
 void writeEffects(const ScratchFolder& folder)
 {
-    for (int type = 0; type < Sounds::typeCount; ++type) {
+    for (int type = 0; type < Sounds::typeCount; ++type)
         if (const char* name = Sounds::fileName(static_cast<Sounds::SoundType>(type)))
             SoundFixtures::writeOgg(folder.file(name), SoundFixtures::testSignal(lengths[type], type), 2, 44100,
                                     type + 1);
-    }
 }
 
 std::vector<float> samplesOf(const Sounds& bank, Sounds::SoundType type)
@@ -224,20 +223,6 @@ TEST_F(SoundsMixing, LowestFreeSlotIsTakenEvenWithHigherSlotsFree)
     const std::vector<float> block = mixBlock(*bank, 50);
     for (int i = 0; i < 100; ++i)
         ASSERT_EQ(block[i], ((0.0f + trip[i]) + boing[240 + i]) + die[i] + boing[240 + i]) << i;
-}
-
-TEST_F(SoundsMixing, SameEffectTwiceOverlapsEachFromItsFirstFrame)
-{
-    const std::vector<float> biffo = samplesOf(*bank, Sounds::Biffo);
-    bank->playSound(Sounds::Biffo);
-    mixBlock(*bank, 100);
-    bank->playSound(Sounds::Biffo);
-    const std::vector<float> block = mixBlock(*bank, 700);
-    for (int i = 0; i < 2 * 700; ++i) {
-        const float first = i < 2 * 600 ? biffo[200 + i] : 0.0f;
-        ASSERT_EQ(block[i], 0.0f + first + biffo[i]) << i;
-    }
-    EXPECT_EQ(bank->getActiveVoiceCount(), 0);
 }
 
 TEST_F(SoundsMixing, ZeroFrameBlockMovesNothingButEndsEmptyVoices)
