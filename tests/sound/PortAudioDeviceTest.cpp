@@ -8,13 +8,10 @@
 #include <gtest/gtest.h>
 #include <portaudio.h>
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -288,12 +285,11 @@ TEST_F(PortAudioDeviceTest, EachRefusalAndFailureIsOneLineAndLeavesTheLibraryAsI
 TEST_F(PortAudioDeviceTest, LibraryChatterOnStandardErrorIsKeptOffTheTerminal)
 {
     library.initialiseChatter = "ALSA lib confmisc.c: cannot find card '0'\njack server is not running\n";
-    char path[] = "/tmp/brickwrath-stderr-XXXXXX";
-    const int file = mkstemp(path);
-    ASSERT_GE(file, 0);
+    std::FILE* file = std::tmpfile();
+    ASSERT_NE(file, nullptr);
     std::fflush(stderr);
     const int saved = dup(STDERR_FILENO);
-    dup2(file, STDERR_FILENO);
+    dup2(fileno(file), STDERR_FILENO);
     {
         PortAudioDevice device;
         configure(device);
@@ -303,9 +299,10 @@ TEST_F(PortAudioDeviceTest, LibraryChatterOnStandardErrorIsKeptOffTheTerminal)
     }
     dup2(saved, STDERR_FILENO);
     close(saved);
-    close(file);
-    std::ifstream in(path);
-    const std::string written((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::remove(path);
-    EXPECT_EQ(written, "the game's own complaint\n") << "standard error comes back once the device is open";
+    char written[256];
+    std::rewind(file);
+    const std::size_t length = std::fread(written, 1, sizeof written, file);
+    std::fclose(file);
+    EXPECT_EQ(std::string(written, length), "the game's own complaint\n")
+        << "standard error comes back once the device is open";
 }

@@ -14,10 +14,6 @@
 #include <string>
 #include <vector>
 
-#ifndef BRICKWRATH_SOURCE_DIR
-#error "BRICKWRATH_SOURCE_DIR names the source tree"
-#endif
-
 namespace {
 
 const std::string assets = std::string(BRICKWRATH_SOURCE_DIR) + "/assets/sounds/";
@@ -34,10 +30,8 @@ std::vector<std::string> shippedFiles()
 
 float peakOf(const std::vector<float>& samples)
 {
-    float peak = 0.0f;
-    for (float s : samples)
-        peak = std::max(peak, std::fabs(s));
-    return peak;
+    const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+    return std::max(-*low, *high);
 }
 
 bool hasTool(const std::string& name)
