@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <dlfcn.h>
-#include <iostream>
 #include <sstream>
 #include <vector>
 
@@ -70,10 +69,8 @@ TEST(AudioCallback, MixingAllocatesNothingAndTakesNoLock)
         GTEST_SKIP() << "allocation counting does not work beside a sanitizer's allocator";
     const std::string folder = std::string(BRICKWRATH_SOURCE_DIR) + "/assets/sounds/";
     std::ostringstream quiet;
-    std::streambuf* previous = std::cout.rdbuf(quiet.rdbuf());
-    Sounds effects(folder);
-    BackgroundMusic music(folder + "music.ogg");
-    std::cout.rdbuf(previous);
+    Sounds effects(folder, quiet);
+    BackgroundMusic music(folder + "music.ogg", BackgroundMusic::Pacing(), quiet);
     ASSERT_GT(effects.getFile(Sounds::WallGrinding).frames, 0u);
 
     // The counters themselves must see what they are meant to see.

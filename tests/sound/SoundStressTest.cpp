@@ -13,7 +13,7 @@
 #include <chrono>
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
+#include <iostream>
 #include <random>
 #include <string>
 #include <thread>
@@ -143,11 +143,8 @@ TEST(SoundsStress, MillionRequestsRacingTheMixerLoseNoVoiceAndMixNoneTwice)
     // change the total, as would one effect played with another's samples.
     EXPECT_EQ(voiceFrames, certainFrames + grinds * lengthOf(maybeType));
     EXPECT_GT(uncertain, 0u) << "the slots were never all busy: the test raced nothing";
-    std::printf("%llu requests with every slot busy, %llu of them played; %llu voices, %llu voice frames in %llu "
-                "blocks\n",
-                static_cast<unsigned long long>(uncertain), static_cast<unsigned long long>(grinds),
-                static_cast<unsigned long long>(starts), static_cast<unsigned long long>(voiceFrames),
-                static_cast<unsigned long long>(mixedBlocks.load()));
+    std::cout << uncertain << " requests with every slot busy, " << grinds << " of them played; " << starts
+              << " voices, " << voiceFrames << " voice frames in " << mixedBlocks << " blocks\n";
 }
 
 // The music ring handed between its decoder thread and a mixer thread over a hundred thousand
@@ -244,8 +241,7 @@ TEST(MusicStress, HundredThousandRefillsWithRandomStallsNeverMixABufferBeingWrit
     EXPECT_GE(refills, refillsWanted);
     EXPECT_GT(stalls.load(), 0) << "the decoder never stalled: nothing was tested against late refills";
     EXPECT_GT(lateRefills, 0u);
-    std::printf("%llu refills in %.1f s; %ld decoder stalls, %.1f s in all; %llu blocks cut short by a late "
-                "refill, %llu silent frames\n",
-                static_cast<unsigned long long>(refills), seconds, stalls.load(), stalledMs.load() / 1000.0,
-                static_cast<unsigned long long>(lateRefills), static_cast<unsigned long long>(silentFrames));
+    std::cout << refills << " refills in " << seconds << " s; " << stalls << " decoder stalls, " << stalledMs
+              << " ms in all; " << lateRefills << " blocks cut short by a late refill, " << silentFrames
+              << " silent frames\n";
 }
