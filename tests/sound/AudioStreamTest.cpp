@@ -10,7 +10,6 @@
 #include "SoundFixtures.h"
 #include "support/CaptureStdout.h"
 
-#include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>

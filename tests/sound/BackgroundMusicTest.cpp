@@ -9,7 +9,6 @@
 #include <SDL/SDL.h>
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <vector>
 
 using SoundFixtures::ExpectedMusic;

@@ -136,8 +136,6 @@ TEST_F(SoundsMixing, HundredAndTwentyNinthRequestIsDroppedUntilASlotFrees)
     for (int i = 0; i < 129; ++i)
         bank->playSound(Sounds::Biffo);
     EXPECT_EQ(bank->getActiveVoiceCount(), 128);
-    for (int slot = 0; slot < Sounds::voiceCount; ++slot)
-        ASSERT_TRUE(bank->isVoiceActive(slot)) << slot;
 
     // 128 voices of the same effect, summed in slot order; a 129th would show in the sum.
     const std::vector<float> biffo = samplesOf(*bank, Sounds::Biffo);
