@@ -27,14 +27,6 @@ using SoundFixtures::ScratchFolder;
 
 namespace {
 
-// A player with no pause on the way out.
-BackgroundMusic::Pacing quickPlayer()
-{
-    BackgroundMusic::Pacing pacing;
-    pacing.stopMilliseconds = 0;
-    return pacing;
-}
-
 // Sets the checksum of the page that starts at `page` after its bytes were changed.
 void mendPage(std::vector<unsigned char>& bytes, std::size_t page)
 {
@@ -164,7 +156,9 @@ TEST(SoundFaults, EachKindOfFileIsReportedByBothLoadersAndWhatPlaysIsItsFirstStr
         // nothing to play leaves the block alone.
         std::ostringstream report;
         {
-            BackgroundMusic music(path, quickPlayer(), report);
+            BackgroundMusic::Pacing noPauseOnTheWayOut;
+            noPauseOnTheWayOut.stopMilliseconds = 0;
+            BackgroundMusic music(path, noPauseOnTheWayOut, report);
             EXPECT_EQ(music.hasMusic(), c.plays);
             SoundFixtures::ExpectedMusic heard(decoded);
             for (int b = 0; b < 6; ++b) {
