@@ -10,10 +10,6 @@
 #include "draw/EmbeddedGlyphs.h"
 #include "support/SolidImage.h"
 
-namespace {
-
-} // namespace
-
 MirroringDrawer::MirroringDrawer()
 {
     setenv("SDL_VIDEODRIVER", "dummy", 0);

@@ -27,8 +27,6 @@ public:
                   float blue, float alpha) override;
     void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) override;
 
-    const SDLDrawer& software() const { return *real; }
-
 private:
     std::unique_ptr<SDLDrawer> real;
     // Recorded image id to the software drawer's id for the same picture.

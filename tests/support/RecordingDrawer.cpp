@@ -2,6 +2,7 @@
 #include "support/RecordingDrawer.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "draw/ImageLoader.h"
 #include "game/screens/StateManager.h"
@@ -18,13 +19,6 @@ std::uint32_t RecordingDrawer::loadImage(Pixels pixels, std::uint32_t width, std
     picture.pixels.assign(pixels.get(), pixels.get() + static_cast<std::size_t>(width) * height * 4);
     ++loads;
     return nextId;
-}
-
-void RecordingDrawer::loadGlyph(Glyph, Pixels pixels, std::uint32_t)
-{
-    if (!pixels)
-        return;
-    ++glyphLoads;
 }
 
 void RecordingDrawer::beginDrawing()
@@ -52,21 +46,52 @@ void RecordingDrawer::drawText(const std::string& text, std::int16_t x, std::int
     current.push_back(DrawCall{DrawCall::Text, 0, text, x, y, 1.0f, 1.0f, size, red, green, blue, alpha});
 }
 
-const RecordingDrawer::Picture* RecordingDrawer::picture(std::uint32_t id) const
+const std::vector<DrawCall>& RecordingDrawer::record(const std::function<void(Drawer*)>& draw)
 {
-    const auto found = pictures.find(id);
-    return found == pictures.end() ? nullptr : &found->second;
+    beginDrawing();
+    draw(this);
+    endDrawing();
+    return calls();
 }
 
 bool RecordingDrawer::isPicture(std::uint32_t id, const unsigned char* data, unsigned int length) const
 {
-    const Picture* loaded = picture(id);
-    if (loaded == nullptr)
+    const auto loaded = pictures.find(id);
+    if (loaded == pictures.end())
         return false;
+    const Picture& picture = loaded->second;
     ImageLoader loader;
     const LoadedImage expected = loader.loadImage(data, length);
-    return expected.pixels != nullptr && expected.width == loaded->width && expected.height == loaded->height &&
-           std::equal(loaded->pixels.begin(), loaded->pixels.end(), expected.pixels.get());
+    return expected.pixels != nullptr && expected.width == picture.width && expected.height == picture.height &&
+           std::equal(picture.pixels.begin(), picture.pixels.end(), expected.pixels.get());
+}
+
+::testing::AssertionResult RecordingDrawer::drawsAt(const DrawCall& call, const unsigned char* data,
+                                                    unsigned int length, int x, int y) const
+{
+    if (call.kind != DrawCall::Image || !isPicture(call.id, data, length))
+        return ::testing::AssertionFailure()
+               << "another picture (image " << call.id << ", text \"" << call.text << "\")";
+    if (call.x != x || call.y != y)
+        return ::testing::AssertionFailure() << "drawn at " << call.x << ", " << call.y << " for " << x << ", " << y;
+    if (call.scaleX != 1.0f || call.scaleY != 1.0f || call.red != 1.0f || call.green != 1.0f || call.blue != 1.0f ||
+        call.alpha != 1.0f)
+        return ::testing::AssertionFailure() << "scaled or tinted";
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult RecordingDrawer::writes(const DrawCall& call, const std::string& text, int x, int y,
+                                                   float size, float alpha)
+{
+    if (call.kind != DrawCall::Text || call.text != text)
+        return ::testing::AssertionFailure()
+               << "\"" << call.text << "\" (image " << call.id << ") for \"" << text << "\"";
+    if (call.x != x || call.y != y || call.size != size)
+        return ::testing::AssertionFailure()
+               << "\"" << text << "\" at " << call.x << ", " << call.y << ", size " << call.size;
+    if (call.red != 0.0f || call.green != 0.0f || call.blue != 0.0f || std::abs(call.alpha - alpha) > 1e-6f)
+        return ::testing::AssertionFailure() << "\"" << text << "\" not black or of opacity " << call.alpha;
+    return ::testing::AssertionSuccess();
 }
 
 std::vector<DrawCall> RecordingDrawer::callsOf(const unsigned char* data, unsigned int length) const

@@ -2,12 +2,19 @@
 // can be checked call by call without a window.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "draw/Drawer.h"
+#include "draw/assets/Images.h"
+
+// One of the pictures compiled into the game, as isPicture, callsOf and drawsAt take it.
+#define PICTURE(name) Images::name, Images::name##_length
 
 struct DrawCall {
     enum Kind { Image, Text } kind = Image;
@@ -26,12 +33,6 @@ struct DrawCall {
 
 class RecordingDrawer : public Drawer {
 public:
-    struct Picture {
-        std::uint32_t width = 0;
-        std::uint32_t height = 0;
-        std::vector<unsigned char> pixels;
-    };
-
     bool initialise(std::uint16_t, std::uint16_t, bool, int) override { return true; }
     std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) override;
     void releaseImage(std::uint32_t id) override { pictures.erase(id); }
@@ -41,8 +42,10 @@ public:
                    float blue, float alpha) override;
     void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                   float blue, float alpha) override;
-    void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) override;
+    void loadGlyph(Glyph, Pixels, std::uint32_t) override {}
 
+    // Records one frame of what `draw` draws; its calls.
+    const std::vector<DrawCall>& record(const std::function<void(Drawer*)>& draw);
     // Calls of the frame being drawn, or of the last finished frame once endDrawing was called.
     const std::vector<DrawCall>& calls() const { return inFrame ? current : finished; }
     // Calls of the last frame whose image was loaded from the given embedded bytes.
@@ -52,17 +55,25 @@ public:
     bool shows(const std::string& text) const;
     // Whether the image behind `id` is the decoded form of the embedded bytes.
     bool isPicture(std::uint32_t id, const unsigned char* data, unsigned int length) const;
-    const Picture* picture(std::uint32_t id) const;
+    // Success when `call` draws the picture at (x, y) at its own size and in its own colours.
+    ::testing::AssertionResult drawsAt(const DrawCall& call, const unsigned char* data, unsigned int length, int x,
+                                       int y) const;
+    // Success when `call` writes the text in black at (x, y), of that size and opacity.
+    static ::testing::AssertionResult writes(const DrawCall& call, const std::string& text, int x, int y, float size,
+                                             float alpha);
 
     std::size_t liveImages() const { return pictures.size(); }
     std::size_t imagesLoaded() const { return loads; }
-    int glyphsLoaded() const { return glyphLoads; }
 
 private:
+    struct Picture {
+        std::uint32_t width = 0;
+        std::uint32_t height = 0;
+        std::vector<unsigned char> pixels;
+    };
     std::map<std::uint32_t, Picture> pictures;
     std::uint32_t nextId = 1;
     std::size_t loads = 0;
-    int glyphLoads = 0;
     bool inFrame = false;
     std::vector<DrawCall> current;
     std::vector<DrawCall> finished;

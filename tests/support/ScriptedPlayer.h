@@ -64,8 +64,6 @@ public:
     static Phase phase();
     static const char* name(Phase phase);
 
-    // Whether the game has ended (a frame said so); the player does nothing more then.
-    bool gameOver() const { return ended; }
     void frames(int count);
     // Draws frames until `done` holds, at most `limit`; returns how many it drew.
     int framesUntil(const std::function<bool()>& done, int limit);
@@ -97,5 +95,5 @@ private:
 
     Hand& hand;
     std::function<bool()> frame;
-    bool ended = false;
+    bool ended = false; // a frame said the game is over: no more inputs or frames
 };

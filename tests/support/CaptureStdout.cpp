@@ -1,2 +1,0 @@
-// (Header-only helper; this file keeps the support library's source list honest.)
-#include "support/CaptureStdout.h"
