@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "draw/assets/Images.h"
 #include "game/SoundLog.h"
 #include "game/race/Harry.h"
 #include "game/race/Hurdler.h"
@@ -25,33 +24,17 @@ struct SteadyRunner : ::testing::Test {
         for (int i = 0; i < frames; ++i)
             runner.move();
     }
-    void getUp()
+    DrawCall drawOnce()
     {
-        while (runner.isTripped())
-            runner.move();
+        const std::vector<DrawCall>& calls = drawer.record([this](Drawer* to) { runner.draw(to); });
+        EXPECT_EQ(calls.size(), 1u);
+        return calls.empty() ? DrawCall{} : calls.front();
     }
     Hurdler runner;
+    RecordingDrawer drawer;
 };
 
-DrawCall drawOnce(RecordingDrawer& drawer, Hurdler& runner)
-{
-    drawer.beginDrawing();
-    runner.draw(&drawer);
-    drawer.endDrawing();
-    EXPECT_EQ(drawer.calls().size(), 1u);
-    return drawer.calls().empty() ? DrawCall{} : drawer.calls().front();
-}
-
 } // namespace
-
-TEST(RandomDraw, CounterZeroGivesTheKnownValueAndAdvancesByOne)
-{
-    int counter = 0;
-    const float u = Hurdler::randomDraw(counter);
-    EXPECT_EQ(counter, 1);
-    EXPECT_NEAR(u, 0.3868135f, 1e-7);
-    EXPECT_NEAR(u * 0.25f + 1.0f, 1.0967034f, 1e-7);
-}
 
 TEST(RandomDraw, StaysInRangeAndWrapsAtTheTopOfTheCounter)
 {
@@ -70,12 +53,16 @@ TEST(RandomDraw, StaysInRangeAndWrapsAtTheTopOfTheCounter)
     EXPECT_LT(counter, 0); // went past the largest int without trouble
 }
 
-TEST(RandomDraw, ConstructionUsesTwoDrawsForAHurdlerAndOneOfHarrysOwn)
+TEST(RandomDraw, CounterZeroGivesTheKnownValueAndAHurdlerTakesTwoDrawsHarryOneOfHisOwn)
 {
+    int counter = 0;
+    EXPECT_NEAR(Hurdler::randomDraw(counter), 0.3868135f, 1e-7);
+    EXPECT_EQ(counter, 1);
+
     Hurdler::randy = 0;
     Harry::randy = 100;
     Hurdler first;
-    EXPECT_NEAR(first.getSpeed(), 1.0967034f, 1e-7);
+    EXPECT_NEAR(first.getSpeed(), 1.0967034f, 1e-7); // 0.3868135 * 0.25 + 1
     EXPECT_EQ(Hurdler::randy, 2);
 
     Harry harry;
@@ -193,7 +180,8 @@ TEST_F(SteadyRunner, ScareAndBoingKnockDownLongerAndSilently)
 TEST_F(SteadyRunner, GettingUpGivesSixteenUnitsOfProtection)
 {
     runner.trip();
-    getUp();
+    while (runner.isTripped())
+        runner.move();
     SoundLog sounds;
     for (int frame = 0; frame < 16; ++frame) {
         runner.trip();
@@ -298,7 +286,6 @@ TEST_F(SteadyRunner, CrushIsFinalAndCriesOnce)
 
 TEST_F(SteadyRunner, InitPositionClearsTheRaceButKeepsSpeedAndAnimation)
 {
-    RecordingDrawer drawer;
     runner.setSpeed(1.125f);
     for (int frame = 0; frame < 100; ++frame) {
         runner.move();
@@ -323,16 +310,11 @@ TEST_F(SteadyRunner, InitPositionClearsTheRaceButKeepsSpeedAndAnimation)
 
 TEST_F(SteadyRunner, DrawsRunningFramesFiveDrawsEachThenTheJumpLiftedBy32)
 {
-    RecordingDrawer drawer;
     std::vector<bool> firstFrame;
     for (int draw = 0; draw < 20; ++draw) {
-        const DrawCall call = drawOnce(drawer, runner);
-        EXPECT_EQ(call.x, 192);
-        EXPECT_EQ(call.y, 422);
-        EXPECT_EQ(call.scaleX, 1.0f);
-        EXPECT_EQ(call.alpha, 1.0f);
-        const bool one = drawer.isPicture(call.id, Images::hurdler1_png, Images::hurdler1_png_length);
-        EXPECT_TRUE(one || drawer.isPicture(call.id, Images::hurdler2_png, Images::hurdler2_png_length));
+        const DrawCall call = drawOnce();
+        const bool one = drawer.drawsAt(call, PICTURE(hurdler1_png), 192, 422);
+        EXPECT_TRUE(one || drawer.drawsAt(call, PICTURE(hurdler2_png), 192, 422)) << "draw " << draw;
         firstFrame.push_back(one);
     }
     EXPECT_EQ(firstFrame, (std::vector<bool>{true, true, true, true, true, false, false, false, false, false,
@@ -341,34 +323,25 @@ TEST_F(SteadyRunner, DrawsRunningFramesFiveDrawsEachThenTheJumpLiftedBy32)
     moveFrames(88);
     ASSERT_TRUE(runner.isJumping());
     for (int draw = 1; draw <= 24; ++draw) {
-        const DrawCall call = drawOnce(drawer, runner);
+        const DrawCall call = drawOnce();
         EXPECT_EQ(call.y, runner.getYPos() - 32) << "draw " << draw;
         // The draw that uses up the jump already shows a running frame, still lifted.
-        const bool jumping = drawer.isPicture(call.id, Images::jumping_png, Images::jumping_png_length);
-        EXPECT_EQ(jumping, draw < 24) << "draw " << draw;
+        EXPECT_EQ(drawer.isPicture(call.id, PICTURE(jumping_png)), draw < 24) << "draw " << draw;
     }
     EXPECT_FALSE(runner.isJumping());
-    EXPECT_EQ(drawOnce(drawer, runner).y, runner.getYPos());
+    EXPECT_EQ(drawOnce().y, runner.getYPos());
 }
 
 TEST_F(SteadyRunner, DrawsTheDownedAndTheDeadLowerAndADownedRunnerKeepsItsFrame)
 {
-    RecordingDrawer drawer;
     runner.trip();
     const int frame = runner.getFrame();
     // Six draws: a runner on its feet would have changed frame after five.
-    for (int draw = 0; draw < 6; ++draw) {
-        const DrawCall call = drawOnce(drawer, runner);
-        EXPECT_TRUE(drawer.isPicture(call.id, Images::tripped_png, Images::tripped_png_length));
-        EXPECT_EQ(call.y, 422 + 15);
-    }
+    for (int draw = 0; draw < 6; ++draw)
+        EXPECT_TRUE(drawer.drawsAt(drawOnce(), PICTURE(tripped_png), 192, 422 + 15));
     EXPECT_EQ(runner.getFrame(), frame);
-
     runner.crush();
-    const DrawCall call = drawOnce(drawer, runner);
-    EXPECT_TRUE(drawer.isPicture(call.id, Images::dead_png, Images::dead_png_length));
-    EXPECT_EQ(call.x, 192);
-    EXPECT_EQ(call.y, 422 + 15);
+    EXPECT_TRUE(drawer.drawsAt(drawOnce(), PICTURE(dead_png), 192, 422 + 15));
 }
 
 TEST(Runner, ImagesAreSharedByAllHurdlersAndLoadedOncePerDrawer)
@@ -384,7 +357,7 @@ TEST(Runner, ImagesAreSharedByAllHurdlersAndLoadedOncePerDrawer)
     EXPECT_EQ(drawer.imagesLoaded(), 5u);
     harry.draw(&drawer); // Harry keeps ids of his own, from the same pictures
     EXPECT_EQ(drawer.imagesLoaded(), 10u);
-    EXPECT_TRUE(drawer.isPicture(Harry::running1.id(), Images::hurdler1_png, Images::hurdler1_png_length));
+    EXPECT_TRUE(drawer.isPicture(Harry::running1.id(), PICTURE(hurdler1_png)));
 
     RecordingDrawer another;
     two.draw(&another);
@@ -417,7 +390,7 @@ void toNextDecision(Harry& harry)
 
 } // namespace
 
-TEST(HarryLanes, DecidesEvery64UnitsAndAHighDrawMovesAWholeLaneOutwards)
+TEST(HarryLanes, DecidesEvery64UnitsAndAHighDrawMovesAWholeLaneOutwardsAndTheMudHalvesHisEight)
 {
     for (const bool high : {true, false}) {
         Harry harry;
@@ -434,6 +407,9 @@ TEST(HarryLanes, DecidesEvery64UnitsAndAHighDrawMovesAWholeLaneOutwards)
         EXPECT_EQ(harry.getNextLaneChange(), 64.0f);
         EXPECT_EQ(harry.getX(), 192.0f + 64.0f + 31.0f * lane);
         EXPECT_EQ(harry.getY(), 422.0f - 64.0f + 31.0f * lane);
+        harry.decreaseSpeed();
+        harry.move();
+        EXPECT_EQ(harry.getX(), 192.0f + 64.5f + 31.0f * lane);
     }
 }
 
@@ -489,16 +465,4 @@ TEST(HarryLanes, NoDecisionWhileDownAndInitPositionStartsLaneZeroAfresh)
     harry.initPosition(192, 422);
     EXPECT_EQ(harry.getLane(), 0);
     EXPECT_EQ(harry.getNextLaneChange(), 64.0f);
-}
-
-TEST(HarryLanes, RunsAtEightAndAtHalfInTheMud)
-{
-    Harry harry;
-    harry.initPosition(192, 422);
-    Harry::randy = counterWithRun(false, 2, 0);
-    harry.move();
-    EXPECT_EQ(harry.getX(), 200.0f);
-    harry.decreaseSpeed();
-    harry.move();
-    EXPECT_EQ(harry.getX(), 200.5f);
 }

@@ -1,4 +1,4 @@
-// Recording drawer: the id rule of the real drawers, no pixels shown.
+// Recording drawer: the id rule of the real drawers (or the mirror's own ids), no pixels shown.
 #include "support/RecordingDrawer.h"
 
 #include <algorithm>
@@ -13,24 +13,42 @@ std::uint32_t RecordingDrawer::loadImage(Pixels pixels, std::uint32_t width, std
         return 0;
     while (pictures.count(nextId) != 0)
         ++nextId;
-    Picture& picture = pictures[nextId];
-    picture.width = width;
-    picture.height = height;
-    picture.pixels.assign(pixels.get(), pixels.get() + static_cast<std::size_t>(width) * height * 4);
+    std::uint32_t id = nextId;
+    Picture picture{width, height, {pixels.get(), pixels.get() + static_cast<std::size_t>(width) * height * 4}};
+    if (mirror != nullptr && (id = mirror->loadImage(std::move(pixels), width, height)) == 0)
+        return 0;
+    pictures[id] = std::move(picture);
     ++loads;
-    return nextId;
+    return id;
+}
+
+void RecordingDrawer::releaseImage(std::uint32_t id)
+{
+    pictures.erase(id);
+    if (mirror != nullptr)
+        mirror->releaseImage(id);
 }
 
 void RecordingDrawer::beginDrawing()
 {
     inFrame = true;
     current.clear();
+    if (mirror != nullptr)
+        mirror->beginDrawing();
 }
 
 void RecordingDrawer::endDrawing()
 {
     inFrame = false;
     finished.swap(current);
+    if (mirror != nullptr)
+        mirror->endDrawing();
+}
+
+void RecordingDrawer::loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size)
+{
+    if (mirror != nullptr)
+        mirror->loadGlyph(glyph, std::move(pixels), size);
 }
 
 // DrawCall's fields in their order: kind, id, text, x, y, scaleX, scaleY, size, red, green, blue, alpha.
@@ -38,12 +56,16 @@ void RecordingDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y
                                 float green, float blue, float alpha)
 {
     current.push_back(DrawCall{DrawCall::Image, id, "", x, y, scaleX, scaleY, 0.0f, red, green, blue, alpha});
+    if (mirror != nullptr)
+        mirror->drawImage(id, x, y, scaleX, scaleY, red, green, blue, alpha);
 }
 
 void RecordingDrawer::drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red,
                                float green, float blue, float alpha)
 {
     current.push_back(DrawCall{DrawCall::Text, 0, text, x, y, 1.0f, 1.0f, size, red, green, blue, alpha});
+    if (mirror != nullptr)
+        mirror->drawText(text, x, y, size, red, green, blue, alpha);
 }
 
 const std::vector<DrawCall>& RecordingDrawer::record(const std::function<void(Drawer*)>& draw)

@@ -35,14 +35,14 @@ class RecordingDrawer : public Drawer {
 public:
     bool initialise(std::uint16_t, std::uint16_t, bool, int) override { return true; }
     std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) override;
-    void releaseImage(std::uint32_t id) override { pictures.erase(id); }
+    void releaseImage(std::uint32_t id) override;
     void beginDrawing() override;
     void endDrawing() override;
     void drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red, float green,
                    float blue, float alpha) override;
     void drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
                   float blue, float alpha) override;
-    void loadGlyph(Glyph, Pixels, std::uint32_t) override {}
+    void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) override;
 
     // Records one frame of what `draw` draws; its calls.
     const std::vector<DrawCall>& record(const std::function<void(Drawer*)>& draw);
@@ -64,6 +64,10 @@ public:
 
     std::size_t liveImages() const { return pictures.size(); }
     std::size_t imagesLoaded() const { return loads; }
+
+protected:
+    // A drawer that gets every call too and hands out the ids (see MirroringDrawer).
+    Drawer* mirror = nullptr;
 
 private:
     struct Picture {
