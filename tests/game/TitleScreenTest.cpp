@@ -1,7 +1,7 @@
-// The title screen as the player meets it: drawing order, click areas, the story and the hint.
+// The title screen as the player meets it: drawing order, click areas, the story and the hint; and
+// the screens' pictures given back at every change of screen.
 #include <gtest/gtest.h>
 
-#include "draw/assets/Images.h"
 #include "game/screens/StateManager.h"
 #include "game/screens/TitleScreen.h"
 #include "support/CaptureStdout.h"
@@ -11,12 +11,12 @@ namespace {
 
 class TitleScreenTest : public ::testing::Test {
 protected:
-    void SetUp() override { StateManager::getInstance()->restart(); }
-    void TearDown() override { StateManager::getInstance()->restart(); }
+    void SetUp() override { manager->restart(); }
+    void TearDown() override { manager->restart(); }
 
-    TitleScreen* title() const { return dynamic_cast<TitleScreen*>(StateManager::getInstance()->currentScreen()); }
-    int screen() const { return StateManager::getInstance()->screenIndex(); }
-    void click(int x, int y) { StateManager::getInstance()->mouseDown(1, x, y); }
+    TitleScreen* title() const { return dynamic_cast<TitleScreen*>(manager->currentScreen()); }
+    int screen() const { return manager->screenIndex(); }
+    void click(int x, int y) { manager->mouseDown(1, x, y); }
     void frames(int n)
     {
         CaptureStdout quiet; // the background's decoding message
@@ -31,6 +31,7 @@ protected:
         return found;
     }
 
+    StateManager* manager = StateManager::getInstance();
     RecordingDrawer drawer;
 };
 
@@ -38,39 +39,22 @@ protected:
 
 TEST_F(TitleScreenTest, TitleViewDrawsBackgroundTitleStoryAndCursorInOrder)
 {
-    StateManager::getInstance()->mouseMove(300, 200);
+    // Until the mouse moves the cursor is off the top left.
+    frames(1);
+    EXPECT_TRUE(drawer.drawsAt(drawer.calls().back(), PICTURE(mousearrow_png), -10, -6));
+    manager->mouseMove(300, 200);
     frames(1);
     const std::vector<DrawCall>& calls = drawer.calls();
-    const struct {
-        const unsigned char* picture;
-        unsigned int length;
-        int x, y;
-    } expected[] = {{Images::background_jpg, Images::background_jpg_length, 0, 0},
-                    {Images::title_png, Images::title_png_length, 0, 0},
-                    {Images::story_png, Images::story_png_length, 444, 415},
-                    {Images::mousearrow_png, Images::mousearrow_png_length, 290, 194}};
     ASSERT_EQ(calls.size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_TRUE(drawer.isPicture(calls[i].id, expected[i].picture, expected[i].length)) << i;
-        EXPECT_EQ(calls[i].x, expected[i].x) << i;
-        EXPECT_EQ(calls[i].y, expected[i].y) << i;
-        EXPECT_EQ(calls[i].scaleX, 1.0f) << i;
-        EXPECT_EQ(calls[i].alpha, 1.0f) << i;
-    }
+    EXPECT_TRUE(drawer.drawsAt(calls[0], PICTURE(background_jpg), 0, 0));
+    EXPECT_TRUE(drawer.drawsAt(calls[1], PICTURE(title_png), 0, 0));
+    EXPECT_TRUE(drawer.drawsAt(calls[2], PICTURE(story_png), 444, 415));
+    EXPECT_TRUE(drawer.drawsAt(calls[3], PICTURE(mousearrow_png), 290, 194));
     // Loaded once, in the order background, title, cursor, story.
     EXPECT_EQ(drawer.imagesLoaded(), 4u);
-    EXPECT_TRUE(drawer.isPicture(3, Images::mousearrow_png, Images::mousearrow_png_length));
+    EXPECT_TRUE(drawer.isPicture(3, PICTURE(mousearrow_png)));
     frames(5);
     EXPECT_EQ(drawer.imagesLoaded(), 4u);
-}
-
-TEST_F(TitleScreenTest, CursorStartsOffTheTopLeftUntilTheMouseMoves)
-{
-    frames(1);
-    const auto cursor = drawer.callsOf(Images::mousearrow_png, Images::mousearrow_png_length);
-    ASSERT_EQ(cursor.size(), 1u);
-    EXPECT_EQ(cursor[0].x, -10);
-    EXPECT_EQ(cursor[0].y, -6);
 }
 
 TEST_F(TitleScreenTest, StartAreaBoundsAreInclusive)
@@ -84,7 +68,7 @@ TEST_F(TitleScreenTest, StartAreaBoundsAreInclusive)
     }
     click(457, 591);
     EXPECT_EQ(screen(), StateManager::Race);
-    StateManager::getInstance()->restart();
+    manager->restart();
     click(673, 679);
     EXPECT_EQ(screen(), StateManager::Race);
 }
@@ -113,37 +97,24 @@ TEST_F(TitleScreenTest, StoryViewShowsThirteenLinesAndTheContinueLine)
     frames(1);
     const std::vector<DrawCall>& calls = drawer.calls();
     ASSERT_EQ(calls.size(), 15u) << "background, 13 story lines, continue line; no cursor";
-    EXPECT_TRUE(drawer.isPicture(calls[0].id, Images::background_jpg, Images::background_jpg_length));
-    const std::vector<DrawCall> lines = drawer.texts();
-    ASSERT_EQ(lines.size(), 14u);
+    EXPECT_TRUE(drawer.drawsAt(calls[0], PICTURE(background_jpg), 0, 0));
     const int ys[] = {10, 35, 60, 85, 110, 135, 160, 185, 235, 260, 285, 310, 335};
     for (int i = 0; i < 13; ++i) {
-        EXPECT_EQ(lines[i].x, 40);
-        EXPECT_EQ(lines[i].y, ys[i]);
-        EXPECT_EQ(lines[i].size, 18.0f);
-        EXPECT_EQ(lines[i].alpha, 0.75f);
-        EXPECT_EQ(lines[i].red + lines[i].green + lines[i].blue, 0.0f);
+        EXPECT_TRUE(RecordingDrawer::writes(calls[i + 1], calls[i + 1].text, 40, ys[i], 18.0f, 0.75f));
     }
-    EXPECT_EQ(lines[3].text, "talented hurdler called harry.  at the time you were");
-    EXPECT_EQ(lines[5].text, "than a bollard - but now you\x92re all grown up and");
-    EXPECT_EQ(lines[12].text, "you\x92ll be able to win tina back\x85");
-    EXPECT_EQ(lines[13].text, "click to continue");
-    EXPECT_EQ(lines[13].x, 235);
-    EXPECT_EQ(lines[13].y, 680);
-    EXPECT_EQ(lines[13].size, 32.0f);
-    EXPECT_EQ(lines[13].alpha, 1.0f);
+    EXPECT_EQ(calls[4].text, "talented hurdler called harry.  at the time you were");
+    EXPECT_EQ(calls[6].text, "than a bollard - but now you\x92re all grown up and");
+    EXPECT_EQ(calls[13].text, "you\x92ll be able to win tina back\x85");
+    EXPECT_TRUE(RecordingDrawer::writes(calls[14], "click to continue", 235, 680, 32.0f, 1.0f));
 }
 
-TEST_F(TitleScreenTest, HintFadesInFromFrame342ToFrame401)
+TEST_F(TitleScreenTest, HintFadesInFromFrame342ToFrame401AndStoryTimeDoesNotCount)
 {
     frames(341);
     EXPECT_TRUE(hints().empty());
     frames(1);
     ASSERT_EQ(hints().size(), 1u);
-    EXPECT_FLOAT_EQ(hints()[0].alpha, 0.0125f);
-    EXPECT_EQ(hints()[0].x, 340);
-    EXPECT_EQ(hints()[0].y, 720);
-    EXPECT_EQ(hints()[0].size, 24.0f);
+    EXPECT_TRUE(RecordingDrawer::writes(hints()[0], "escape to quit", 340, 720, 24.0f, 0.0125f));
     frames(58);
     EXPECT_LT(hints()[0].alpha, 0.75f);
     frames(1);
@@ -151,10 +122,8 @@ TEST_F(TitleScreenTest, HintFadesInFromFrame342ToFrame401)
     frames(500);
     EXPECT_FLOAT_EQ(hints()[0].alpha, 0.75f);
     EXPECT_EQ(title()->hintCountdown(), 0);
-}
 
-TEST_F(TitleScreenTest, StoryTimeDoesNotCountTowardsTheHint)
-{
+    manager->restart();
     frames(100);
     click(500, 500);
     ASSERT_TRUE(title()->storyShown());
@@ -165,4 +134,24 @@ TEST_F(TitleScreenTest, StoryTimeDoesNotCountTowardsTheHint)
     EXPECT_TRUE(hints().empty());
     frames(1);
     EXPECT_EQ(hints().size(), 1u) << "the 342nd title-view frame in all";
+}
+
+TEST_F(TitleScreenTest, ScreensGiveTheirImagesBackSoMemoryStaysFlat)
+{
+    frames(2);
+    EXPECT_EQ(drawer.liveImages(), 4u);
+    // The hurdles' two pictures are shared by every race screen: loaded on the first visit, kept.
+    for (int visit = 0; visit < 250; ++visit) {
+        manager->nextState(); // race
+        frames(1);
+        manager->nextState(); // title
+        frames(1);
+        ASSERT_EQ(drawer.liveImages(), 4u + 2u) << "visit " << visit;
+    }
+    manager->nextState();
+    manager->cutScene();
+    frames(1);
+    manager->nextState();
+    frames(1);
+    EXPECT_EQ(drawer.liveImages(), 4u + 2u);
 }
