@@ -6,10 +6,10 @@
 #include <functional>
 #include <memory>
 
-#include "draw/assets/Images.h"
 #include "game/SoundLog.h"
 #include "game/race/Harry.h"
 #include "game/race/Hurdler.h"
+#include "game/race/Tray.h"
 #include "game/traps/BiffoTrap.h"
 #include "game/traps/BigMineTrap.h"
 #include "game/traps/GhostTrap.h"
@@ -21,15 +21,6 @@
 
 namespace {
 
-// One frame's draw calls of a trap.
-std::vector<DrawCall> drawTrap(RecordingDrawer& drawer, Trap& trap, bool placing)
-{
-    drawer.beginDrawing();
-    trap.draw(&drawer, placing);
-    drawer.endDrawing();
-    return drawer.calls();
-}
-
 struct TrapTest : ::testing::Test {
     void SetUp() override
     {
@@ -37,6 +28,11 @@ struct TrapTest : ::testing::Test {
             runners[lane].setSpeed(1.0f);
             runners[lane].initPosition(192 + 31 * lane, 422 + 31 * lane);
         }
+    }
+    // One frame's draw calls of a trap.
+    const std::vector<DrawCall>& draw(Trap& trap, bool placing)
+    {
+        return drawer.record([&](Drawer* to) { trap.draw(to, placing); });
     }
     std::array<Hurdler, 8> runners;
     RecordingDrawer drawer;
@@ -121,19 +117,17 @@ TEST_F(TrapTest, AGhostForARunnerThatHasJustGotUpIsSpentAllTheSame)
     EXPECT_EQ(sounds.count(Sounds::Ghost), 1);
     EXPECT_TRUE(ghost.isTriggered());
     int shown = 0;
-    for (int draw = 0; draw < 200; ++draw) {
-        const std::vector<DrawCall> calls = drawTrap(drawer, ghost, false);
-        if (!calls.empty()) {
+    for (int frame = 0; frame < 200; ++frame) {
+        for (const DrawCall& call : draw(ghost, false)) {
             ++shown;
-            EXPECT_EQ(calls[0].x, 315);
-            EXPECT_EQ(calls[0].y, 303);
+            EXPECT_TRUE(drawer.drawsAt(call, PICTURE(ghost_png), 315, 303));
         }
     }
     EXPECT_EQ(shown, 96);
     EXPECT_EQ(ghost.getShowLeft(), 0);
 }
 
-TEST_F(TrapTest, BigMineSparesSeventyFiveAndCrushesSeventyFourPointSixSeven)
+TEST_F(TrapTest, BigMineSparesSeventyFiveCrushesSeventyFourPointSixSevenAndSparesNoneForHarry)
 {
     BigMineTrap mine(runners);
     mine.setPosition(400, 300);
@@ -156,17 +150,15 @@ TEST_F(TrapTest, BigMineSparesSeventyFiveAndCrushesSeventyFourPointSixSeven)
     EXPECT_FALSE(runners[6].isCrushed());
     EXPECT_EQ(sounds.count(Sounds::Die), 3);
     EXPECT_EQ(sounds.count(Sounds::Explosion), 1);
-}
 
-TEST_F(TrapTest, BigMineSetOffByHarryCrushesHimAndTestsAllEight)
-{
+    // Set off by Harry: he is crushed, and all eight are tested.
     Harry harry;
     harry.initPosition(400, 300);
-    BigMineTrap mine(runners);
-    mine.setPosition(400, 300);
+    BigMineTrap second(runners);
+    second.setPosition(400, 300);
     for (int lane = 0; lane < 8; ++lane)
         runners[lane].initPosition(400 + 20 * lane, 300); // within 75 up to lane 3
-    mine.trigger(&harry);
+    second.trigger(&harry);
     EXPECT_TRUE(harry.isCrushed());
     for (int lane = 0; lane < 8; ++lane)
         EXPECT_EQ(runners[lane].isCrushed(), lane <= 3) << lane;
@@ -179,43 +171,39 @@ TEST_F(TrapTest, EachKindsPictureWhilePlacingDuringTheRaceAndOnceFired)
         unsigned int length;
         int x, y;
     };
-#define SEEN(name, x, y)                                                                                               \
-    Seen                                                                                                               \
-    {                                                                                                                  \
-        Images::name, Images::name##_length, x, y                                                                      \
-    }
     const Seen hidden{nullptr, 0, 0, 0};
     struct Case {
-        const char* name;
-        std::unique_ptr<Trap> trap;
+        Tray::Kind kind;
         Seen placing, racing, fired; // at 300, 333; the biffo's punch stays, the ghost shows for a while
     };
-    Case cases[] = {
-        {"biffo", std::make_unique<BiffoTrap>(), SEEN(biffo_png, 300, 333), hidden, SEEN(biffo_png, 315, 303)},
-        {"ghost", std::make_unique<GhostTrap>(), SEEN(ghost_png, 315, 303), hidden, SEEN(ghost_png, 315, 303)},
-        {"mud", std::make_unique<MudTrap>(), SEEN(mud_png, 300, 333), SEEN(mud_png, 300, 333), SEEN(mud_png, 300, 333)},
-        {"rake", std::make_unique<RakeTrap>(), SEEN(rakedown_png, 315, 303), SEEN(rakedown_png, 315, 303),
-         SEEN(rakeup_png, 300, 313)},
-        {"spikes", std::make_unique<SpikesTrap>(), SEEN(spikesclosed_png, 300, 333), SEEN(spikesclosed_png, 300, 333),
-         SEEN(spikesopen_png, 300, 333)},
+    const Case cases[] = {
+        {Tray::Biffo, {PICTURE(biffo_png), 300, 333}, hidden, {PICTURE(biffo_png), 315, 303}},
+        {Tray::Ghost, {PICTURE(ghost_png), 315, 303}, hidden, {PICTURE(ghost_png), 315, 303}},
+        {Tray::Mud, {PICTURE(mud_png), 300, 333}, {PICTURE(mud_png), 300, 333}, {PICTURE(mud_png), 300, 333}},
+        {Tray::Rake,
+         {PICTURE(rakedown_png), 315, 303},
+         {PICTURE(rakedown_png), 315, 303},
+         {PICTURE(rakeup_png), 300, 313}},
+        {Tray::Spikes,
+         {PICTURE(spikesclosed_png), 300, 333},
+         {PICTURE(spikesclosed_png), 300, 333},
+         {PICTURE(spikesopen_png), 300, 333}},
     };
-#undef SEEN
-    for (Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        c.trap->setPosition(300, 333);
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const std::unique_ptr<Trap> trap = Tray::create(c.kind, runners);
+        trap->setPosition(300, 333);
         auto expectSeen = [&](bool placing, const Seen& seen) {
-            const std::vector<DrawCall> calls = drawTrap(drawer, *c.trap, placing);
+            const std::vector<DrawCall>& calls = draw(*trap, placing);
             ASSERT_EQ(calls.size(), seen.picture != nullptr ? 1u : 0u) << (placing ? "placing" : "racing");
             if (seen.picture != nullptr) {
-                EXPECT_TRUE(drawer.isPicture(calls[0].id, seen.picture, seen.length));
-                EXPECT_EQ(calls[0].x, seen.x);
-                EXPECT_EQ(calls[0].y, seen.y);
+                EXPECT_TRUE(drawer.drawsAt(calls[0], seen.picture, seen.length, seen.x, seen.y));
             }
         };
         expectSeen(true, c.placing);
         expectSeen(false, c.racing);
         runners[0].initPosition(192, 422);
-        c.trap->trigger(&runners[0]);
+        trap->trigger(&runners[0]);
         for (int draw = 0; draw < 90; ++draw)
             expectSeen(false, c.fired);
     }
@@ -225,14 +213,12 @@ TEST_F(TrapTest, MineStarburstShrinksFromTwoOverFortyOneDraws)
 {
     MineTrap mine;
     mine.setPosition(300, 333);
-    DrawCall armed = drawTrap(drawer, mine, true).at(0);
-    EXPECT_TRUE(drawer.isPicture(armed.id, Images::mine_png, Images::mine_png_length));
-    EXPECT_EQ(armed.x, 300);
+    EXPECT_TRUE(drawer.drawsAt(draw(mine, true).at(0), PICTURE(mine_png), 300, 333));
     mine.trigger(&runners[0]);
     std::vector<float> scales;
-    for (int draw = 0; draw < 60; ++draw) {
-        for (const DrawCall& call : drawTrap(drawer, mine, false)) {
-            EXPECT_TRUE(drawer.isPicture(call.id, Images::mineexplode_png, Images::mineexplode_png_length));
+    for (int frame = 0; frame < 60; ++frame) {
+        for (const DrawCall& call : draw(mine, false)) {
+            EXPECT_TRUE(drawer.isPicture(call.id, PICTURE(mineexplode_png)));
             EXPECT_EQ(call.x, 300);
             EXPECT_EQ(call.y, 333);
             EXPECT_EQ(call.scaleX, call.scaleY);
@@ -249,16 +235,14 @@ TEST_F(TrapTest, BigMineCloudGrowsAndRisesOverFortyOneDraws)
 {
     BigMineTrap mine(runners);
     mine.setPosition(300, 333);
-    DrawCall armed = drawTrap(drawer, mine, false).at(0);
-    EXPECT_TRUE(drawer.isPicture(armed.id, Images::mine_png, Images::mine_png_length));
-    EXPECT_EQ(armed.y, 333);
+    EXPECT_TRUE(drawer.drawsAt(draw(mine, false).at(0), PICTURE(mine_png), 300, 333));
     mine.trigger(&runners[0]);
     std::vector<DrawCall> clouds;
-    for (int draw = 0; draw < 60; ++draw)
-        for (const DrawCall& call : drawTrap(drawer, mine, false))
+    for (int frame = 0; frame < 60; ++frame)
+        for (const DrawCall& call : draw(mine, false))
             clouds.push_back(call);
     ASSERT_EQ(clouds.size(), 41u);
-    EXPECT_TRUE(drawer.isPicture(clouds[0].id, Images::bigmine_png, Images::bigmine_png_length));
+    EXPECT_TRUE(drawer.isPicture(clouds[0].id, PICTURE(bigmine_png)));
     EXPECT_EQ(clouds[0].scaleX, 0.0f);
     EXPECT_EQ(clouds[0].y, 333);
     for (const DrawCall& cloud : clouds) {
@@ -272,17 +256,11 @@ TEST_F(TrapTest, BigMineCloudGrowsAndRisesOverFortyOneDraws)
 
 TEST_F(TrapTest, EveryKindLoadsAllItsPicturesOnItsFirstDraw)
 {
-    RecordingDrawer fresh;
     SpikesTrap spikes;
-    fresh.beginDrawing();
-    spikes.draw(&fresh, true);
-    fresh.endDrawing();
-    EXPECT_EQ(fresh.imagesLoaded(), 2u);
-    EXPECT_TRUE(fresh.isPicture(SpikesTrap::imageUp.id(), Images::spikesopen_png, Images::spikesopen_png_length));
+    draw(spikes, true);
+    EXPECT_EQ(drawer.imagesLoaded(), 2u);
+    EXPECT_TRUE(drawer.isPicture(SpikesTrap::imageUp.id(), PICTURE(spikesopen_png)));
     BiffoTrap biffo;
-    fresh.beginDrawing();
-    biffo.draw(&fresh, false); // nothing to show, loaded all the same
-    fresh.endDrawing();
-    EXPECT_EQ(fresh.imagesLoaded(), 3u);
-    EXPECT_TRUE(fresh.calls().empty());
+    EXPECT_TRUE(draw(biffo, false).empty()); // nothing to show, loaded all the same
+    EXPECT_EQ(drawer.imagesLoaded(), 3u);
 }
