@@ -4,7 +4,6 @@
 
 #include <tuple>
 
-#include "draw/assets/Images.h"
 #include "game/SoundLog.h"
 #include "game/race/Hurdle.h"
 #include "game/race/Wall.h"
@@ -21,42 +20,26 @@ Hurdle hurdleAt(int x, int y)
 
 } // namespace
 
-TEST(HurdleShift, ForwardDropMovesHomeOneStepUpTheTrackOnce)
+TEST(HurdleShift, ADropMovesHomeOneStepOnceAndTheBackwardTestComesFirst)
 {
-    Hurdle hurdle = hurdleAt(300, 400);
-    EXPECT_TRUE(hurdle.setPosition(310, 390, true));
-    EXPECT_EQ(hurdle.getX(), 332);
-    EXPECT_EQ(hurdle.getY(), 368);
-    EXPECT_TRUE(hurdle.isMoved());
-    // A second drop anywhere snaps it home, free of charge.
-    EXPECT_FALSE(hurdle.setPosition(100, 700, true));
-    EXPECT_EQ(hurdle.getX(), 332);
-    EXPECT_EQ(hurdle.getY(), 368);
-    EXPECT_EQ(hurdle.getHomeX(), 332);
-}
-
-TEST(HurdleShift, TheBackwardTestComesFirst)
-{
-    // Further right but lower is backwards, straight up forwards, left however high backwards.
-    for (const auto& [dropX, dropY, x, y] :
-         {std::tuple{310, 410, 268, 432}, std::tuple{300, 399, 332, 368}, std::tuple{299, 300, 268, 432}}) {
+    // Up and right is forwards, further right but lower backwards, straight up forwards, left
+    // however high backwards.
+    for (const auto& [dropX, dropY, x, y] : {std::tuple{310, 390, 332, 368}, std::tuple{310, 410, 268, 432},
+                                             std::tuple{300, 399, 332, 368}, std::tuple{299, 300, 268, 432}}) {
         Hurdle hurdle = hurdleAt(300, 400);
         EXPECT_TRUE(hurdle.setPosition(dropX, dropY, true)) << dropX << ", " << dropY;
         EXPECT_EQ(hurdle.getX(), x) << dropX << ", " << dropY;
         EXPECT_EQ(hurdle.getY(), y) << dropX << ", " << dropY;
+        EXPECT_TRUE(hurdle.isMoved());
+        // A second drop anywhere snaps it home, free of charge.
+        EXPECT_FALSE(hurdle.setPosition(100, 700, true));
+        EXPECT_EQ(hurdle.getX(), x);
+        EXPECT_EQ(hurdle.getY(), y);
+        EXPECT_EQ(hurdle.getHomeX(), x);
     }
 }
 
-TEST(HurdleShift, DroppedOnItsHomeItStaysAndCanStillBeShifted)
-{
-    Hurdle hurdle = hurdleAt(300, 400);
-    EXPECT_FALSE(hurdle.setPosition(300, 400, true));
-    EXPECT_FALSE(hurdle.isMoved());
-    EXPECT_TRUE(hurdle.setPosition(280, 400, true));
-    EXPECT_EQ(hurdle.getHomeX(), 268);
-}
-
-TEST(HurdleShift, DraggingFollowsThePointerWithoutTouchingTheHome)
+TEST(HurdleShift, DraggingLeavesTheHomeAndADropOnTheHomeKeepsTheShiftForLater)
 {
     Hurdle hurdle = hurdleAt(300, 400);
     EXPECT_FALSE(hurdle.setPosition(500, 100, false));
@@ -65,6 +48,11 @@ TEST(HurdleShift, DraggingFollowsThePointerWithoutTouchingTheHome)
     EXPECT_EQ(hurdle.getHomeX(), 300);
     EXPECT_EQ(hurdle.getHomeY(), 400);
     EXPECT_FALSE(hurdle.isMoved());
+
+    EXPECT_FALSE(hurdle.setPosition(300, 400, true));
+    EXPECT_FALSE(hurdle.isMoved());
+    EXPECT_TRUE(hurdle.setPosition(280, 400, true));
+    EXPECT_EQ(hurdle.getHomeX(), 268);
 }
 
 TEST(HurdleShift, UnToppleReenablesShiftingButInitPositionAloneDoesNot)
@@ -87,22 +75,14 @@ TEST(HurdleDrawing, StandingAtItsPlaceToppledEightFurtherOn)
 {
     RecordingDrawer drawer;
     Hurdle hurdle = hurdleAt(288, 326);
-    drawer.beginDrawing();
-    hurdle.draw(&drawer);
-    hurdle.topple();
-    hurdle.draw(&drawer);
-    drawer.endDrawing();
+    drawer.record([&](Drawer* to) {
+        hurdle.draw(to);
+        hurdle.topple();
+        hurdle.draw(to);
+    });
     ASSERT_EQ(drawer.calls().size(), 2u);
-    const DrawCall& standing = drawer.calls()[0];
-    const DrawCall& toppled = drawer.calls()[1];
-    EXPECT_TRUE(drawer.isPicture(standing.id, Images::hurdle_png, Images::hurdle_png_length));
-    EXPECT_EQ(standing.x, 288);
-    EXPECT_EQ(standing.y, 326);
-    EXPECT_TRUE(drawer.isPicture(toppled.id, Images::hurdleover_png, Images::hurdleover_png_length));
-    EXPECT_EQ(toppled.x, 296);
-    EXPECT_EQ(toppled.y, 334);
-    EXPECT_EQ(toppled.scaleX, 1.0f);
-    EXPECT_EQ(toppled.alpha, 1.0f);
+    EXPECT_TRUE(drawer.drawsAt(drawer.calls()[0], PICTURE(hurdle_png), 288, 326));
+    EXPECT_TRUE(drawer.drawsAt(drawer.calls()[1], PICTURE(hurdleover_png), 296, 334));
 }
 
 TEST(WallRun, GrindsOnMovesOneThen252Then503AndEndsOnMove934AndAgainAfterAReset)
@@ -141,14 +121,12 @@ TEST(WallDrawing, DrawsItsOwnPictureAtItsTruncatedPlaceAndGivesItBack)
     {
         Wall wall;
         wall.move(); // 105.5, 424.5
-        drawer.beginDrawing();
-        wall.draw(&drawer);
-        wall.draw(&drawer);
-        drawer.endDrawing();
+        drawer.record([&](Drawer* to) {
+            wall.draw(to);
+            wall.draw(to);
+        });
         ASSERT_EQ(drawer.calls().size(), 2u);
-        EXPECT_TRUE(drawer.isPicture(drawer.calls()[0].id, Images::wall_png, Images::wall_png_length));
-        EXPECT_EQ(drawer.calls()[0].x, 105);
-        EXPECT_EQ(drawer.calls()[0].y, 424);
+        EXPECT_TRUE(drawer.drawsAt(drawer.calls()[1], PICTURE(wall_png), 105, 424));
         EXPECT_EQ(drawer.imagesLoaded(), 1u);
         EXPECT_EQ(drawer.liveImages(), 1u);
     }
