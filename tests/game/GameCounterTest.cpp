@@ -3,6 +3,7 @@
 
 #include <climits>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -22,22 +23,17 @@ class GameCounterTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        for (const Registration& r : registrations)
-            counters->unregisterNotification(r.name, r.interval, r.observer);
+        for (const auto& [name, interval, observer] : registrations)
+            counters->unregisterNotification(name, interval, observer);
     }
     void watch(const std::string& name, int interval, CounterNotification* observer)
     {
         counters->registerNotification(name, interval, observer);
-        registrations.push_back({name, interval, observer});
+        registrations.emplace_back(name, interval, observer);
     }
 
-    struct Registration {
-        std::string name;
-        int interval;
-        CounterNotification* observer;
-    };
     GameCounter* counters = GameCounter::getInstance();
-    std::vector<Registration> registrations;
+    std::vector<std::tuple<std::string, int, CounterNotification*>> registrations;
 };
 
 using Heard = std::vector<std::pair<std::string, int>>;

@@ -103,50 +103,48 @@ TEST(RandomDraw, SpeedsGrowWithinTheirFactorsAndResetComesBackInRange)
     EXPECT_EQ(Harry::randy, harryCounter + 1);
 }
 
-TEST_F(SteadyRunner, JumpsStartAtTheFixedDistancesAndThereIsNoSixth)
+// At pace 1 the jumps start at exactly 88, 152, 216, 280 and 344 units; at a pace that does not
+// divide them, at the first step past each point, counted from where the last jump started.
+TEST_F(SteadyRunner, JumpsStartAfter88UnitsThenEvery64AndThereIsNoSixth)
 {
-    SoundLog sounds;
-    std::vector<int> jumpFrames;
-    int jumps = 0;
-    for (int frame = 1; frame <= 600; ++frame) {
-        runner.move();
-        if (runner.getJumpsMade() != jumps) {
-            jumps = runner.getJumpsMade();
-            jumpFrames.push_back(frame);
-            EXPECT_EQ(runner.getJumpLeft(), 24.0f);
+    for (const float speed : {1.0f, 1.0967034f}) {
+        SCOPED_TRACE(speed);
+        runner.setSpeed(speed);
+        runner.initPosition(192, 422);
+        SoundLog sounds;
+        std::vector<float> jumpPoints;
+        for (int frame = 1; frame <= 600; ++frame) {
+            const int jumps = runner.getJumpsMade();
+            runner.move();
+            if (runner.getJumpsMade() != jumps) {
+                jumpPoints.push_back(runner.getX() - 192.0f);
+                EXPECT_EQ(runner.getJumpLeft(), 24.0f);
+            }
+        }
+        ASSERT_EQ(jumpPoints.size(), 5u);
+        EXPECT_EQ(sounds.count(Sounds::Jump), 5);
+        EXPECT_GE(jumpPoints[0], 88.0f - 1e-3f);
+        EXPECT_LT(jumpPoints[0], 88.0f + speed);
+        for (std::size_t i = 1; i < jumpPoints.size(); ++i) {
+            EXPECT_GE(jumpPoints[i] - jumpPoints[i - 1], 64.0f - 1e-3f);
+            EXPECT_LT(jumpPoints[i] - jumpPoints[i - 1], 64.0f + speed);
         }
     }
-    EXPECT_EQ(jumpFrames, (std::vector<int>{88, 152, 216, 280, 344}));
-    EXPECT_EQ(sounds.count(Sounds::Jump), 5);
-    EXPECT_EQ(runner.getXPos(), 192 + 600);
+    runner.setSpeed(1.0f);
+    runner.initPosition(192, 422);
+    moveFrames(600);
+    EXPECT_EQ(runner.getXPos(), 192 + 600); // jumping on up the lane
     EXPECT_EQ(runner.getYPos(), 422 - 600);
 }
 
-TEST(Runner, JumpRhythmCountsFromWhereTheLastJumpActuallyStarted)
-{
-    Hurdler::randy = 0;
-    Hurdler runner; // speed about 1.0967
-    runner.initPosition(0, 500);
-    std::vector<float> jumpPoints;
-    for (int frame = 0; frame < 400; ++frame) {
-        const int jumps = runner.getJumpsMade();
-        runner.move();
-        if (runner.getJumpsMade() != jumps)
-            jumpPoints.push_back(runner.getX());
-    }
-    ASSERT_EQ(jumpPoints.size(), 5u);
-    const float step = runner.getSpeed();
-    EXPECT_GE(jumpPoints[0], 88.0f);
-    EXPECT_LT(jumpPoints[0], 88.0f + step);
-    for (std::size_t i = 1; i < jumpPoints.size(); ++i) {
-        EXPECT_GE(jumpPoints[i] - jumpPoints[i - 1], 64.0f - 1e-3f);
-        EXPECT_LT(jumpPoints[i] - jumpPoints[i - 1], 64.0f + step);
-    }
-}
-
-TEST_F(SteadyRunner, TripKnocksDownFor160AndPlaysTheTripSound)
+TEST_F(SteadyRunner, TripKnocksDownFor160WithItsSoundScareAndBoingLongerAndSilently)
 {
     SoundLog sounds;
+    runner.scare();
+    EXPECT_EQ(runner.getTripLeft(), 256.0f);
+    runner.boing(); // already down: knocked down afresh with the new length
+    EXPECT_EQ(runner.getTripLeft(), 384.0f);
+    EXPECT_EQ(sounds.total(), 0);
     runner.trip();
     EXPECT_TRUE(runner.isTripped());
     EXPECT_EQ(runner.getTripLeft(), 160.0f);
@@ -161,20 +159,6 @@ TEST_F(SteadyRunner, TripKnocksDownFor160AndPlaysTheTripSound)
     EXPECT_EQ(runner.getX(), x);
     runner.move();
     EXPECT_EQ(runner.getX(), x + 1.0f);
-}
-
-TEST_F(SteadyRunner, ScareAndBoingKnockDownLongerAndSilently)
-{
-    SoundLog sounds;
-    runner.scare();
-    EXPECT_EQ(runner.getTripLeft(), 256.0f);
-    runner.boing(); // already down: knocked down afresh with the new length
-    EXPECT_EQ(runner.getTripLeft(), 384.0f);
-    runner.scare();
-    EXPECT_EQ(runner.getTripLeft(), 256.0f);
-    EXPECT_EQ(sounds.total(), 0);
-    moveFrames(256);
-    EXPECT_FALSE(runner.isTripped());
 }
 
 TEST_F(SteadyRunner, GettingUpGivesSixteenUnitsOfProtection)
