@@ -20,11 +20,6 @@ namespace {
 // hundred races goes far past it.
 constexpr std::size_t memoryAllowance = 8u * 1024 * 1024;
 
-long long grown(std::size_t now, std::size_t then)
-{
-    return static_cast<long long>(now) - static_cast<long long>(then);
-}
-
 } // namespace
 
 TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
@@ -57,8 +52,8 @@ TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
         }
     }
     const std::size_t afterTrips = ProcessMemory::residentBytes();
-    std::fprintf(stderr, "soak: %d title-race-title trips; resident memory %zu bytes after %d, %zu after all (%+lld)\n",
-                 trips, warmMemory, warmUp, afterTrips, grown(afterTrips, warmMemory));
+    std::fprintf(stderr, "soak: resident memory %zu bytes after %d trips, %zu after %d\n", warmMemory, warmUp,
+                 afterTrips, trips);
     if (ProcessMemory::residentSizeIsTelling) {
         EXPECT_LT(afterTrips, warmMemory + memoryAllowance);
     }
@@ -67,18 +62,13 @@ TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
     // the title, where the next game starts. The runners' pictures are shared by every runner and
     // stay loaded once drawn, so the title's count is taken again after the first game.
     constexpr int races = 200;
-    int longest = 0;
     std::size_t titleAfterRaces = 0;
-    std::size_t smallest = afterTrips;
-    std::size_t largest = afterTrips;
-    std::size_t afterFirstRace = 0;
     for (int race = 0; race < races; ++race) {
         if (game.screen() == StateManager::Title)
             game.startRace();
         ASSERT_NE(game.race(), nullptr);
         const int frames = game.runRace();
         ASSERT_TRUE(game.race()->isRaceOver()) << "race " << race << " still running after " << frames << " frames";
-        longest = std::max(longest, frames);
         game.player().clickOn();
         if (game.screen() == StateManager::Title) {
             game.step();
@@ -86,21 +76,10 @@ TEST(Soak, AThousandTitleRaceTitleTripsThenTwoHundredRaces)
                 titleAfterRaces = game.drawer().imageCount();
             ASSERT_EQ(game.drawer().imageCount(), titleAfterRaces) << "race " << race;
         }
-        const std::size_t memory = ProcessMemory::residentBytes();
-        // The first whole race also warms up what only long frames of one screen use, such as
-        // the software drawer's still picture of the track (3 MiB).
-        if (race == 0)
-            afterFirstRace = memory;
-        smallest = std::min(smallest, memory);
-        largest = std::max(largest, memory);
     }
     EXPECT_GT(titleAfterRaces, titleImages) << "the runners' pictures were never drawn";
     const std::size_t afterRaces = ProcessMemory::residentBytes();
-    std::fprintf(stderr,
-                 "soak: %d races (the longest %d frames); resident memory between %zu and %zu bytes, %zu at the end "
-                 "(%+lld since the trips' warm-up, %+lld since the first race)\n",
-                 races, longest, smallest, largest, afterRaces, grown(afterRaces, warmMemory),
-                 grown(afterRaces, afterFirstRace));
+    std::fprintf(stderr, "soak: resident memory %zu bytes after %d races\n", afterRaces, races);
     if (ProcessMemory::residentSizeIsTelling) {
         EXPECT_LT(afterRaces, warmMemory + memoryAllowance);
     }

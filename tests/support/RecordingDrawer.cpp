@@ -88,32 +88,36 @@ bool RecordingDrawer::isPicture(std::uint32_t id, const unsigned char* data, uns
            std::equal(picture.pixels.begin(), picture.pixels.end(), expected.pixels.get());
 }
 
+namespace {
+
+::testing::AssertionResult verdict(bool right, const DrawCall& call)
+{
+    if (right)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "drawn: image " << call.id << " \"" << call.text << "\" at " << call.x
+                                         << ", " << call.y << ", scale " << call.scaleX << " by " << call.scaleY
+                                         << ", size " << call.size << ", colour " << call.red << " " << call.green
+                                         << " " << call.blue << " " << call.alpha;
+}
+
+} // namespace
+
 ::testing::AssertionResult RecordingDrawer::drawsAt(const DrawCall& call, const unsigned char* data,
                                                     unsigned int length, int x, int y) const
 {
-    if (call.kind != DrawCall::Image || !isPicture(call.id, data, length))
-        return ::testing::AssertionFailure()
-               << "another picture (image " << call.id << ", text \"" << call.text << "\")";
-    if (call.x != x || call.y != y)
-        return ::testing::AssertionFailure() << "drawn at " << call.x << ", " << call.y << " for " << x << ", " << y;
-    if (call.scaleX != 1.0f || call.scaleY != 1.0f || call.red != 1.0f || call.green != 1.0f || call.blue != 1.0f ||
-        call.alpha != 1.0f)
-        return ::testing::AssertionFailure() << "scaled or tinted";
-    return ::testing::AssertionSuccess();
+    return verdict(call.kind == DrawCall::Image && isPicture(call.id, data, length) && call.x == x && call.y == y &&
+                       call.scaleX == 1.0f && call.scaleY == 1.0f && call.red == 1.0f && call.green == 1.0f &&
+                       call.blue == 1.0f && call.alpha == 1.0f,
+                   call);
 }
 
 ::testing::AssertionResult RecordingDrawer::writes(const DrawCall& call, const std::string& text, int x, int y,
                                                    float size, float alpha)
 {
-    if (call.kind != DrawCall::Text || call.text != text)
-        return ::testing::AssertionFailure()
-               << "\"" << call.text << "\" (image " << call.id << ") for \"" << text << "\"";
-    if (call.x != x || call.y != y || call.size != size)
-        return ::testing::AssertionFailure()
-               << "\"" << text << "\" at " << call.x << ", " << call.y << ", size " << call.size;
-    if (call.red != 0.0f || call.green != 0.0f || call.blue != 0.0f || std::abs(call.alpha - alpha) > 1e-6f)
-        return ::testing::AssertionFailure() << "\"" << text << "\" not black or of opacity " << call.alpha;
-    return ::testing::AssertionSuccess();
+    return verdict(call.kind == DrawCall::Text && call.text == text && call.x == x && call.y == y &&
+                       call.size == size && call.red == 0.0f && call.green == 0.0f && call.blue == 0.0f &&
+                       std::abs(call.alpha - alpha) < 1e-6f,
+                   call);
 }
 
 std::vector<DrawCall> RecordingDrawer::callsOf(const unsigned char* data, unsigned int length) const
@@ -136,10 +140,8 @@ std::vector<DrawCall> RecordingDrawer::texts() const
 
 bool RecordingDrawer::shows(const std::string& text) const
 {
-    for (const DrawCall& call : texts())
-        if (call.text == text)
-            return true;
-    return false;
+    const std::vector<DrawCall> written = texts();
+    return std::any_of(written.begin(), written.end(), [&](const DrawCall& call) { return call.text == text; });
 }
 
 void drawFrames(RecordingDrawer& drawer, int frames)
