@@ -84,11 +84,10 @@ TEST_F(GameCounterTest, RegistrationsAreToldInOrderAndRemovedOneAtATime)
     EXPECT_EQ(counters->getCount("No such counter"), 0);
 }
 
-TEST_F(GameCounterTest, ScoreLeavesOutFighterAndTime)
+TEST_F(GameCounterTest, ScoreLeavesOutFighterAndTimeAndResetZeroesTheCountsButKeepsTheObservers)
 {
     counters->reset();
-    const int before = counters->getScore();
-    EXPECT_EQ(before, 0);
+    EXPECT_EQ(counters->getScore(), 0);
     EXPECT_EQ(counters->getCount("Never used"), 0);
     counters->incrementCount("Fighter", 7);
     counters->incrementCount("Time", 100);
@@ -97,10 +96,7 @@ TEST_F(GameCounterTest, ScoreLeavesOutFighterAndTime)
     counters->incrementCount("time", 4); // the names are compared exactly
     EXPECT_EQ(counters->getScore(), 7);
     EXPECT_EQ(counters->getCount("Fighter"), 7);
-}
 
-TEST_F(GameCounterTest, ResetZeroesTheCountsButKeepsTheObservers)
-{
     Recorder threes;
     Recorder sevens;
     watch("Laps", 3, &threes);

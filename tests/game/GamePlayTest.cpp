@@ -142,34 +142,31 @@ TEST_F(Placement, PickAreaIsTheHurdlesInside)
     }
 }
 
-TEST_F(Placement, WithNoPointsLeftHurdlesCannotBeTaken)
+TEST_F(Placement, CursorShowsWhatTheHandCanDoAndWithNoPointsLeftHurdlesCannotBeTaken)
 {
-    for (int number : {0, 5, 10})
+    const auto cursorAt = [this](const unsigned char* data, unsigned int length, int x, int y) {
+        frame();
+        return drawer.drawsAt(drawer.calls().back(), data, length, x - 10, y - 6);
+    };
+    game->mouseMove(600, 700);
+    EXPECT_TRUE(cursorAt(PICTURE(mousearrow_png), 600, 700));
+    game->mouseMove(300, 340);
+    EXPECT_TRUE(cursorAt(PICTURE(mousehandopen_png), 300, 340));
+    game->mouseDown(1, 300, 340);
+    EXPECT_TRUE(cursorAt(PICTURE(mousehandclosed_png), 300, 340));
+    game->mouseUp(1, 300, 340); // a little down the track
+    // Letting go clears the hover until the pointer moves again.
+    EXPECT_TRUE(cursorAt(PICTURE(mousearrow_png), 300, 340));
+    EXPECT_EQ(game->getPoints(), 2);
+
+    for (int number : {5, 10})
         play().shiftHurdle(game->getHurdle(number));
     ASSERT_EQ(game->getPoints(), 0);
     game->mouseMove(288 + 62 * 2 + 20, 326 + 62 * 2 + 17); // over hurdle 15
     EXPECT_FALSE(game->isHovering());
-    frame();
-    EXPECT_TRUE(drawer.drawsAt(drawer.calls().back(), PICTURE(mousearrow_png), 288 + 62 * 2 + 10, 326 + 62 * 2 + 11));
+    EXPECT_TRUE(cursorAt(PICTURE(mousearrow_png), 288 + 62 * 2 + 20, 326 + 62 * 2 + 17));
     game->mouseDown(1, 288 + 62 * 2 + 20, 326 + 62 * 2 + 17);
     EXPECT_FALSE(game->isDragging());
-}
-
-TEST_F(Placement, CursorShowsWhatTheHandCanDo)
-{
-    game->mouseMove(600, 700);
-    frame();
-    EXPECT_EQ(drawer.callsOf(PICTURE(mousearrow_png)).size(), 1u);
-    game->mouseMove(300, 340);
-    frame();
-    EXPECT_TRUE(drawer.drawsAt(drawer.calls().back(), PICTURE(mousehandopen_png), 290, 334));
-    game->mouseDown(1, 300, 340);
-    frame();
-    EXPECT_EQ(drawer.callsOf(PICTURE(mousehandclosed_png)).size(), 1u);
-    game->mouseUp(1, 300, 340);
-    frame();
-    // Letting go clears the hover until the pointer moves again.
-    EXPECT_EQ(drawer.callsOf(PICTURE(mousearrow_png)).size(), 1u);
 }
 
 TEST_F(Placement, AHeldHurdleFollowsThePointerAndPressesMeanwhileAreIgnored)
@@ -390,7 +387,7 @@ TEST_F(Collisions, HurdleWindowBoundsAreStrict)
     EXPECT_FALSE(other.isTripped());
 }
 
-TEST_F(Collisions, AJumpingRunnerPassesHurdlesButNotTheWall)
+TEST_F(Collisions, AJumpingOrDownedRunnerPassesHurdlesButNotTheWall)
 {
     Hurdler& runner = game->getRunner(0);
     placeJumper(runner, 0, game->getHurdle(1).getX() + 2);
@@ -399,15 +396,6 @@ TEST_F(Collisions, AJumpingRunnerPassesHurdlesButNotTheWall)
     EXPECT_FALSE(runner.isTripped());
     EXPECT_FALSE(game->getHurdle(1).isToppled());
 
-    placeJumper(runner, 0, 100);
-    ASSERT_TRUE(runner.isJumping());
-    game->collisionDetection();
-    EXPECT_TRUE(runner.isCrushed());
-}
-
-TEST_F(Collisions, ADownedRunnerIsNotTestedAgainstHurdlesUntilItIsUp)
-{
-    Hurdler& runner = game->getRunner(0);
     placeRunner(runner, 0, 290);
     game->collisionDetection();
     ASSERT_TRUE(runner.isTripped());
@@ -418,6 +406,11 @@ TEST_F(Collisions, ADownedRunnerIsNotTestedAgainstHurdlesUntilItIsUp)
     game->collisionDetection();
     EXPECT_EQ(runner.getTripLeft(), left); // a second trip would have restarted it at 160
     EXPECT_EQ(sounds.count(Sounds::Trip), 0);
+
+    placeJumper(runner, 0, 100);
+    ASSERT_TRUE(runner.isJumping());
+    game->collisionDetection();
+    EXPECT_TRUE(runner.isCrushed());
 }
 
 TEST_F(Collisions, TheWallTopplesEveryHurdleBehindItsEdgeInEveryLane)

@@ -76,7 +76,7 @@ TEST_F(WidgetTest, WindowPixelsAreScaledToVirtualUnits)
     EXPECT_EQ(widget.calls, (std::vector<Call>{{Call::Move, 100.0f, 50.0f}}));
 }
 
-TEST_F(WidgetTest, AllFourEdgesAreInside)
+TEST_F(WidgetTest, AllFourEdgesAreInsidePressesOutsideAreIgnoredAndReleasesOutsideLeave)
 {
     RecordingWidget widget;
     widget.setPosition(100.0f, 200.0f);
@@ -87,23 +87,19 @@ TEST_F(WidgetTest, AllFourEdgesAreInside)
          std::vector<std::pair<float, float>>{{99.5f, 210}, {150.5f, 210}, {120, 199.5f}, {120, 220.5f}})
         EXPECT_FALSE(widget.contains(x, y)) << x << ", " << y;
 
+    // Presses outside are ignored, releases outside leave.
+    widget.mouseButtonTest(true, 300.0f, 300.0f);
+    EXPECT_TRUE(widget.calls.empty());
+    widget.mouseButtonTest(false, 300.0f, 300.0f);
+    widget.mouseButtonTest(true, 120.0f, 210.0f);
+    widget.mouseButtonTest(false, 120.0f, 210.0f);
+    EXPECT_EQ(widget.calls,
+              (std::vector<Call>{{Call::Leave, 300, 300}, {Call::Press, 120, 210}, {Call::Release, 120, 210}}));
+
     // A fresh widget is the unit square at the origin.
     RecordingWidget fresh;
     EXPECT_TRUE(fresh.contains(1.0f, 1.0f));
     EXPECT_FALSE(fresh.contains(1.5f, 0.0f));
-}
-
-TEST_F(WidgetTest, PressesOutsideAreIgnoredAndReleasesOutsideLeave)
-{
-    RecordingWidget widget;
-    widget.setPosition(0.0f, 0.0f);
-    widget.setSize(10.0f, 10.0f);
-    widget.mouseButtonTest(true, 50.0f, 50.0f);
-    EXPECT_TRUE(widget.calls.empty());
-    widget.mouseButtonTest(false, 50.0f, 50.0f);
-    widget.mouseButtonTest(true, 5.0f, 5.0f);
-    widget.mouseButtonTest(false, 5.0f, 5.0f);
-    EXPECT_EQ(widget.calls, (std::vector<Call>{{Call::Leave, 50, 50}, {Call::Press, 5, 5}, {Call::Release, 5, 5}}));
 }
 
 TEST_F(WidgetTest, ButtonGoesThroughItsStatesAndClicksOnRelease)
