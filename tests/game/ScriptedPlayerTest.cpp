@@ -201,14 +201,3 @@ TEST_F(ScriptedGame, ThreeRacesWithoutACrushLoseTheGame)
     }
     EXPECT_EQ(screens->screenIndex(), StateManager::Title);
 }
-
-TEST_F(ScriptedGame, ClicksDuringARaceDoNothing)
-{
-    startGame();
-    player.go();
-    for (int i = 0; i < 50; ++i)
-        player.click(300 + i, 340);
-    EXPECT_EQ(screens->screenIndex(), StateManager::Race);
-    EXPECT_FALSE(shows("race over"));
-    EXPECT_FALSE(shows("points remaining "));
-}

@@ -18,21 +18,6 @@ bool push(SDL_Event event)
 
 } // namespace
 
-void ScriptedPlayer::ScreenHand::move(int x, int y)
-{
-    screen != nullptr ? screen->mouseMove(x, y) : StateManager::getInstance()->mouseMove(x, y);
-}
-
-void ScriptedPlayer::ScreenHand::press(int x, int y)
-{
-    screen != nullptr ? screen->mouseDown(1, x, y) : StateManager::getInstance()->mouseDown(1, x, y);
-}
-
-void ScriptedPlayer::ScreenHand::release(int x, int y)
-{
-    screen != nullptr ? screen->mouseUp(1, x, y) : StateManager::getInstance()->mouseUp(1, x, y);
-}
-
 void ScriptedPlayer::EventHand::mustPush(bool pushed)
 {
     if (!pushed)

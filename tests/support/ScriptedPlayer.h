@@ -8,9 +8,9 @@
 #include <functional>
 
 #include "game/race/Tray.h"
+#include "game/screens/StateManager.h"
 
 class Hurdle;
-class State;
 
 class ScriptedPlayer {
 public:
@@ -26,9 +26,10 @@ public:
     class ScreenHand : public Hand {
     public:
         explicit ScreenHand(State* screen = nullptr) : screen(screen) {}
-        void move(int x, int y) override;
-        void press(int x, int y) override;
-        void release(int x, int y) override;
+        void move(int x, int y) override { target()->mouseMove(x, y); }
+        void press(int x, int y) override { target()->mouseDown(1, x, y); }
+        void release(int x, int y) override { target()->mouseUp(1, x, y); }
+        State* target() const { return screen != nullptr ? screen : StateManager::getInstance()->currentScreen(); }
 
         State* screen;
     };
