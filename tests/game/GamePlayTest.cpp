@@ -478,13 +478,6 @@ TEST_F(Collisions, ATrapFiresInTheFrameAHurdleTripsTheRunnerToo)
 
 namespace {
 
-struct Seen {
-    const unsigned char* data;
-    unsigned int length;
-    int x;
-    int y;
-};
-
 struct Words {
     std::string text;
     int x;
@@ -498,8 +491,7 @@ void expectNext(const RecordingDrawer& drawer, std::size_t& at, const std::vecto
 {
     for (const Seen& picture : pictures) {
         ASSERT_LT(at, drawer.calls().size());
-        EXPECT_TRUE(drawer.drawsAt(drawer.calls()[at], picture.data, picture.length, picture.x, picture.y))
-            << "call " << at;
+        EXPECT_TRUE(drawer.drawsAt(drawer.calls()[at], picture)) << "call " << at;
         ++at;
     }
 }

@@ -22,14 +22,8 @@ protected:
         CaptureStdout quiet; // the background's decoding message
         drawFrames(drawer, n);
     }
-    std::vector<DrawCall> hints() const
-    {
-        std::vector<DrawCall> found;
-        for (const DrawCall& text : drawer.texts())
-            if (text.text == "escape to quit")
-                found.push_back(text);
-        return found;
-    }
+    // The hint is the title view's only text.
+    std::vector<DrawCall> hints() const { return drawer.texts(); }
 
     StateManager* manager = StateManager::getInstance();
     RecordingDrawer drawer;

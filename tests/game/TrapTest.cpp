@@ -166,11 +166,6 @@ TEST_F(TrapTest, BigMineSparesSeventyFiveCrushesSeventyFourPointSixSevenAndSpare
 
 TEST_F(TrapTest, EachKindsPictureWhilePlacingDuringTheRaceAndOnceFired)
 {
-    struct Seen {
-        const unsigned char* picture; // null: nothing drawn
-        unsigned int length;
-        int x, y;
-    };
     const Seen hidden{nullptr, 0, 0, 0};
     struct Case {
         Tray::Kind kind;
@@ -195,9 +190,9 @@ TEST_F(TrapTest, EachKindsPictureWhilePlacingDuringTheRaceAndOnceFired)
         trap->setPosition(300, 333);
         auto expectSeen = [&](bool placing, const Seen& seen) {
             const std::vector<DrawCall>& calls = draw(*trap, placing);
-            ASSERT_EQ(calls.size(), seen.picture != nullptr ? 1u : 0u) << (placing ? "placing" : "racing");
-            if (seen.picture != nullptr) {
-                EXPECT_TRUE(drawer.drawsAt(calls[0], seen.picture, seen.length, seen.x, seen.y));
+            ASSERT_EQ(calls.size(), seen.data != nullptr ? 1u : 0u) << (placing ? "placing" : "racing");
+            if (seen.data != nullptr) {
+                EXPECT_TRUE(drawer.drawsAt(calls[0], seen));
             }
         };
         expectSeen(true, c.placing);

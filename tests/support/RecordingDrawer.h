@@ -16,6 +16,14 @@
 // One of the pictures compiled into the game, as isPicture, callsOf and drawsAt take it.
 #define PICTURE(name) Images::name, Images::name##_length
 
+// A picture drawn at a place, for drawsAt; a null picture: nothing drawn.
+struct Seen {
+    const unsigned char* data;
+    unsigned int length;
+    int x;
+    int y;
+};
+
 struct DrawCall {
     enum Kind { Image, Text } kind = Image;
     std::uint32_t id = 0; // images
@@ -58,6 +66,10 @@ public:
     // Success when `call` draws the picture at (x, y) at its own size and in its own colours.
     ::testing::AssertionResult drawsAt(const DrawCall& call, const unsigned char* data, unsigned int length, int x,
                                        int y) const;
+    ::testing::AssertionResult drawsAt(const DrawCall& call, const Seen& seen) const
+    {
+        return drawsAt(call, seen.data, seen.length, seen.x, seen.y);
+    }
     // Success when `call` writes the text in black at (x, y), of that size and opacity.
     static ::testing::AssertionResult writes(const DrawCall& call, const std::string& text, int x, int y, float size,
                                              float alpha);
