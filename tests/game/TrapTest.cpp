@@ -141,13 +141,9 @@ TEST_F(TrapTest, BigMineSparesSeventyFiveCrushesSeventyFourPointSixSevenAndSpare
         runners[lane].initPosition(700, 100);
     SoundLog sounds;
     mine.trigger(&runners[0]);
-    EXPECT_TRUE(runners[0].isCrushed());
-    EXPECT_FALSE(runners[1].isCrushed());
-    EXPECT_TRUE(runners[2].isCrushed());
-    EXPECT_FALSE(runners[3].isCrushed());
-    EXPECT_TRUE(runners[4].isCrushed());
-    EXPECT_TRUE(runners[5].isCrushed());
-    EXPECT_FALSE(runners[6].isCrushed());
+    const bool crushed[] = {true, false, true, false, true, true, false, false};
+    for (int lane = 0; lane < 8; ++lane)
+        EXPECT_EQ(runners[lane].isCrushed(), crushed[lane]) << lane;
     EXPECT_EQ(sounds.count(Sounds::Die), 3);
     EXPECT_EQ(sounds.count(Sounds::Explosion), 1);
 
