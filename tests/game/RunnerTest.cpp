@@ -204,50 +204,37 @@ TEST_F(SteadyRunner, MudSlowsToASixteenthForItsDistanceAndStretchesATrip)
     EXPECT_FALSE(runner.isTripped());
 }
 
-TEST_F(SteadyRunner, BiffoJustBeforeAJumpPointFinishesTheJumpFromThere)
+// Knocked 75 back, a runner that lands behind the point of its last jump takes that jump again at
+// once, finishing from there what was left of it: 5 before the first jump point it has 16 of it
+// left; 30 before the second, the whole first jump (not drawn, so not counted down) is still in
+// the air; after the fifth it gets the fifth back.
+TEST_F(SteadyRunner, BiffoGivesTheLastJumpBackFinishingItFromWhereTheRunnerLands)
 {
-    moveFrames(83);
-    ASSERT_EQ(runner.getNextJump(), 5.0f);
-    const float x = runner.getX();
-    const float y = runner.getY();
-    SoundLog sounds;
-    runner.biffo();
-    EXPECT_EQ(runner.getX(), x - 75.0f);
-    EXPECT_EQ(runner.getY(), y + 50.0f); // 50 down, not 75
-    EXPECT_EQ(runner.getJumpLeft(), 16.0f);
-    EXPECT_EQ(runner.getJumpsMade(), -1);
-    EXPECT_EQ(runner.getNextJump(), 0.0f);
-    EXPECT_EQ(sounds.total(), 0);
-    runner.move();
-    EXPECT_EQ(runner.getJumpsMade(), 0); // none made, and a fresh jump in the air
-    EXPECT_EQ(runner.getJumpLeft(), 24.0f);
-    EXPECT_EQ(sounds.count(Sounds::Jump), 1);
-}
-
-TEST_F(SteadyRunner, BiffoFarBehindTheJumpPointLeavesTheJumpAlone)
-{
-    moveFrames(88); // first jump: 24 in the air (not drawn, so not counted down)
-    moveFrames(34);
-    ASSERT_EQ(runner.getNextJump(), 30.0f);
-    ASSERT_EQ(runner.getJumpsMade(), 1);
-    runner.biffo();
-    EXPECT_EQ(runner.getJumpLeft(), 24.0f); // e = 41: too far back to change it
-    EXPECT_EQ(runner.getJumpsMade(), 0);
-    EXPECT_EQ(runner.getNextJump(), 0.0f);
-}
-
-TEST_F(SteadyRunner, BiffoAfterTheLastJumpGivesOneJumpBack)
-{
-    moveFrames(400);
-    ASSERT_EQ(runner.getJumpsMade(), 5);
-    runner.biffo();
-    EXPECT_EQ(runner.getJumpsMade(), 4);
-    SoundLog sounds;
-    runner.move();
-    EXPECT_EQ(runner.getJumpsMade(), 5);
-    EXPECT_EQ(sounds.count(Sounds::Jump), 1);
-    moveFrames(200);
-    EXPECT_EQ(runner.getJumpsMade(), 5);
+    struct Case {
+        int frames;
+        float nextJump;
+        int jumps;
+        float jumpLeft;
+    };
+    for (const Case c : {Case{83, 5.0f, 0, 16.0f}, Case{122, 30.0f, 1, 24.0f}, Case{400, 64.0f, 5, 24.0f}}) {
+        SCOPED_TRACE(c.frames);
+        runner.initPosition(192, 422);
+        moveFrames(c.frames);
+        ASSERT_EQ(runner.getNextJump(), c.nextJump);
+        ASSERT_EQ(runner.getJumpsMade(), c.jumps);
+        SoundLog sounds;
+        runner.biffo();
+        EXPECT_EQ(runner.getX(), 192.0f + c.frames - 75.0f);
+        EXPECT_EQ(runner.getY(), 422.0f - c.frames + 50.0f); // 50 down, not 75
+        EXPECT_EQ(runner.getJumpLeft(), c.jumpLeft);
+        EXPECT_EQ(runner.getJumpsMade(), c.jumps - 1);
+        EXPECT_EQ(runner.getNextJump(), 0.0f);
+        EXPECT_EQ(sounds.total(), 0);
+        runner.move();
+        EXPECT_EQ(runner.getJumpsMade(), c.jumps); // and a fresh jump in the air
+        EXPECT_EQ(runner.getJumpLeft(), 24.0f);
+        EXPECT_EQ(sounds.count(Sounds::Jump), 1);
+    }
 }
 
 TEST_F(SteadyRunner, CrushIsFinalAndCriesOnce)
