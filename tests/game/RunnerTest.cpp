@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "game/SoundLog.h"
@@ -361,44 +362,36 @@ void toNextDecision(Harry& harry)
 
 } // namespace
 
-TEST(HarryLanes, DecidesEvery64UnitsAndAHighDrawMovesAWholeLaneOutwardsAndTheMudHalvesHisEight)
+// Every 64 units a high draw moves him a whole lane outwards and a low one inwards; at lane 0 a low
+// draw keeps him there, and from lane 7 he always moves inwards. The mud halves his eight.
+TEST(HarryLanes, DecidesEvery64UnitsOutwardsOnAHighDrawInwardsOnALowOneAndTurnsAtTheEdges)
 {
-    for (const bool high : {true, false}) {
-        Harry harry;
-        harry.initPosition(192, 422);
-        Harry::randy = counterWithRun(high, 1, 0);
-        for (int i = 0; i < 7; ++i)
+    for (const int from : {0, 3, 7})
+        for (const bool high : {true, false}) {
+            SCOPED_TRACE(std::to_string(from) + (high ? " high" : " low"));
+            Harry harry;
+            harry.initPosition(192, 422);
+            Harry::randy = counterWithRun(true, from, 0);
+            for (int i = 0; i < from; ++i)
+                toNextDecision(harry);
+            ASSERT_EQ(harry.getLane(), from);
+            const float x = harry.getX();
+            const float y = harry.getY();
+            Harry::randy = counterWithRun(high, 1, 0);
+            for (int i = 0; i < 7; ++i)
+                harry.move();
+            EXPECT_EQ(harry.getLane(), from);
+            EXPECT_EQ(harry.getNextLaneChange(), 8.0f);
             harry.move();
-        EXPECT_EQ(harry.getLane(), 0);
-        EXPECT_EQ(harry.getNextLaneChange(), 8.0f);
-        harry.move();
-        // At lane 0 a low draw keeps him there.
-        const int lane = high ? 1 : 0;
-        EXPECT_EQ(harry.getLane(), lane);
-        EXPECT_EQ(harry.getNextLaneChange(), 64.0f);
-        EXPECT_EQ(harry.getX(), 192.0f + 64.0f + 31.0f * lane);
-        EXPECT_EQ(harry.getY(), 422.0f - 64.0f + 31.0f * lane);
-        harry.decreaseSpeed();
-        harry.move();
-        EXPECT_EQ(harry.getX(), 192.0f + 64.5f + 31.0f * lane);
-    }
-}
-
-TEST(HarryLanes, AtLaneSevenHeAlwaysMovesInwards)
-{
-    for (const bool high : {true, false}) {
-        Harry harry;
-        harry.initPosition(192, 422);
-        Harry::randy = counterWithRun(true, 7, 0);
-        for (int i = 0; i < 7; ++i)
-            toNextDecision(harry);
-        ASSERT_EQ(harry.getLane(), 7);
-        const float x = harry.getX();
-        Harry::randy = counterWithRun(high, 1, 0);
-        toNextDecision(harry);
-        EXPECT_EQ(harry.getLane(), 6) << (high ? "high draw" : "low draw");
-        EXPECT_EQ(harry.getX(), x + 64.0f - 31.0f);
-    }
+            const int lane = from == 7 ? 6 : high ? from + 1 : std::max(from - 1, 0);
+            EXPECT_EQ(harry.getLane(), lane);
+            EXPECT_EQ(harry.getNextLaneChange(), 64.0f);
+            EXPECT_EQ(harry.getX(), x + 64.0f + 31.0f * (lane - from));
+            EXPECT_EQ(harry.getY(), y - 64.0f + 31.0f * (lane - from));
+            harry.decreaseSpeed();
+            harry.move();
+            EXPECT_EQ(harry.getX(), x + 64.5f + 31.0f * (lane - from));
+        }
 }
 
 TEST(HarryLanes, FromLaneZeroHeStaysOrMovesOutWithAboutEvenChance)
