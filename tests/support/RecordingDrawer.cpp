@@ -15,7 +15,9 @@ std::uint32_t RecordingDrawer::loadImage(Pixels pixels, std::uint32_t width, std
         ++nextId;
     std::uint32_t id = nextId;
     Picture picture{width, height, {pixels.get(), pixels.get() + static_cast<std::size_t>(width) * height * 4}};
-    if (mirror != nullptr && (id = mirror->loadImage(std::move(pixels), width, height)) == 0)
+    if (mirror != nullptr)
+        id = mirror->loadImage(std::move(pixels), width, height);
+    if (id == 0)
         return 0;
     pictures[id] = std::move(picture);
     ++loads;
