@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <functional>
 #include <memory>
 
 #include "game/SoundLog.h"
@@ -14,8 +13,6 @@
 #include "game/traps/BigMineTrap.h"
 #include "game/traps/GhostTrap.h"
 #include "game/traps/MineTrap.h"
-#include "game/traps/MudTrap.h"
-#include "game/traps/RakeTrap.h"
 #include "game/traps/SpikesTrap.h"
 #include "support/RecordingDrawer.h"
 
@@ -42,59 +39,51 @@ struct TrapTest : ::testing::Test {
 
 TEST_F(TrapTest, EachKindDoesItsThingWithItsSoundAndFiresOnlyOnce)
 {
-    Hurdler& runner = runners[3];
-    const auto crushed = [](const Hurdler& hit) { EXPECT_TRUE(hit.isCrushed()); };
+    // What a runner at 285, 515 is left with. A runner that dies cries itself; that is the only
+    // sound of the spikes.
     struct Case {
-        const char* name;
-        std::unique_ptr<Trap> trap;
+        Tray::Kind kind;
         Sounds::SoundType sound; // NoFile: the trap itself is silent
-        std::function<void(const Hurdler&)> effect;
+        bool crushed;
+        float tripLeft, slowLeft, x, y;
     };
-    Case cases[] = {
-        {"biffo", std::make_unique<BiffoTrap>(), Sounds::Biffo,
-         [](const Hurdler& hit) { // knocked 75 back and 50 down from 285, 515
-             EXPECT_EQ(hit.getX(), 285.0f - 75.0f);
-             EXPECT_EQ(hit.getY(), 515.0f + 50.0f);
-         }},
-        {"mine", std::make_unique<MineTrap>(), Sounds::Explosion, crushed},
-        {"big mine", std::make_unique<BigMineTrap>(runners), Sounds::Explosion, crushed},
-        {"ghost", std::make_unique<GhostTrap>(), Sounds::Ghost,
-         [](const Hurdler& hit) {
-             EXPECT_TRUE(hit.isTripped());
-             EXPECT_EQ(hit.getTripLeft(), 256.0f);
-         }},
-        {"mud", std::make_unique<MudTrap>(), Sounds::NoFile,
-         [](const Hurdler& hit) {
-             EXPECT_FALSE(hit.isTripped());
-             EXPECT_EQ(hit.getSlowLeft(), 160.0f);
-         }},
-        {"rake", std::make_unique<RakeTrap>(), Sounds::Boing,
-         [](const Hurdler& hit) { EXPECT_EQ(hit.getTripLeft(), 384.0f); }},
-        {"spikes", std::make_unique<SpikesTrap>(), Sounds::NoFile, crushed},
+    const Case cases[] = {
+        {Tray::Biffo, Sounds::Biffo, false, 0.0f, 0.0f, 285.0f - 75.0f, 515.0f + 50.0f},
+        {Tray::Mine, Sounds::Explosion, true, 0.0f, 0.0f, 285.0f, 515.0f},
+        {Tray::BigMine, Sounds::Explosion, true, 0.0f, 0.0f, 285.0f, 515.0f},
+        {Tray::Ghost, Sounds::Ghost, false, 256.0f, 0.0f, 285.0f, 515.0f},
+        {Tray::Mud, Sounds::NoFile, false, 0.0f, 160.0f, 285.0f, 515.0f},
+        {Tray::Rake, Sounds::Boing, false, 384.0f, 0.0f, 285.0f, 515.0f},
+        {Tray::Spikes, Sounds::NoFile, true, 0.0f, 0.0f, 285.0f, 515.0f},
     };
-    for (Case& c : cases) {
-        SCOPED_TRACE(c.name);
+    Hurdler& runner = runners[3];
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.kind);
+        const std::unique_ptr<Trap> trap = Tray::create(c.kind, runners);
         runner.initPosition(192 + 93, 422 + 93);
         // Far from the other runners, so the big mine only has the one runner.
-        c.trap->setPosition(900, 100);
+        trap->setPosition(900, 100);
         SoundLog sounds;
-        c.trap->trigger(&runner);
-        EXPECT_TRUE(c.trap->isTriggered());
-        c.effect(runner);
-        // A runner that dies cries itself; that is the only sound of the spikes.
+        trap->trigger(&runner);
+        EXPECT_TRUE(trap->isTriggered());
+        EXPECT_EQ(runner.isCrushed(), c.crushed);
+        EXPECT_EQ(runner.isTripped(), c.tripLeft > 0.0f);
+        EXPECT_EQ(runner.getTripLeft(), c.tripLeft);
+        EXPECT_EQ(runner.getSlowLeft(), c.slowLeft);
+        EXPECT_EQ(runner.getX(), c.x);
+        EXPECT_EQ(runner.getY(), c.y);
         const int own = c.sound == Sounds::NoFile ? 0 : 1;
-        const int died = runner.isCrushed() ? 1 : 0;
-        EXPECT_EQ(sounds.count(Sounds::Die), died);
-        if (c.sound != Sounds::NoFile) {
+        EXPECT_EQ(sounds.count(Sounds::Die), c.crushed ? 1 : 0);
+        if (own == 1) {
             EXPECT_EQ(sounds.count(c.sound), 1);
         }
-        EXPECT_EQ(sounds.total(), own + died);
+        EXPECT_EQ(sounds.total(), own + (c.crushed ? 1 : 0));
 
         // The next runner over the spent trap is not touched and hears nothing.
         Hurdler& next = runners[5];
         next.initPosition(500, 300);
         SoundLog later;
-        c.trap->trigger(&next);
+        trap->trigger(&next);
         EXPECT_EQ(later.total(), 0);
         EXPECT_FALSE(next.isCrushed());
         EXPECT_FALSE(next.isTripped());
