@@ -201,12 +201,23 @@ TEST_F(Placement, DropChoosesTheNearestLaneLineAndTiesGoToTheLowerLane)
         EXPECT_EQ(GamePlay::laneForDrop(x, y), lane) << x << "," << y;
 }
 
-TEST_F(Placement, ADroppedTrapKeepsItsXSitsOnItsLanesLineAndIsChargedOnce)
+TEST_F(Placement, ATrapFollowsThePointerAndDroppedKeepsItsXSitsOnItsLanesLineAndIsChargedOnce)
 {
     playToSixPoints();
-    play().dropTrap(Tray::Mud, 420, 274); // 694: halfway between lanes 0 and 1
+    game->mouseMove(40, 80);
+    game->mouseDown(1, 40, 80); // the mud
     ASSERT_EQ(game->getTraps().size(), 1u);
     const Trap& mud = *game->getTraps()[0];
+    EXPECT_EQ(mud.getXPos(), 25);
+    EXPECT_EQ(mud.getYPos(), 65);
+    game->mouseMove(500, 500);
+    EXPECT_EQ(mud.getXPos(), 485);
+    EXPECT_EQ(mud.getYPos(), 485);
+    game->mouseDown(1, 920, 700); // no race with a trap in hand
+    EXPECT_TRUE(game->isPlacing());
+    EXPECT_EQ(game->getPoints(), 6); // nothing spent until dropped
+    game->mouseUp(1, 420, 274);      // 694: halfway between lanes 0 and 1
+    EXPECT_FALSE(game->isDragging());
     EXPECT_EQ(mud.getLane(), 0);
     EXPECT_EQ(mud.getXPos(), 405);
     EXPECT_EQ(mud.getYPos(), 648 - 420);
@@ -222,25 +233,6 @@ TEST_F(Placement, ADroppedTrapKeepsItsXSitsOnItsLanesLineAndIsChargedOnce)
     EXPECT_EQ(game->getTraps().size(), 2u);
     frame();
     EXPECT_TRUE(drawer.callsOf(PICTURE(mudicon_png)).empty());
-}
-
-TEST_F(Placement, ATrapFollowsThePointerUntilDropped)
-{
-    playToSixPoints();
-    game->mouseMove(115, 80);
-    game->mouseDown(1, 115, 80); // the ghost
-    ASSERT_EQ(game->getTraps().size(), 1u);
-    EXPECT_EQ(game->getTraps()[0]->getXPos(), 100);
-    EXPECT_EQ(game->getTraps()[0]->getYPos(), 65);
-    EXPECT_EQ(game->getPoints(), 6); // nothing spent until dropped
-    game->mouseMove(500, 500);
-    EXPECT_EQ(game->getTraps()[0]->getXPos(), 485);
-    EXPECT_EQ(game->getTraps()[0]->getYPos(), 485);
-    game->mouseDown(1, 920, 700); // no race with a trap in hand
-    EXPECT_TRUE(game->isPlacing());
-    game->mouseUp(1, 500, 500);
-    EXPECT_EQ(game->getPoints(), 3);
-    EXPECT_FALSE(game->isDragging());
 }
 
 TEST_F(Placement, TwoCrushedAddTwoAndEveryRaceStartsFreshFromTheBudget)

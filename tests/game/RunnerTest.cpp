@@ -138,7 +138,7 @@ TEST_F(SteadyRunner, JumpsStartAfter88UnitsThenEvery64AndThereIsNoSixth)
     EXPECT_EQ(runner.getYPos(), 422 - 600);
 }
 
-TEST_F(SteadyRunner, TripKnocksDownFor160WithItsSoundScareAndBoingLongerAndSilently)
+TEST_F(SteadyRunner, TripKnocksDownFor160WithItsSoundScareAndBoingLongerAndSilentlyThenSixteenUnitsOfProtection)
 {
     SoundLog sounds;
     runner.scare();
@@ -158,16 +158,7 @@ TEST_F(SteadyRunner, TripKnocksDownFor160WithItsSoundScareAndBoingLongerAndSilen
     EXPECT_FALSE(runner.isTripped());
     EXPECT_EQ(runner.getImmuneLeft(), 16.0f);
     EXPECT_EQ(runner.getX(), x);
-    runner.move();
-    EXPECT_EQ(runner.getX(), x + 1.0f);
-}
 
-TEST_F(SteadyRunner, GettingUpGivesSixteenUnitsOfProtection)
-{
-    runner.trip();
-    while (runner.isTripped())
-        runner.move();
-    SoundLog sounds;
     for (int frame = 0; frame < 16; ++frame) {
         runner.trip();
         runner.scare();
@@ -175,11 +166,12 @@ TEST_F(SteadyRunner, GettingUpGivesSixteenUnitsOfProtection)
         EXPECT_FALSE(runner.isTripped()) << "frame " << frame;
         runner.move();
     }
-    EXPECT_EQ(sounds.count(Sounds::Trip), 0);
+    EXPECT_EQ(runner.getX(), x + 16.0f);
+    EXPECT_EQ(sounds.count(Sounds::Trip), 1);
     EXPECT_EQ(runner.getImmuneLeft(), 0.0f);
     runner.trip();
     EXPECT_TRUE(runner.isTripped());
-    EXPECT_EQ(sounds.count(Sounds::Trip), 1);
+    EXPECT_EQ(sounds.count(Sounds::Trip), 2);
 }
 
 TEST_F(SteadyRunner, MudSlowsToASixteenthForItsDistanceAndStretchesATrip)
