@@ -235,34 +235,6 @@ TEST_F(Placement, ATrapFollowsThePointerAndDroppedKeepsItsXSitsOnItsLanesLineAnd
     EXPECT_TRUE(drawer.callsOf(PICTURE(mudicon_png)).empty());
 }
 
-TEST_F(Placement, TwoCrushedAddTwoAndEveryRaceStartsFreshFromTheBudget)
-{
-    playToSixPoints(); // 3, one crushed: 4, two crushed: 6
-    EXPECT_EQ(game->getRaceBudget(), 6);
-    // The next placement: runners, hurdles and wall back in place, nothing toppled or moved.
-    EXPECT_TRUE(game->isPlacing());
-    EXPECT_FALSE(game->isRaceOver());
-    EXPECT_EQ(game->getWall().getX(), 105.0f);
-    for (int lane = 0; lane < 8; ++lane) {
-        EXPECT_FALSE(game->getRunner(lane).isCrushed());
-        EXPECT_EQ(game->getRunner(lane).getXPos(), 192 + 31 * lane);
-    }
-    for (int number = 0; number < Track::hurdleCount; ++number) {
-        EXPECT_FALSE(game->getHurdle(number).isToppled());
-        EXPECT_FALSE(game->getHurdle(number).isMoved());
-    }
-    EXPECT_EQ(game->getHurdle(0).getX(), 288);
-
-    // The traps of a race are gone after it.
-    play().dropTrapAhead(Tray::Ghost, 4, 2);
-    play().go();
-    runRace();
-    EXPECT_EQ(game->getTraps().size(), 1u);
-    play().clickOn();
-    EXPECT_TRUE(game->getTraps().empty());
-    EXPECT_FALSE(game->isDragging());
-}
-
 TEST_F(Placement, RunnersGetFasterAfterEveryRaceAndKeepTheirSpeed)
 {
     float before[8];
@@ -612,10 +584,25 @@ TEST_F(RaceDrawing, TheThreeLineHintOnlyInTheSecondPlacementWithMoreThanThreePoi
     EXPECT_EQ(drawer.texts().size(), 2u);
 }
 
-TEST_F(RaceDrawing, TrayIconsFromTheBigMineDownThenTheTrapsThenTheHurdles)
+TEST_F(RaceDrawing, TwoCrushedAddTwoEveryRaceStartsFreshAndTheTrayOffersWhatTheBudgetBuys)
 {
+    playToSixPoints(); // 3, one crushed: 4, two crushed: 6
+    EXPECT_EQ(game->getRaceBudget(), 6);
+    // The next placement: runners, hurdles and wall back in place, nothing toppled or moved.
+    EXPECT_TRUE(game->isPlacing());
+    EXPECT_FALSE(game->isRaceOver());
+    EXPECT_EQ(game->getWall().getX(), 105.0f);
+    for (int lane = 0; lane < 8; ++lane) {
+        EXPECT_FALSE(game->getRunner(lane).isCrushed());
+        EXPECT_EQ(game->getRunner(lane).getXPos(), 192 + 31 * lane);
+    }
+    for (int number = 0; number < Track::hurdleCount; ++number) {
+        EXPECT_FALSE(game->getHurdle(number).isToppled());
+        EXPECT_FALSE(game->getHurdle(number).isMoved());
+    }
+    EXPECT_EQ(game->getHurdle(0).getX(), 288);
+
     // Six points: rake, ghost and mud, drawn rake first.
-    playToSixPoints();
     frame();
     std::size_t at = 0;
     expectNext(drawer, at, backdrop);
@@ -628,12 +615,20 @@ TEST_F(RaceDrawing, TrayIconsFromTheBigMineDownThenTheTrapsThenTheHurdles)
     play().dropTrapAhead(Tray::Ghost, 2, 40);
     frame();
     at = 0;
-    // 3 points left: no icon is offered any more.
+    // 3 points left: no icon is offered any more. The traps come after the tray, before the hurdles.
     expectNext(drawer, at, backdrop);
     expectNext(drawer, at, {{PICTURE(gobutton_png), 864, 650}});
     const Trap& ghost = *game->getTraps()[0];
     expectNext(drawer, at, {{PICTURE(ghost_png), ghost.getXPos() + 15, ghost.getYPos() - 30}});
     expectHurdles(drawer, at, *game);
+
+    // The traps of a race are gone after it.
+    play().go();
+    runRace();
+    EXPECT_EQ(game->getTraps().size(), 1u);
+    play().clickOn();
+    EXPECT_TRUE(game->getTraps().empty());
+    EXPECT_FALSE(game->isDragging());
 }
 
 TEST_F(RaceDrawing, TheScreenGivesItsPicturesBackWhenItGoes)
