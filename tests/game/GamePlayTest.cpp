@@ -513,7 +513,7 @@ TEST_F(RaceDrawing, FirstPlacementPhase)
     EXPECT_EQ(at, drawer.calls().size());
 }
 
-TEST_F(RaceDrawing, ARaceShowsRunnersAndNoTextsOrCursor)
+TEST_F(RaceDrawing, ARaceShowsRunnersAndNoTextsOrCursorUntilItIsOver)
 {
     play().shiftHurdle(game->getHurdle(0));
     play().go();
@@ -529,11 +529,8 @@ TEST_F(RaceDrawing, ARaceShowsRunnersAndNoTextsOrCursor)
     expectNext(drawer, at, {{PICTURE(wall_png), 105, 424}});
     EXPECT_EQ(at, drawer.calls().size());
     EXPECT_EQ(game->getRunner(0).getX(), 192.0f + game->getRunner(0).getSpeed());
-}
 
-TEST_F(RaceDrawing, RaceOverTellsThePlayerToClickAndNothingMovesAnyMore)
-{
-    play().go();
+    // Once the race is over the player is told to click, and nothing moves any more.
     runRace();
     const float wallX = game->getWall().getX();
     const float runnerX = game->getRunner(3).getX();
@@ -541,7 +538,7 @@ TEST_F(RaceDrawing, RaceOverTellsThePlayerToClickAndNothingMovesAnyMore)
     frame();
     EXPECT_EQ(game->getWall().getX(), wallX);
     EXPECT_EQ(game->getRunner(3).getX(), runnerX);
-    std::size_t at = drawer.calls().size() - 2;
+    at = drawer.calls().size() - 2;
     expectNext(drawer, at, {{"race over", 217, 352, 64.0f, 1.0f}, {"click to continue", 235, 500, 32.0f, 1.0f}});
     EXPECT_EQ(drawer.texts().size(), 2u);
     // The runners are still drawn, and the wall last before the texts.
