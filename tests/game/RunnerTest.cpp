@@ -230,8 +230,15 @@ TEST_F(SteadyRunner, BiffoGivesTheLastJumpBackFinishingItFromWhereTheRunnerLands
     }
 }
 
-TEST_F(SteadyRunner, CrushIsFinalAndCriesOnce)
+TEST_F(SteadyRunner, CrushIsFinalAndCriesOnceUntilInitPositionClearsTheRaceKeepingSpeedAndAnimation)
 {
+    runner.setSpeed(1.125f);
+    for (int frame = 0; frame < 100; ++frame) {
+        runner.move();
+        runner.draw(&drawer);
+    }
+    runner.decreaseSpeed();
+    runner.trip();
     SoundLog sounds;
     runner.crush();
     runner.crush();
@@ -242,23 +249,10 @@ TEST_F(SteadyRunner, CrushIsFinalAndCriesOnce)
     EXPECT_EQ(runner.getX(), x);
     runner.biffo(); // effects still change the body
     EXPECT_EQ(runner.getX(), x - 75.0f);
-    runner.initPosition(192, 422);
-    EXPECT_FALSE(runner.isCrushed());
-    runner.move();
-    EXPECT_EQ(runner.getX(), 193.0f);
-}
 
-TEST_F(SteadyRunner, InitPositionClearsTheRaceButKeepsSpeedAndAnimation)
-{
-    runner.setSpeed(1.125f);
-    for (int frame = 0; frame < 100; ++frame) {
-        runner.move();
-        runner.draw(&drawer);
-    }
-    runner.decreaseSpeed();
-    runner.trip();
     const int frameBefore = runner.getFrame();
     runner.initPosition(223, 453);
+    EXPECT_FALSE(runner.isCrushed());
     EXPECT_EQ(runner.getX(), 223.0f);
     EXPECT_EQ(runner.getY(), 453.0f);
     EXPECT_EQ(runner.getSpeed(), 1.125f);
@@ -270,6 +264,8 @@ TEST_F(SteadyRunner, InitPositionClearsTheRaceButKeepsSpeedAndAnimation)
     EXPECT_EQ(runner.getTripLeft(), 0.0f);
     EXPECT_EQ(runner.getSlowLeft(), 0.0f);
     EXPECT_EQ(runner.getImmuneLeft(), 0.0f);
+    runner.move();
+    EXPECT_EQ(runner.getX(), 224.125f);
 }
 
 TEST_F(SteadyRunner, DrawsRunningFramesFiveDrawsEachThenTheJumpLiftedBy32)
