@@ -12,7 +12,6 @@
 #include "game/traps/BiffoTrap.h"
 #include "game/traps/BigMineTrap.h"
 #include "game/traps/GhostTrap.h"
-#include "game/traps/MineTrap.h"
 #include "game/traps/SpikesTrap.h"
 #include "support/RecordingDrawer.h"
 
@@ -189,49 +188,33 @@ TEST_F(TrapTest, EachKindsPictureWhilePlacingDuringTheRaceAndOnceFired)
     }
 }
 
-TEST_F(TrapTest, MineStarburstShrinksFromTwoOverFortyOneDraws)
+// The mine's starburst shrinks from twice its size; the big mine's cloud grows from nothing to
+// twice its size and rises as it grows. Both are gone after 41 draws.
+TEST_F(TrapTest, MineBlastsLastFortyOneDraws)
 {
-    MineTrap mine;
-    mine.setPosition(300, 333);
-    EXPECT_TRUE(drawer.drawsAt(draw(mine, true).at(0), PICTURE(mine_png), 300, 333));
-    mine.trigger(&runners[0]);
-    std::vector<float> scales;
-    for (int frame = 0; frame < 60; ++frame) {
-        for (const DrawCall& call : draw(mine, false)) {
-            EXPECT_TRUE(drawer.isPicture(call.id, PICTURE(mineexplode_png)));
-            EXPECT_EQ(call.x, 300);
-            EXPECT_EQ(call.y, 333);
-            EXPECT_EQ(call.scaleX, call.scaleY);
-            scales.push_back(call.scaleX);
+    for (const Tray::Kind kind : {Tray::Mine, Tray::BigMine}) {
+        SCOPED_TRACE(kind);
+        const bool big = kind == Tray::BigMine;
+        const std::unique_ptr<Trap> mine = Tray::create(kind, runners);
+        mine->setPosition(300, 333);
+        EXPECT_TRUE(drawer.drawsAt(draw(*mine, !big).at(0), PICTURE(mine_png), 300, 333));
+        mine->trigger(&runners[0]);
+        std::vector<DrawCall> blasts;
+        for (int frame = 0; frame < 60; ++frame)
+            for (const DrawCall& call : draw(*mine, false))
+                blasts.push_back(call);
+        ASSERT_EQ(blasts.size(), 41u);
+        for (const DrawCall& blast : blasts) {
+            EXPECT_TRUE(big ? drawer.isPicture(blast.id, PICTURE(bigmine_png))
+                            : drawer.isPicture(blast.id, PICTURE(mineexplode_png)));
+            EXPECT_EQ(blast.x, 300);
+            EXPECT_EQ(blast.y, big ? 333 + static_cast<int>(-30.0f * blast.scaleX) : 333);
+            EXPECT_EQ(blast.scaleX, blast.scaleY);
         }
+        EXPECT_EQ(blasts.front().scaleX, big ? 0.0f : 2.0f);
+        EXPECT_GT(blasts.back().scaleX, big ? 1.99f : 0.0f);
+        EXPECT_LT(blasts.back().scaleX, big ? 2.0f : 1e-3f);
     }
-    ASSERT_EQ(scales.size(), 41u);
-    EXPECT_EQ(scales.front(), 2.0f);
-    EXPECT_GT(scales.back(), 0.0f);
-    EXPECT_LT(scales.back(), 1e-3f);
-}
-
-TEST_F(TrapTest, BigMineCloudGrowsAndRisesOverFortyOneDraws)
-{
-    BigMineTrap mine(runners);
-    mine.setPosition(300, 333);
-    EXPECT_TRUE(drawer.drawsAt(draw(mine, false).at(0), PICTURE(mine_png), 300, 333));
-    mine.trigger(&runners[0]);
-    std::vector<DrawCall> clouds;
-    for (int frame = 0; frame < 60; ++frame)
-        for (const DrawCall& call : draw(mine, false))
-            clouds.push_back(call);
-    ASSERT_EQ(clouds.size(), 41u);
-    EXPECT_TRUE(drawer.isPicture(clouds[0].id, PICTURE(bigmine_png)));
-    EXPECT_EQ(clouds[0].scaleX, 0.0f);
-    EXPECT_EQ(clouds[0].y, 333);
-    for (const DrawCall& cloud : clouds) {
-        EXPECT_EQ(cloud.x, 300);
-        EXPECT_EQ(cloud.y, 333 + static_cast<int>(-30.0f * cloud.scaleX));
-    }
-    EXPECT_LT(clouds.back().scaleX, 2.0f);
-    EXPECT_GT(clouds.back().scaleX, 1.99f);
-    EXPECT_LT(clouds.back().y, 333 - 58);
 }
 
 TEST_F(TrapTest, EveryKindLoadsAllItsPicturesOnItsFirstDraw)
