@@ -148,9 +148,6 @@ bool RecordingDrawer::shows(const std::string& text) const
 
 void drawFrames(RecordingDrawer& drawer, int frames)
 {
-    for (int i = 0; i < frames; ++i) {
-        drawer.beginDrawing();
-        StateManager::getInstance()->draw(&drawer);
-        drawer.endDrawing();
-    }
+    for (int i = 0; i < frames; ++i)
+        drawer.record([](Drawer* to) { StateManager::getInstance()->draw(to); });
 }
