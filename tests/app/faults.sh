@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Starts the real game with --help or in a damaged setting and checks that it says so in one clear
-# line, keeps running where it can, and ends with status 0 (SIGTERM arrives as a window close).
+# Starts the real game in a damaged setting and checks that it says so in one clear line, keeps
+# running where it can, and ends with status 0 (SIGTERM arrives as a window close).
 # Usage: faults.sh <case> <game> [preload library, for no-video-mode]. Cases that need an X server
 # (or start one, as no-opengl does) run through tests/display.sh (see tests/CMakeLists.txt).
 # Exit status 77 means the case cannot be set up here and was skipped.
@@ -112,14 +112,6 @@ copy_for_nobody() {
 skip_copy() { skip "could not copy the game into $work for the user nobody"; }
 
 case $case in
-help)
-    run_to_end env HOME="$work/home" "$game" --help
-    expect_line '--help:.*Display this help\.'
-    ;;
-no-display)
-    run_to_end env -u DISPLAY -u WAYLAND_DISPLAY SDL_VIDEODRIVER=x11 HOME="$work/home" "$game" -w 640 -h 480
-    expect_line 'Could not initialise SDL: .*'
-    ;;
 no-opengl)
     # An X server of its own without OpenGL: the software drawer takes over, and says so.
     Xvfb -displayfd 3 -screen 0 1024x768x24 -extension GLX -nolisten tcp 3>"$work/display" 2>/dev/null &
@@ -140,13 +132,6 @@ no-audio-device)
     play '^PortAudioDevice Error: ' "${hide[@]}" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game" --sdl
     grep -q '^PortAudioDevice Error: ' "$out" || fail "no line about the missing audio device"
     ;;
-home-unset)
-    # Without HOME the password database names the home folder: nobody's is /nonexistent.
-    need_root_or_skip "without HOME the game would write into this user's own home folder; run as root"
-    copy_for_nobody
-    play "$first_frame" "${as_nobody[@]}" env -u HOME SDL_VIDEODRIVER=dummy "$game"
-    expect_line "Could not create directory /nonexistent/$settings"
-    ;;
 home-unwritable)
     chmod 555 "$work/home"
     if [ "$(id -u)" -eq 0 ]; then
@@ -156,15 +141,6 @@ home-unwritable)
         play "$first_frame" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
     fi
     expect_line "Could not create directory $work/home/$settings"
-    ;;
-home-file-in-place-of-folder)
-    mkdir -p "$work/home/Library/Application Support"
-    echo "not a folder" >"$work/home/$settings"
-    play "$first_frame" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game"
-    expect_line "Could not create directory $work/home/$settings"
-    expect_line "Could not create $work/home/$settings/Tambrel.conf"
-    grep -q "Could not read" "$out" && fail "a line about reading a file that was never made"
-    [ "$(cat "$work/home/$settings")" = "not a folder" ] || fail "the file was changed"
     ;;
 quit-signals-while-ending)
     # Quit signals every tenth of a second from the first on, through the whole shutdown, the
