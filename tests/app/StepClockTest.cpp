@@ -4,24 +4,27 @@
 
 #include "app/StepClock.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
 // Steps over `seconds` of frames at `hertz`, each frame off its ideal time by up to `jitter` ms.
-int stepsOver(double hertz, double seconds, double jitter, int* mostInOneFrame = nullptr, int* framesWithout = nullptr)
+struct Steps {
+    int total = 0, mostInOneFrame = 0, framesWithout = 0;
+};
+
+Steps stepsOver(double hertz, double seconds, double jitter)
 {
     StepClock clock;
-    int steps = 0;
+    Steps steps;
     const int frames = static_cast<int>(std::lround(hertz * seconds));
     for (int frame = 0; frame < frames; ++frame) {
         const double wobble = jitter * std::sin(frame * 1.7);
         const int now = clock.stepsAt(1000.0 * frame / hertz + wobble);
-        steps += now;
-        if (mostInOneFrame != nullptr && now > *mostInOneFrame)
-            *mostInOneFrame = now;
-        if (framesWithout != nullptr && now == 0)
-            ++*framesWithout;
+        steps.total += now;
+        steps.mostInOneFrame = std::max(steps.mostInOneFrame, now);
+        steps.framesWithout += now == 0 ? 1 : 0;
     }
     return steps;
 }
@@ -31,19 +34,16 @@ int stepsOver(double hertz, double seconds, double jitter, int* mostInOneFrame =
 TEST(StepClock, SixtyStepsASecondAtAnyDisplayRate)
 {
     // Down to 10 Hz: a machine that draws slowly still plays at the game's speed.
-    for (const double hertz : {10.0, 20.0, 30.0, 59.94, 60.0, 75.0, 120.0, 144.0, 240.0}) {
-        const int steps = stepsOver(hertz, 10.0, 0.0);
-        EXPECT_NEAR(steps, 600, 6) << hertz << " Hz";
-    }
+    for (const double hertz : {10.0, 20.0, 30.0, 59.94, 60.0, 75.0, 120.0, 144.0, 240.0})
+        EXPECT_NEAR(stepsOver(hertz, 10.0, 0.0).total, 600, 6) << hertz << " Hz";
 }
 
 TEST(StepClock, JitteryDisplayAtSixtyHertzGetsOneStepEveryFrame)
 {
-    int most = 0;
-    int without = 0;
-    EXPECT_EQ(stepsOver(60.0, 10.0, 1.5, &most, &without), 600);
-    EXPECT_EQ(most, 1);
-    EXPECT_EQ(without, 0);
+    const Steps steps = stepsOver(60.0, 10.0, 1.5);
+    EXPECT_EQ(steps.total, 600);
+    EXPECT_EQ(steps.mostInOneFrame, 1);
+    EXPECT_EQ(steps.framesWithout, 0);
 }
 
 TEST(StepClock, PausedTabResumesWithOneStepAndStallsAreMadeUp)
