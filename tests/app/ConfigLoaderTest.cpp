@@ -66,7 +66,6 @@ TEST(ConfigLoader, ReadingRules)
         {"width 1024\nhx 700\nnx 1\nnsx1\nsoftware 1\nq 5\n\n", {.height = 700, .noSound = true}},
         // Unreadable values keep the previous one.
         {"f 2\nw abc\nh 700\nh\na 99999999999999\nns -1\n", {.height = 700}},
-        {"h 768\n", {.height = 768}},
         // Lines longer than 127 characters are skipped whole; the last line needs no line end.
         {"w 1024" + std::string(200, ' ') + "\nh 700" + std::string(122, ' ') + "\nf 1",
          {.height = 700, .fullscreen = true}},

@@ -6,11 +6,12 @@
 using namespace std::chrono;
 using Clock = FramePacer::Clock;
 
+const auto period = duration_cast<Clock::duration>(duration<double>(1.0 / 60));
+
 TEST(FramePacer, FastLoopWaitsForEachDeadlineWithoutDrift)
 {
     FramePacer pacer(60);
     const Clock::time_point start{};
-    const auto period = duration_cast<Clock::duration>(duration<double>(1.0 / 60));
     EXPECT_EQ(pacer.nextWait(start), Clock::duration::zero());
     // Frames that take 1 ms each: every wait brings the end of frame n to start + n periods.
     Clock::time_point now = start;
@@ -25,7 +26,6 @@ TEST(FramePacer, LoopAlreadyAtTheRateWaitsForNothing)
 {
     // A swap that blocks for a whole period (vsync at 60) leaves the pacer nothing to add.
     FramePacer pacer(60);
-    const auto period = duration_cast<Clock::duration>(duration<double>(1.0 / 60));
     Clock::time_point now{};
     pacer.nextWait(now);
     Clock::duration waited{};
