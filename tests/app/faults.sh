@@ -49,12 +49,6 @@ ended() {
     [ "$1" -eq 0 ] || { cat "$work/err.txt"; fail "exit status $1"; }
 }
 
-# Runs the game to an end it must come to by itself, within a minute.
-run_to_end() {
-    timeout 60 "$@" >"$out" 2>"$work/err.txt"
-    ended $?
-}
-
 expect_line() { grep -qx -- "$1" "$out" || fail "no line \"$1\""; }
 
 # The window of the game with process id $1, as X sees it: "width height", once it is mapped.
@@ -90,7 +84,6 @@ show_where() {
 # Root writes anywhere, so the cases about folders it may not write run as the user nobody.
 as_nobody=(setpriv --reuid=65534 --regid=65534 --clear-groups)
 skip() { echo "SKIPPED: $1"; exit 77; }
-need_root_or_skip() { [ "$(id -u)" -eq 0 ] && command -v setpriv >/dev/null || skip "$1"; }
 
 # nobody may not be able to enter the build (root's clone in /root, mode 0700), so it runs a copy
 # of the game, with its sounds and the leak checker's suppressions, from the work folder.
@@ -126,7 +119,7 @@ no-audio-device)
     # without sound.
     hide=()
     if compgen -G "/dev/snd/pcm*" >/dev/null; then
-        need_root_or_skip "this machine has a sound card, and only root can hide it from the game"
+        [ "$(id -u)" -eq 0 ] || skip "this machine has a sound card, and only root can hide it from the game"
         hide=(unshare --mount bash -c 'mount -t tmpfs none /dev/snd && exec "$0" "$@"')
     fi
     play '^PortAudioDevice Error: ' "${hide[@]}" env HOME="$work/home" SDL_VIDEODRIVER=dummy "$game" --sdl
@@ -171,8 +164,9 @@ no-video-mode)
     # Neither drawer gets a window (tests/app/NoVideoMode.cpp, given as the third argument): the
     # OpenGL drawer hands over to the software drawer, which cannot open one either, and the game
     # ends at once through its fatal-error line with status 0.
-    run_to_end env HOME="$work/home" SDL_VIDEODRIVER=dummy LD_PRELOAD="$(realpath "$3")" \
-        ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$game"
+    timeout 60 env HOME="$work/home" SDL_VIDEODRIVER=dummy LD_PRELOAD="$(realpath "$3")" \
+        ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}verify_asan_link_order=0" "$game" >"$out" 2>"$work/err.txt"
+    ended $?
     expect_line "OpenGLDrawer: Could not set an OpenGL video mode, using the SDL drawer instead."
     expect_line "Could not set a video mode: this display offers no video mode"
     ;;
