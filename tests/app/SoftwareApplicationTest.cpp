@@ -109,7 +109,7 @@ TEST_F(SoftwareApplicationTest, TitleFramesReachTheScreenWithTheCursorWhereTheMo
 
 // SDL 1.2 reports each wheel notch as a press and release of button 4 or 5: the application drops
 // them before any screen sees one, while the left, middle and right buttons all act alike (the
-// ending's middle button is ScreenSequenceTest's).
+// ending's middle button is the scripted game's).
 TEST(MouseWheel, NotchesAreNotClicksAndTheOtherButtonsAre)
 {
     CaptureStdout quiet;
