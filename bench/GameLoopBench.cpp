@@ -1,9 +1,12 @@
 // The real Application and its event loop, timed from inside: frame rate and the spread of the
-// intervals between frames (pacing), CPU per frame, resident memory on the title screen and in a
-// race, and, under callgrind, a window of frames to count instructions in.
+// intervals between frames (pacing), CPU per frame and per second, resident memory on a still
+// screen and in a race, and, under callgrind, a window of frames to count instructions in.
 //
-//   game_loop_bench [title SECONDS | race [--race-frames N]] [--unpaced] [game flags such as -s, -w 1024 -h 768]
+//   game_loop_bench [title SECONDS | placement SECONDS | race [--race-frames N]] [--unpaced]
+//                   [game flags such as -s, -w 1024 -h 768]
 //
+// title and placement hold the mouse still on the screen: placement is the screen a click on
+// start leads to, where traps are bought and hurdles moved.
 // --race-frames ends the run after N frames of the race, for counting instructions where every
 // frame is slow (OpenGL drawn by Mesa's software rasteriser under callgrind).
 #include <SDL/SDL.h>
@@ -28,15 +31,19 @@ namespace {
 struct Run {
     Application* application = nullptr;
     bool race = false;
+    bool placement = false;
     unsigned long raceFrames = 0; // 0: the whole race
-    double titleSeconds = 10.0;
+    double stillSeconds = 10.0;
+    // Title or placement: frames before the screen is reached are not counted.
+    bool onStillScreen = false;
+    unsigned long stillFrom = 0;
     int warmUpFrames = 30;     // pictures load on the first frames; the figures start after them
     std::vector<double> shown; // monotonic time after each frame in the measured window
     std::vector<double> cpu;   // process CPU after each of those frames
     unsigned long frame = 0;
     bool collecting = false;
     unsigned long collectedFrames = 0;
-    bool titleMemoryShown = false;
+    bool stillMemoryShown = false;
     bool raceMemoryShown = false;
     bool quitSent = false;
     double windowStart = 0.0;
@@ -73,19 +80,22 @@ struct Run {
         if (collecting)
             ++collectedFrames;
         if (!race) {
-            if (frame == static_cast<unsigned long>(warmUpFrames)) {
+            if (!onStillScreen)
+                return;
+            const unsigned long firstMeasured = stillFrom + static_cast<unsigned long>(warmUpFrames);
+            if (frame == firstMeasured) {
                 windowStart = now;
                 startCollecting();
             }
-            if (frame >= static_cast<unsigned long>(warmUpFrames)) {
+            if (frame >= firstMeasured) {
                 shown.push_back(now);
                 cpu.push_back(bench::processCpuSeconds());
                 // Reading smaps would count as the frames' work under callgrind.
-                if (!titleMemoryShown && now - windowStart > 1.0 && RUNNING_ON_VALGRIND == 0) {
-                    titleMemoryShown = true;
-                    MemoryReport::print("title screen", application->getDrawer());
+                if (!stillMemoryShown && now - windowStart > 1.0 && RUNNING_ON_VALGRIND == 0) {
+                    stillMemoryShown = true;
+                    MemoryReport::print(placement ? "placement screen" : "title screen", application->getDrawer());
                 }
-                if (now - windowStart >= titleSeconds)
+                if (now - windowStart >= stillSeconds)
                     quit();
             }
             return;
@@ -135,6 +145,8 @@ void printPacing(const Run& run)
                 median, bench::percentile(intervals, 0.01), bench::percentile(intervals, 0.99),
                 bench::percentile(intervals, 1.0), bench::percentile(deviation, 0.99));
     std::printf("process CPU per frame (all threads): %.3f ms\n", cpuPerFrame);
+    std::printf("process CPU over wall time (all threads): %.1f %% of a core\n",
+                (run.cpu.back() - run.cpu.front()) / seconds * 100.0);
 }
 
 } // namespace
@@ -147,16 +159,18 @@ int main(int argc, char** argv)
     bool unpaced = false;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
-        if (arg == "race")
+        if (arg == "race") {
             run.race = true;
-        else if (arg == "title" && i + 1 < argc)
-            run.titleSeconds = std::atof(argv[++i]);
-        else if (arg == "--race-frames" && i + 1 < argc)
+        } else if ((arg == "title" || arg == "placement") && i + 1 < argc) {
+            run.placement = arg == "placement";
+            run.stillSeconds = std::atof(argv[++i]);
+        } else if (arg == "--race-frames" && i + 1 < argc) {
             run.raceFrames = std::strtoul(argv[++i], nullptr, 10);
-        else if (arg == "--unpaced")
+        } else if (arg == "--unpaced") {
             unpaced = true;
-        else
+        } else {
             args.push_back(arg);
+        }
     }
     if (args.empty())
         args = {"-w", "1024", "-h", "768"};
@@ -169,11 +183,24 @@ int main(int argc, char** argv)
         application.setFrameHook(&Run::hook, &run);
         std::printf("drawer: %s, pacing %s, %s\n",
                     dynamic_cast<OpenGLDrawer*>(application.getDrawer()) != nullptr ? "OpenGL" : "software",
-                    unpaced ? "off" : "on", run.race ? "scripted race (race phase measured)" : "title screen");
+                    unpaced ? "off" : "on",
+                    run.race        ? "scripted race (race phase measured)"
+                    : run.placement ? "placement screen, mouse still"
+                                    : "title screen, mouse still");
+        ScriptedPlayer::EventHand hand;
+        ScriptedPlayer player(hand, [&application] { return application.step(); });
+        if (run.placement) {
+            player.frames(10);
+            player.startGame();
+            if (ScriptedPlayer::phase() != ScriptedPlayer::Phase::Placement) {
+                std::printf("the click on start did not reach the placement screen\n");
+                return 1;
+            }
+        }
+        run.stillFrom = run.frame;
+        run.onStillScreen = !run.race;
         if (run.race) {
             // The player's inputs go through SDL's queue, one loop turn (and frame hook) apart.
-            ScriptedPlayer::EventHand hand;
-            ScriptedPlayer player(hand, [&application] { return application.step(); });
             player.playOneRace();
             run.quit();
         }
