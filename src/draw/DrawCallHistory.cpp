@@ -1,16 +1,24 @@
 // Frame-to-frame bookkeeping of draw calls.
 #include "draw/DrawCallHistory.h"
 
+#include <utility>
+
+void DrawCallHistory::record(Call call)
+{
+    if (shared == current.size() && shared < previous.size() && previous[shared] == call)
+        ++shared;
+    current.push_back(std::move(call));
+}
+
 void DrawCallHistory::endFrame()
 {
     previous.swap(current);
     current.clear();
+    shared = 0;
 }
 
-std::size_t DrawCallHistory::sharedWithLastFrame() const
+void DrawCallHistory::forgetLastFrame()
 {
-    std::size_t shared = 0;
-    while (shared < current.size() && shared < previous.size() && current[shared] == previous[shared])
-        ++shared;
-    return shared;
+    previous.clear();
+    shared = 0;
 }

@@ -80,8 +80,8 @@ public:
                           float blue, float alpha) = 0;
     // A square size by size picture for the glyph; null leaves the glyph as it was.
     virtual void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) = 0;
-    // The window was uncovered or spoiled from outside: the next frame must show all of it, not
-    // only what changed. A drawer that redraws the whole window every frame has nothing to do.
+    // The window was uncovered or spoiled from outside: the next frame must show all of it, even
+    // where it repeats the last one, which both drawers otherwise leave as the window has it.
     virtual void windowExposed() {}
 
     // The glyph of a text byte, or -1 for a byte without one (space, capitals, 0x92, ...).

@@ -109,6 +109,24 @@ TEST_F(ApplicationTest, EscapeLeavesTheRaceThenEndsTheGame)
     EXPECT_EQ(screen(), StateManager::Title);
 }
 
+TEST_F(ApplicationTest, AStillScreenIsDrawnOnceAndAgainAfterAnExposeOrAMove)
+{
+    start({"-w", "800", "-h", "600"});
+    const auto* drawer = dynamic_cast<const OpenGLDrawer*>(application->getDrawer());
+    ASSERT_NE(drawer, nullptr);
+    std::string drawn; // a letter a frame: d drawn and swapped, - left as the window shows it
+    const auto frames = [&](int count) {
+        for (int i = 0; i < count && application->step(); ++i)
+            drawn += drawer->lastFrameDrawn() ? 'd' : '-';
+    };
+    frames(3);
+    push(SDL_Event{SDL_VIDEOEXPOSE});
+    frames(2);
+    Hand::mustPush(Hand::pushMove(300, 300));
+    frames(2);
+    EXPECT_EQ(drawn, "d--d-d-");
+}
+
 TEST_F(ApplicationTest, ClicksMapThroughTheLetterboxedPicture)
 {
     // 1024 by 600: the picture is 800 wide from pixel 112. Virtual (460, 600) is pixel (472, 469);

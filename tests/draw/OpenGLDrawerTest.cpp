@@ -1,10 +1,13 @@
-// The OpenGL drawer in a real window (run under Xvfb): what reaches the screen, read back pixel
-// by pixel, plus the texture records and the image-id rule.
+// The OpenGL drawer in a real window (run under Xvfb): what the window shows after each frame,
+// read back pixel by pixel, which frames are drawn at all, the texture records and the image-id rule.
 #include <gtest/gtest.h>
 
 #include <GL/gl.h>
 #include <SDL/SDL.h>
+#include <SDL/SDL_syswm.h>
+#include <X11/Xutil.h>
 #include <array>
+#include <bit>
 #include <initializer_list>
 #include <memory>
 #include <tuple>
@@ -32,24 +35,54 @@ protected:
             drawer->initialise(static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), false, 0));
         windowHeight = height;
     }
-    // The colour of window pixel (x, y), y counted from the top, in the frame being drawn.
-    Rgba pixel(int x, int y) const
+    // The colour of window pixel (x, y), y counted from the top, as the window shows it: read
+    // from the X server, as OpenGL's front buffer need not be what the window holds.
+    static Rgba shown(int x, int y)
+    {
+        SDL_SysWMinfo info;
+        SDL_VERSION(&info.version);
+        if (SDL_GetWMInfo(&info) <= 0) {
+            ADD_FAILURE() << "no X window";
+            return Rgba{-1, -1, -1, -1};
+        }
+        info.info.x11.lock_func();
+        XImage* image = XGetImage(info.info.x11.display, info.info.x11.window, x, y, 1, 1, AllPlanes, ZPixmap);
+        info.info.x11.unlock_func();
+        if (image == nullptr) {
+            ADD_FAILURE() << "could not read the window at " << x << ", " << y;
+            return Rgba{-1, -1, -1, -1};
+        }
+        const unsigned long value = XGetPixel(image, 0, 0);
+        const auto channel = [value](unsigned long mask) {
+            return static_cast<int>((value & mask) >> std::countr_zero(mask));
+        };
+        const Rgba colour{channel(image->red_mask), channel(image->green_mask), channel(image->blue_mask), 255};
+        XDestroyImage(image);
+        return colour;
+    }
+    // The colour of pixel (x, y) in the buffer the next frame is drawn into.
+    Rgba drawnInto(int x, int y) const
     {
         std::array<unsigned char, 4> rgba{};
         glReadBuffer(GL_BACK);
         glReadPixels(x, windowHeight - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba.data());
         return Rgba{rgba[0], rgba[1], rgba[2], rgba[3]};
     }
-    bool isColour(int x, int y, Rgba expected, int tolerance = 1) const
+    static bool near(Rgba got, Rgba expected, int tolerance)
     {
-        const Rgba got = pixel(x, y);
         return std::abs(got.r - expected.r) <= tolerance && std::abs(got.g - expected.g) <= tolerance &&
                std::abs(got.b - expected.b) <= tolerance;
     }
-    void expectColourAt(Rgba colour, std::initializer_list<std::array<int, 2>> points) const
+    static bool isColour(int x, int y, Rgba expected, int tolerance = 1)
     {
-        for (const auto& [x, y] : points)
-            EXPECT_TRUE(isColour(x, y, colour)) << x << ", " << y;
+        return near(shown(x, y), expected, tolerance);
+    }
+    static void expectColourAt(Rgba colour, std::initializer_list<std::array<int, 2>> points)
+    {
+        for (const auto& [x, y] : points) {
+            const Rgba got = shown(x, y);
+            EXPECT_TRUE(near(got, colour, 1)) << x << ", " << y << " shows " << got.r << " " << got.g << " " << got.b;
+        }
     }
 
     std::unique_ptr<OpenGLDrawer> drawer;
@@ -85,6 +118,7 @@ TEST_F(OpenGLDrawerTest, LetterboxBarsStayBlack)
     drawer->beginDrawing();
     drawer->drawImage(id, 0, 0, 16.0f, 12.0f, 1, 1, 1, 1); // 1024 by 768 units, but grown about its centre
     drawer->drawImage(id, 0, 0, 1.0f, 1.0f, 1, 1, 1, 1);
+    drawer->endDrawing();
     // Virtual (0, 0) is window pixel (112, 0); everything left of it is bar.
     expectColourAt(white, {{112, 0}});
     expectColourAt(black, {{111, 0}, {912, 300}});
@@ -96,16 +130,19 @@ TEST_F(OpenGLDrawerTest, ImagesLandAtTheirPositionAndGrowAboutTheirCentre)
     const std::uint32_t id = drawer->loadImage(solidImage(40, 35, red), 40, 35);
     drawer->beginDrawing();
     drawer->drawImage(id, 100, 200);
+    drawer->endDrawing();
     expectColourAt(red, {{100, 200}, {120, 217}});
     expectColourAt(black, {{99, 210}, {141, 210}, {120, 199}, {120, 236}});
 
     drawer->beginDrawing();
     drawer->drawImage(id, 100, 200, 2, 2, 1, 1, 1, 1); // covers 80..160 by 182.5..252.5
+    drawer->endDrawing();
     expectColourAt(red, {{81, 184}, {158, 251}});
     expectColourAt(black, {{78, 210}, {162, 210}, {120, 181}, {120, 254}});
 
     drawer->beginDrawing();
     drawer->drawImage(id, 100, 200, 0, 0, 1, 1, 1, 1);
+    drawer->endDrawing();
     for (int y = 195; y < 240; y += 3)
         for (int x = 95; x < 145; x += 3)
             ASSERT_TRUE(isColour(x, y, black)) << x << "," << y;
@@ -119,11 +156,66 @@ TEST_F(OpenGLDrawerTest, ColourTintsAndAlphaBlends)
     drawer->beginDrawing();
     drawer->drawImage(backdrop, 0, 0);
     drawer->drawImage(id, 0, 0, 1, 1, 0, 0, 0, 0.75f);
-    EXPECT_TRUE(isColour(32, 32, Rgba{64, 64, 64, 255}, 2)) << "black at three-quarter opacity";
     drawer->drawImage(id, 100, 0, 1, 1, 0.5f, 1.0f, 0.0f, 1.0f);
-    EXPECT_TRUE(isColour(132, 32, Rgba{128, 255, 0, 255}, 2));
     drawer->drawImage(id, 200, 0);
+    drawer->endDrawing();
+    EXPECT_TRUE(isColour(32, 32, Rgba{64, 64, 64, 255}, 2)) << "black at three-quarter opacity";
+    EXPECT_TRUE(isColour(132, 32, Rgba{128, 255, 0, 255}, 2));
     EXPECT_TRUE(isColour(232, 32, white)) << "colour is restored after each draw";
+}
+
+TEST_F(OpenGLDrawerTest, OnlyAFrameThatDiffersFromWhatTheWindowShowsIsDrawnAndSwapped)
+{
+    open();
+    const std::uint32_t id = drawer->loadImage(solidImage(64, 64, white), 64, 64);
+    const std::uint32_t later = id + 1; // the id of the next picture loaded
+    struct Call {
+        std::uint32_t image;
+        int x;
+        Rgba tint;
+        float alpha = 1.0f;
+    };
+    const Rgba yellow{255, 255, 0, 255};
+    // One frame of white pictures tinted; true when it was drawn and swapped.
+    const auto frame = [this](std::initializer_list<Call> calls) {
+        drawer->beginDrawing();
+        for (const Call& call : calls)
+            drawer->drawImage(call.image, static_cast<std::int16_t>(call.x), 0, 1, 1, call.tint.r / 255.0f,
+                              call.tint.g / 255.0f, call.tint.b / 255.0f, call.alpha);
+        drawer->endDrawing();
+        return drawer->lastFrameDrawn();
+    };
+
+    EXPECT_TRUE(frame({{id, 0, red}}));
+    // Marks the buffer a drawn frame would clear and draw into.
+    glClearColor(0.0f, 0.0f, 1.0f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    EXPECT_FALSE(frame({{id, 0, red}})) << "the same calls again";
+    EXPECT_TRUE(near(drawnInto(32, 32), Rgba{0, 0, 255, 255}, 1)) << "nothing was drawn";
+    expectColourAt(red, {{32, 32}});
+
+    EXPECT_TRUE(frame({{id, 0, red, 0.5f}})) << "a fade";
+    EXPECT_TRUE(isColour(32, 32, Rgba{128, 0, 0, 255}, 2));
+    EXPECT_TRUE(frame({{id, 0, yellow, 0.5f}})) << "another tint";
+    EXPECT_TRUE(isColour(32, 32, Rgba{128, 128, 0, 255}, 2));
+    EXPECT_TRUE(frame({{id, 0, yellow}, {id, 100, yellow}})) << "one call more";
+    expectColourAt(yellow, {{32, 32}, {132, 32}});
+    EXPECT_TRUE(frame({{id, 0, yellow}})) << "one call fewer";
+    expectColourAt(black, {{132, 32}});
+    EXPECT_FALSE(frame({{id, 0, yellow}}));
+    drawer->windowExposed();
+    EXPECT_TRUE(frame({{id, 0, yellow}})) << "after an expose";
+
+    // A call naming a picture not yet loaded draws nothing until it is, and nothing once it is gone.
+    EXPECT_TRUE(frame({{id, 0, yellow}, {later, 100, white}}));
+    expectColourAt(black, {{132, 32}});
+    ASSERT_EQ(drawer->loadImage(solidImage(64, 64, red), 64, 64), later);
+    EXPECT_TRUE(frame({{id, 0, yellow}, {later, 100, white}})) << "a picture loaded";
+    expectColourAt(red, {{132, 32}});
+    drawer->releaseImage(later);
+    EXPECT_TRUE(frame({{id, 0, yellow}, {later, 100, white}})) << "a picture released";
+    expectColourAt(black, {{132, 32}});
 }
 
 TEST_F(OpenGLDrawerTest, TextBeforeTheGlyphsDrawsTintedSquaresAndBlankCells)
@@ -131,11 +223,12 @@ TEST_F(OpenGLDrawerTest, TextBeforeTheGlyphsDrawsTintedSquaresAndBlankCells)
     open();
     drawer->beginDrawing();
     drawer->drawText("a b", 10, 20, 32, 1, 0, 0, 1);
+    drawer->drawText("", 10, 100, 32, 1, 1, 1, 1);
+    drawer->drawText("AZ\x92", 10, 100, 32, 1, 1, 1, 1);
+    drawer->endDrawing();
     // The space is a blank cell, b sits in the third.
     expectColourAt(red, {{11, 21}, {40, 50}, {75, 30}});
     expectColourAt(black, {{50, 30}, {110, 30}});
-    drawer->drawText("", 10, 100, 32, 1, 1, 1, 1);
-    drawer->drawText("AZ\x92", 10, 100, 32, 1, 1, 1, 1);
     for (int x = 10; x < 106; x += 4)
         ASSERT_TRUE(isColour(x, 110, black)) << x;
 }
@@ -153,6 +246,7 @@ TEST_F(OpenGLDrawerTest, LoadedGlyphReplacesThePlaceholder)
     drawer->loadGlyph(Drawer::GlyphN, nullptr, 64); // keeps its placeholder
     drawer->beginDrawing();
     drawer->drawText("mn", 0, 0, 64, 1, 1, 1, 1);
+    drawer->endDrawing();
     expectColourAt(white, {{10, 32}, {100, 32}}); // n is still a white square
     expectColourAt(black, {{54, 32}});
 }
@@ -217,6 +311,7 @@ TEST_F(OpenGLDrawerTest, IdsCountUpAndReleasedIdsAreNotReused)
     drawer->beginDrawing();
     drawer->drawImage(second, 0, 0);
     drawer->drawImage(0, 0, 0);
+    drawer->endDrawing();
     EXPECT_TRUE(isColour(4, 4, black));
 }
 

@@ -1,4 +1,5 @@
-// OpenGL back end: letterboxed 4:3 orthographic view, textures enlarged to powers of two.
+// OpenGL back end: letterboxed 4:3 orthographic view, textures enlarged to powers of two. Calls
+// are held back while they repeat the last frame's; a frame that repeats it whole costs no drawing.
 #include "draw/opengl/OpenGLDrawer.h"
 
 #include <GL/gl.h>
@@ -102,6 +103,7 @@ bool OpenGLDrawer::initialise(std::uint16_t width, std::uint16_t height, bool fu
     glEnable(GL_TEXTURE_2D);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
+    pictureChanged();
     return true;
 }
 
@@ -147,6 +149,8 @@ std::uint32_t OpenGLDrawer::loadImage(Pixels pixels, std::uint32_t width, std::u
     glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, static_cast<GLfloat>(GL_CLAMP_TO_EDGE));
     glBindTexture(GL_TEXTURE_2D, 0);
     image.texture = texture;
+    // A call remembered with this id may have drawn nothing before it existed.
+    pictureChanged();
 
     while (images.count(nextId) != 0)
         ++nextId;
@@ -159,6 +163,7 @@ void OpenGLDrawer::releaseImage(std::uint32_t id)
     const auto found = images.find(id);
     if (found == images.end())
         return;
+    pictureChanged();
     glDeleteTextures(1, &found->second.texture);
     images.erase(found);
 }
@@ -167,6 +172,7 @@ void OpenGLDrawer::loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size)
 {
     if (!pixels)
         return;
+    pictureChanged();
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -183,32 +189,95 @@ void OpenGLDrawer::loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size)
 
 void OpenGLDrawer::beginDrawing()
 {
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    glLoadIdentity();
+    inFrame = true;
+    if (redrawNext)
+        startPicture();
 }
 
 void OpenGLDrawer::endDrawing()
 {
-    SDL_GL_SwapBuffers();
+    // A frame that stopped short of the last one's calls has not started its picture yet.
+    if (!drawing && !calls.repeatsLastFrame())
+        startPicture();
+    // Skipping the swap leaves the shown picture alone; what the back buffer holds after a swap
+    // is never used, as every drawn frame clears it first.
+    if (drawing)
+        SDL_GL_SwapBuffers();
+    lastDrawn = drawing;
+    inFrame = false;
+    drawing = false;
+    redrawNext = false;
+    calls.endFrame();
+}
+
+void OpenGLDrawer::windowExposed()
+{
+    pictureChanged();
+}
+
+void OpenGLDrawer::pictureChanged()
+{
+    // Within a frame the calls so far are drawn now, with the textures they were meant for.
+    if (!inFrame)
+        redrawNext = true;
+    else if (!drawing)
+        startPicture();
+}
+
+void OpenGLDrawer::startPicture()
+{
+    drawing = true;
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glLoadIdentity();
+    for (const DrawCall& call : calls.thisFrame())
+        execute(call);
 }
 
 void OpenGLDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red,
                              float green, float blue, float alpha)
 {
-    const auto found = images.find(id);
+    submit(DrawCall{id, x, y, scaleX, scaleY, {}, red, green, blue, alpha});
+}
+
+void OpenGLDrawer::drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
+                            float blue, float alpha)
+{
+    submit(DrawCall{0, x, y, size, size, text, red, green, blue, alpha});
+}
+
+void OpenGLDrawer::submit(DrawCall call)
+{
+    calls.record(std::move(call));
+    if (drawing)
+        execute(calls.thisFrame().back());
+    else if (!calls.repeatsLastFrameSoFar())
+        startPicture();
+}
+
+void OpenGLDrawer::execute(const DrawCall& call)
+{
+    if (call.image != 0)
+        drawImageNow(call);
+    else
+        drawTextNow(call);
+}
+
+void OpenGLDrawer::drawImageNow(const DrawCall& call)
+{
+    const auto found = images.find(call.image);
     if (found == images.end())
         return;
     const Image& image = found->second;
     const float w = image.width;
     const float h = image.height;
     // Scaling keeps the centre of the unscaled picture where it was.
-    const float left = x - (w * scaleX - w) * 0.5f;
-    const float top = y - (h * scaleY - h) * 0.5f;
-    const float right = left + w * scaleX;
-    const float bottom = top + h * scaleY;
+    const float left = call.x - (w * call.scaleX - w) * 0.5f;
+    const float top = call.y - (h * call.scaleY - h) * 0.5f;
+    const float right = left + w * call.scaleX;
+    const float bottom = top + h * call.scaleY;
 
     glBindTexture(GL_TEXTURE_2D, image.texture);
-    glColor4f(red, green, blue, alpha);
+    glColor4f(call.red, call.green, call.blue, call.alpha);
     glBegin(GL_QUADS);
     glTexCoord2f(0.0f, 0.0f);
     glVertex2f(left, top);
@@ -223,16 +292,16 @@ void OpenGLDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, f
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
-void OpenGLDrawer::drawText(const std::string& text, std::int16_t x, std::int16_t y, float size, float red, float green,
-                            float blue, float alpha)
+void OpenGLDrawer::drawTextNow(const DrawCall& call)
 {
-    float pen = x;
-    const float top = y;
-    for (const char c : text) {
+    const float size = call.scaleX;
+    float pen = call.x;
+    const float top = call.y;
+    for (const char c : call.text) {
         const int glyph = glyphFor(c);
         if (glyph >= 0) {
             glBindTexture(GL_TEXTURE_2D, glyphs[static_cast<std::size_t>(glyph)].texture);
-            glColor4f(red, green, blue, alpha);
+            glColor4f(call.red, call.green, call.blue, call.alpha);
             glBegin(GL_QUADS);
             glTexCoord2f(0.0f, 0.0f);
             glVertex2f(pen, top);
