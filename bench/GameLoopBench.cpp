@@ -5,7 +5,8 @@
 //   game_loop_bench [title SECONDS | placement SECONDS | race [--race-frames N]] [--unpaced]
 //                   [game flags such as -s, -w 1024 -h 768]
 //
-// title and placement hold the mouse still on the screen: placement is the screen a click on
+// title and placement hold the mouse still on the screen and count its frames once nothing on it
+// moves by itself (on the title, once its hint has faded in): placement is the screen a click on
 // start leads to, where traps are bought and hurdles moved.
 // --race-frames ends the run after N frames of the race, for counting instructions where every
 // frame is slow (OpenGL drawn by Mesa's software rasteriser under callgrind).
@@ -24,6 +25,8 @@
 #include "app/Application.h"
 #include "app/FatalError.h"
 #include "draw/opengl/OpenGLDrawer.h"
+#include "game/screens/StateManager.h"
+#include "game/screens/TitleScreen.h"
 #include "support/ScriptedPlayer.h"
 
 namespace {
@@ -34,8 +37,9 @@ struct Run {
     bool placement = false;
     unsigned long raceFrames = 0; // 0: the whole race
     double stillSeconds = 10.0;
-    // Title or placement: frames before the screen is reached are not counted.
+    // Title or placement: frames count once the screen is reached and at rest.
     bool onStillScreen = false;
+    bool atRest = false;
     unsigned long stillFrom = 0;
     int warmUpFrames = 30;     // pictures load on the first frames; the figures start after them
     std::vector<double> shown; // monotonic time after each frame in the measured window
@@ -82,6 +86,11 @@ struct Run {
         if (!race) {
             if (!onStillScreen)
                 return;
+            if (!atRest) {
+                atRest = restingNow();
+                stillFrom = frame;
+                return;
+            }
             const unsigned long firstMeasured = stillFrom + static_cast<unsigned long>(warmUpFrames);
             if (frame == firstMeasured) {
                 windowStart = now;
@@ -118,6 +127,14 @@ struct Run {
         }
         if (frame > 5000)
             quit();
+    }
+
+    // The title's hint ("escape to quit") fades in once, some seconds in; placement has nothing
+    // that moves by itself.
+    static bool restingNow()
+    {
+        const auto* title = dynamic_cast<const TitleScreen*>(StateManager::getInstance()->currentScreen());
+        return title == nullptr || title->hintCountdown() == 0;
     }
 
     static void hook(void* context) { static_cast<Run*>(context)->afterFrame(); }
@@ -197,7 +214,6 @@ int main(int argc, char** argv)
                 return 1;
             }
         }
-        run.stillFrom = run.frame;
         run.onStillScreen = !run.race;
         if (run.race) {
             // The player's inputs go through SDL's queue, one loop turn (and frame hook) apart.
