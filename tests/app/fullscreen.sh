@@ -15,41 +15,8 @@ if [ "$drawer" = software ]; then
     args=(-f -ns -s)
     mode=1024x768 # the software drawer's only size
 fi
-work=$(mktemp -d)
-pids=()
-cleanup() {
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[i]}" 2>/dev/null && wait "${pids[i]}" 2>/dev/null; done
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-fail() {
-    echo "FAILED: $*"
-    [ -f "$work/out.txt" ] && grep -v '^vorbisfile: ' "$work/out.txt"
-    exit 1
-}
-skip() { [ "${CI:-}" = true ] && fail "$1 (CI must run this test)"; echo "SKIPPED: $1"; exit 77; }
-# Runs a command up to `tries` times, a fifth of a second apart, until it succeeds.
-poll() {
-    local tries=$1
-    shift
-    for ((; tries > 0; tries--)); do
-        "$@" && return 0
-        sleep 0.2
-    done
-    return 1
-}
-
-command -v Xvfb >/dev/null && command -v openbox >/dev/null && command -v xdotool >/dev/null &&
-    command -v import >/dev/null || skip "Xvfb, openbox, xdotool or ImageMagick is missing"
-Xvfb -displayfd 3 -screen 0 "${screen}x24" -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-poll 50 test -s "$work/display" || skip "Xvfb did not start"
-export DISPLAY=:$(cat "$work/display")
-openbox >/dev/null 2>&1 &
-pids+=($!)
-# An EWMH window manager publishes the number of desktops once it manages the screen.
-poll 50 xdotool get_num_desktops >/dev/null 2>&1 || skip "openbox did not start"
+source "$(dirname "$0")/x_server.sh"
+start_x_server "$screen" openbox
 
 # Where the 1024 by 768 picture is on the screen: the mode fitted into the screen, the picture's
 # 4:3 fitted into the mode, both centred.
@@ -63,7 +30,6 @@ at() { awk -v x="$1" -v y="$2" -v l="$left" -v t="$top" -v w="$width" -v h="$hei
 # The screen geometry ("WxH+X+Y") of a box of the picture: x, y, width, height.
 box() { awk -v x="$1" -v y="$2" -v bw="$3" -v bh="$4" -v l="$left" -v t="$top" -v w="$width" -v h="$height" \
     'BEGIN { printf "%dx%d+%d+%d\n", bw * w / 1024, bh * h / 768, l + x * w / 1024, t + y * h / 768 }'; }
-shot() { import -window root "$work/$1.png"; }
 # Pixels that differ between two screenshots within a box of the picture.
 differing() {
     convert "$work/$1.png" -crop "$(box "$3" "$4" "$5" "$6")" +repage "$work/box-1.png"
