@@ -39,7 +39,7 @@ protected:
             if (!onTheServer)
                 SDL_Quit();
         }
-        ASSERT_TRUE(onTheServer) << "needs an X display: run under xvfb-run";
+        ASSERT_TRUE(onTheServer) << "needs an X display: run under xvfb-run (" << SDL_GetError() << ")";
     }
     void TearDown() override
     {
