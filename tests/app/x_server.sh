@@ -37,9 +37,14 @@ start_x_server() {
     poll 50 test -s "$work/display" || skip "Xvfb did not start"
     export DISPLAY=:$(cat "$work/display")
     [ -n "$manager" ] || return 0
-    "$manager" >/dev/null 2>&1 &
-    pids+=($!)
-    # An EWMH window manager publishes the number of desktops once it manages the screen.
-    poll 50 xdotool get_num_desktops >/dev/null 2>&1 || skip "$manager did not start"
+    # An EWMH window manager publishes the number of desktops once it manages the screen. A busy
+    # Xvfb now and then resets a new connection, the manager's too: it is started again.
+    for _ in 1 2 3; do
+        "$manager" >/dev/null 2>&1 &
+        pids+=($!)
+        poll 50 xdotool get_num_desktops >/dev/null 2>&1 && return 0
+        kill "${pids[-1]}" 2>/dev/null
+    done
+    skip "$manager did not start"
 }
 shot() { import -window root "$work/$1.png"; }
