@@ -1,5 +1,5 @@
 // Hurdles: the one shift per placement phase and the toppled picture. The wall: its pace, its
-// grinding sound and the end of its run.
+// grinding sound and the end of its run (its picture is the race screen's tests').
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -113,22 +113,4 @@ TEST(WallRun, GrindsOnMovesOneThen252Then503AndEndsOnMove934AndAgainAfterAReset)
         EXPECT_EQ(grinds, (std::vector<int>{1, 252, 503, 754}));
         EXPECT_EQ(sounds.total(), 4);
     }
-}
-
-TEST(WallDrawing, DrawsItsOwnPictureAtItsTruncatedPlaceAndGivesItBack)
-{
-    RecordingDrawer drawer;
-    {
-        Wall wall;
-        wall.move(); // 105.5, 424.5
-        drawer.record([&](Drawer* to) {
-            wall.draw(to);
-            wall.draw(to);
-        });
-        ASSERT_EQ(drawer.calls().size(), 2u);
-        EXPECT_TRUE(drawer.drawsAt(drawer.calls()[1], PICTURE(wall_png), 105, 424));
-        EXPECT_EQ(drawer.imagesLoaded(), 1u);
-        EXPECT_EQ(drawer.liveImages(), 1u);
-    }
-    EXPECT_EQ(drawer.liveImages(), 0u);
 }
