@@ -30,8 +30,6 @@ protected:
     // The screens give their pictures back to this drawer before it goes.
     void TearDown() override { screens->restart(); }
 
-    bool shows(const std::string& text) const { return drawer.shows(text); }
-
     // The number after "points remaining ".
     int pointsShown() const
     {
@@ -85,12 +83,12 @@ protected:
         player.go();
         const int frame = player.framesUntil(
             [this] {
-                EXPECT_FALSE(shows("points remaining "));
-                return shows("race over");
+                EXPECT_FALSE(drawer.shows("points remaining "));
+                return drawer.shows("race over");
             },
             1000);
-        ASSERT_TRUE(shows("race over"));
-        EXPECT_TRUE(shows("click to continue"));
+        ASSERT_TRUE(drawer.shows("race over"));
+        EXPECT_TRUE(drawer.shows("click to continue"));
         EXPECT_LT(frame, 934); // no race outlasts the wall's run
     }
 
@@ -117,14 +115,14 @@ TEST_F(ScriptedGame, WinsTheGameAndComesBackToTheTitle)
     // Counters fixed: every runner's speed, and with it every race below, is the same each run.
     ScriptedPlayer::fixCounters();
     startGame();
-    EXPECT_TRUE(shows("drag hurdles"));
+    EXPECT_TRUE(drawer.shows("drag hurdles"));
 
     // The eight runners' races, until all eight are crushed in one. The budget follows the score:
     // each crushed runner adds a point, a race without one costs a point.
     std::vector<int> crushedPerRace;
     int budget = pointsShown();
     EXPECT_EQ(budget, 3);
-    while (!shows("thats harry") && crushedPerRace.size() < 15) {
+    while (!drawer.shows("thats harry") && crushedPerRace.size() < 15) {
         ASSERT_EQ(pointsShown(), budget);
         placeTraps();
         goAndWatch();
@@ -142,18 +140,18 @@ TEST_F(ScriptedGame, WinsTheGameAndComesBackToTheTitle)
 
     // Harry's first race: a rake just in front of his start, where his first 8-unit stride lands.
     // He lies down for 384 / 8 = 48 frames, but the wall comes only 24 nearer: he gets away.
-    EXPECT_TRUE(shows("get him!"));
+    EXPECT_TRUE(drawer.shows("get him!"));
     player.dropTrapAhead(Tray::Rake, 0, 5);
     player.go();
-    EXPECT_TRUE(shows("thats harry"));
+    EXPECT_TRUE(drawer.shows("thats harry"));
     EXPECT_EQ(drawer.callsOf(PICTURE(tripped_png)).size(), 1u); // he fell on the first frame
     goAndWatch();
     EXPECT_EQ(deadShown(), 0);
-    EXPECT_TRUE(shows("thats harry"));
+    EXPECT_TRUE(drawer.shows("thats harry"));
     player.clickOn();
     ASSERT_EQ(screens->screenIndex(), StateManager::Race);
     EXPECT_EQ(pointsShown(), budget); // a Harry race leaves the budget as it was
-    EXPECT_TRUE(shows("get him!"));
+    EXPECT_TRUE(drawer.shows("get him!"));
 
     // Harry always starts in lane 0 and decides on a lane only after 64 units, so his first stride
     // ends 8 units on, still in lane 0 and on his feet: spikes with their corner 5 ahead of the
@@ -161,7 +159,7 @@ TEST_F(ScriptedGame, WinsTheGameAndComesBackToTheTitle)
     player.dropTrapAhead(Tray::Spikes, 0, 5);
     EXPECT_EQ(pointsShown(), budget - 10);
     player.go();
-    EXPECT_TRUE(shows("race over"));
+    EXPECT_TRUE(drawer.shows("race over"));
     EXPECT_EQ(deadShown(), 1);
     player.clickOn();
     ASSERT_EQ(screens->screenIndex(), StateManager::Ending);
@@ -179,8 +177,8 @@ TEST_F(ScriptedGame, WinsTheGameAndComesBackToTheTitle)
     // A new game starts from scratch.
     startGame();
     EXPECT_EQ(pointsShown(), 3);
-    EXPECT_TRUE(shows("drag hurdles"));
-    EXPECT_FALSE(shows("thats harry"));
+    EXPECT_TRUE(drawer.shows("drag hurdles"));
+    EXPECT_FALSE(drawer.shows("thats harry"));
 
     std::string list;
     for (int crushed : crushedPerRace)

@@ -24,8 +24,6 @@ protected:
         CaptureStdout quiet; // the background's decoding message
         drawFrames(drawer, n);
     }
-    // The hint is the title view's only text.
-    std::vector<DrawCall> hints() const { return drawer.texts(); }
 
     StateManager* manager = StateManager::getInstance();
     RecordingDrawer drawer;
@@ -98,17 +96,18 @@ TEST_F(TitleScreenTest, StoryViewShowsThirteenLinesAndTheContinueLine)
 
 TEST_F(TitleScreenTest, HintFadesInFromFrame342ToFrame401AndStoryTimeDoesNotCount)
 {
+    // The hint is the title view's only text.
     frames(341);
-    EXPECT_TRUE(hints().empty());
+    EXPECT_TRUE(drawer.texts().empty());
     frames(1);
-    ASSERT_EQ(hints().size(), 1u);
-    EXPECT_TRUE(RecordingDrawer::writes(hints()[0], "escape to quit", 340, 720, 24.0f, 0.0125f));
+    ASSERT_EQ(drawer.texts().size(), 1u);
+    EXPECT_TRUE(RecordingDrawer::writes(drawer.texts()[0], "escape to quit", 340, 720, 24.0f, 0.0125f));
     frames(58);
-    EXPECT_LT(hints()[0].alpha, 0.75f);
+    EXPECT_LT(drawer.texts()[0].alpha, 0.75f);
     frames(1);
-    EXPECT_FLOAT_EQ(hints()[0].alpha, 0.75f);
+    EXPECT_FLOAT_EQ(drawer.texts()[0].alpha, 0.75f);
     frames(500);
-    EXPECT_FLOAT_EQ(hints()[0].alpha, 0.75f);
+    EXPECT_FLOAT_EQ(drawer.texts()[0].alpha, 0.75f);
     EXPECT_EQ(title()->hintCountdown(), 0);
 
     manager->restart();
@@ -119,9 +118,9 @@ TEST_F(TitleScreenTest, HintFadesInFromFrame342ToFrame401AndStoryTimeDoesNotCoun
     EXPECT_EQ(title()->hintCountdown(), 300);
     click(0, 0);
     frames(241);
-    EXPECT_TRUE(hints().empty());
+    EXPECT_TRUE(drawer.texts().empty());
     frames(1);
-    EXPECT_EQ(hints().size(), 1u) << "the 342nd title-view frame in all";
+    EXPECT_EQ(drawer.texts().size(), 1u) << "the 342nd title-view frame in all";
 }
 
 TEST_F(TitleScreenTest, ScreensGiveTheirImagesBackSoMemoryStaysFlat)
