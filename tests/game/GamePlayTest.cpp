@@ -423,13 +423,8 @@ TEST_F(Collisions, ATrapFiresInTheFrameAHurdleTripsTheRunnerToo)
 
 namespace {
 
-struct Words {
-    std::string text;
-    int x;
-    int y;
-    float size;
-    float alpha;
-};
+// Text, x, y, size and opacity.
+using Words = std::tuple<std::string, int, int, float, float>;
 
 // The calls from `at` on draw these pictures, or write these words, in this order.
 void expectNext(const RecordingDrawer& drawer, std::size_t& at, const std::vector<Seen>& pictures)
@@ -443,10 +438,9 @@ void expectNext(const RecordingDrawer& drawer, std::size_t& at, const std::vecto
 
 void expectNext(const RecordingDrawer& drawer, std::size_t& at, const std::vector<Words>& texts)
 {
-    for (const Words& words : texts) {
+    for (const auto& [text, x, y, size, alpha] : texts) {
         ASSERT_LT(at, drawer.calls().size());
-        EXPECT_TRUE(
-            RecordingDrawer::writes(drawer.calls()[at++], words.text, words.x, words.y, words.size, words.alpha));
+        EXPECT_TRUE(RecordingDrawer::writes(drawer.calls()[at++], text, x, y, size, alpha));
     }
 }
 
