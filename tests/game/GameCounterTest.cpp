@@ -48,14 +48,11 @@ TEST_F(GameCounterTest, ObserversAreToldOnlyWhenTheCountLandsOnAMultiple)
         counters->incrementCount("Crushed", 1);
     EXPECT_EQ(recorder.heard, (Heard{{"Crushed", 5}}));
 
-    // Stepping over a multiple without landing on it tells nobody.
+    // Stepping over a multiple without landing on it (3 to 6) tells nobody; going down onto one (5)
+    // counts, and so does standing still on one.
     watch("Tripped", 5, &recorder);
     counters->incrementCount("Tripped", 3);
     counters->incrementCount("Tripped", 3);
-    EXPECT_EQ(recorder.heard.size(), 1u);
-    EXPECT_EQ(counters->getCount("Tripped"), 6);
-
-    // Going down onto a multiple counts, and so does standing still on one.
     counters->incrementCount("Tripped", -1);
     counters->incrementCount("Tripped", 0);
     counters->incrementCount("Tripped", -15);
