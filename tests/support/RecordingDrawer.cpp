@@ -53,7 +53,6 @@ void RecordingDrawer::loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size)
         mirror->loadGlyph(glyph, std::move(pixels), size);
 }
 
-// DrawCall's fields in their order: kind, id, text, x, y, scaleX, scaleY, size, red, green, blue, alpha.
 void RecordingDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY, float red,
                                 float green, float blue, float alpha)
 {
