@@ -22,10 +22,8 @@ namespace {
 struct TrapTest : ::testing::Test {
     void SetUp() override
     {
-        for (int lane = 0; lane < 8; ++lane) {
-            runners[lane].setSpeed(1.0f);
+        for (int lane = 0; lane < 8; ++lane)
             runners[lane].initPosition(192 + 31 * lane, 422 + 31 * lane);
-        }
     }
     // One frame's draw calls of a trap.
     const std::vector<DrawCall>& draw(Trap& trap, bool placing)
