@@ -259,22 +259,6 @@ TEST_F(Placement, ATrapFollowsThePointerAndDroppedKeepsItsXSitsOnItsLanesLineAnd
     EXPECT_TRUE(drawer.callsOf(PICTURE(mudicon_png)).empty());
 }
 
-TEST_F(Placement, RunnersGetFasterAfterEveryRaceAndKeepTheirSpeed)
-{
-    float before[8];
-    for (int lane = 0; lane < 8; ++lane)
-        before[lane] = game->getRunner(lane).getSpeed();
-    play().go();
-    runRace();
-    for (int lane = 0; lane < 8; ++lane)
-        EXPECT_EQ(game->getRunner(lane).getSpeed(), before[lane]);
-    play().clickOn();
-    for (int lane = 0; lane < 8; ++lane) {
-        EXPECT_GE(game->getRunner(lane).getSpeed(), before[lane]);
-        EXPECT_LE(game->getRunner(lane).getSpeed(), before[lane] * 1.0751f);
-    }
-}
-
 // ---- collisions ----
 
 TEST_F(Collisions, StepsTakenWithoutDrawingRunTheSameRace)
