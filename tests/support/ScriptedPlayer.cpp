@@ -99,12 +99,6 @@ void ScriptedPlayer::input(const std::function<void()>& what)
         ended = true;
 }
 
-void ScriptedPlayer::frames(int count)
-{
-    for (int i = 0; i < count && frame && !ended; ++i)
-        ended = !frame();
-}
-
 int ScriptedPlayer::framesUntil(const std::function<bool()>& done, int limit)
 {
     int drawn = 0;

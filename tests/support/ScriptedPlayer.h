@@ -65,9 +65,12 @@ public:
     static Phase phase();
     static const char* name(Phase phase);
 
-    void frames(int count);
     // Draws frames until `done` holds, at most `limit`; returns how many it drew.
     int framesUntil(const std::function<bool()>& done, int limit);
+    void frames(int count)
+    {
+        framesUntil([] { return false; }, count);
+    }
 
     void move(int x, int y);
     void click(int x, int y);
