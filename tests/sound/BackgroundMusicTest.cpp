@@ -73,26 +73,15 @@ TEST_P(MusicLooping, RingPlaysTheFileRoundAndRoundWithoutGapAcrossBufferEdges)
     playAndCheck(music, expected, 90000, {4000, 7000, 11025, 1, 0, 9999, 512});
 }
 
+// Every frame against ExpectedMusic: the gain rising from zero by a millionth a frame, then held at
+// one, the music mixed at half its level.
 TEST(BackgroundMusic, FadesInOverAMillionFramesThenHoldsHalfLevel)
 {
     ScratchFolder folder;
     const std::string path = folder.file("music.ogg");
     SoundFixtures::writeOgg(path, SoundFixtures::testSignal(5000, 2), 2);
-    const std::vector<float> decoded = SoundFixtures::decodeFirstStream(path);
-    ExpectedMusic expected(decoded);
+    ExpectedMusic expected(SoundFixtures::decodeFirstStream(path));
     CaptureStdout quiet;
     BackgroundMusic music(path);
-
-    // The first frames are nearly silent: frame 1000 carries a thousandth of the gain.
-    std::vector<float> first = mix(music, 1001);
-    EXPECT_EQ(first[0], 0.0f);
-    EXPECT_NEAR(first[2000] / (decoded[2000] * 0.5f), 0.001f, 1e-6f);
-    expected.check(first, 1001);
-
-    playAndCheck(music, expected, 1000000 + 22050, {11025});
-    // By now the gain has reached one: the music plays at exactly half its level.
-    const std::vector<float> late = mix(music, 100);
-    const std::size_t at = expected.frames() % 5000;
-    for (int i = 0; i < 200; ++i)
-        ASSERT_NEAR(late[i], decoded[2 * at + i] * 0.5f, 1e-6f) << i;
+    playAndCheck(music, expected, 1000000 + 22050, {1001, 11025});
 }
