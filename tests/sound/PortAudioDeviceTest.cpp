@@ -206,25 +206,21 @@ TEST_F(PortAudioDeviceTest, OpensOneStereoFloatOutputStreamOnTheDefaultDevice)
     EXPECT_FALSE(library.formatCheckHadInput);
 }
 
-TEST_F(PortAudioDeviceTest, StoppingTwiceOrDestroyingStopsClosesAndTerminatesOnceAndOnlyWhatStarted)
+TEST_F(PortAudioDeviceTest, StoppingTwiceStopsClosesAndTerminatesOnceAndOnlyWhatStarted)
 {
-    enum Ending { StoppedTwice, Destroyed, NeverStarted };
-    for (const Ending ending : {StoppedTwice, Destroyed, NeverStarted}) {
+    for (const bool started : {true, false}) {
         library = FakeLibrary();
         {
             PortAudioDevice device;
             configure(device);
-            if (ending != NeverStarted) {
+            if (started) {
                 ASSERT_TRUE(device.start());
             }
-            if (ending != Destroyed) {
-                device.stop();
-                EXPECT_FALSE(device.isRunning());
-                device.stop();
-            }
-        } // destruction stops a running device
-        EXPECT_EQ(library.calls, ending == NeverStarted ? "" : "initialise check open start stop close terminate ")
-            << ending;
+            device.stop();
+            EXPECT_FALSE(device.isRunning());
+            device.stop();
+        }
+        EXPECT_EQ(library.calls, started ? "initialise check open start stop close terminate " : "") << started;
     }
 }
 
@@ -255,12 +251,6 @@ TEST_F(PortAudioDeviceTest, EachRefusalAndFailureIsOneLineAndLeavesTheLibraryAsI
          "PortAudioDevice Error: Could not start stream.\n", "initialise check open start close terminate "},
         // A machine with no host API at all: no device to open, and nothing to crash on.
         {"no host", [](Library& s) { s.hasHostApi = false; }, notOpened, "initialise check open terminate "},
-        {"neither rate",
-         [](Library& s) {
-             s.refuse44100 = s.refuse48000 = true;
-             s.openResult = paInvalidSampleRate;
-         },
-         neither + notOpened, "initialise check check open terminate "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
