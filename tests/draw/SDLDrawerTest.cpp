@@ -48,7 +48,7 @@ const Rgba white{255, 255, 255, 255};
 
 } // namespace
 
-TEST_F(SDLDrawerTest, PicturesLandAtTheirPositionAndScaleFromTheTopLeft)
+TEST_F(SDLDrawerTest, PicturesLandAtTheirPositionScaleFromTheTopLeftAndBlendByTheirOwnAlpha)
 {
     const std::uint32_t square = drawer->loadImage(solidImage(40, 40, red), 40, 40);
     drawer->drawImage(square, 100, 200);
@@ -77,10 +77,8 @@ TEST_F(SDLDrawerTest, PicturesLandAtTheirPositionAndScaleFromTheTopLeft)
     EXPECT_EQ(columnsOf(15, 0, 200, red).size(), 120u);
     expectColourAt(red, {{50, 29}});
     expectColourAt(black, {{50, 30}});
-}
 
-TEST_F(SDLDrawerTest, PicturesBlendByTheirOwnAlphaAndIgnoreTheColour)
-{
+    // Pictures blend by their own alpha and ignore the colour.
     fill(0, 0, 200);
     const std::uint32_t half = drawer->loadImage(solidImage(10, 10, {255, 0, 0, 128}), 10, 10);
     drawer->drawImage(half, 0, 0);
@@ -95,11 +93,11 @@ TEST_F(SDLDrawerTest, PicturesBlendByTheirOwnAlphaAndIgnoreTheColour)
     EXPECT_TRUE(isColour(45, 5, {0, 0, 200, 255}));
 }
 
-TEST_F(SDLDrawerTest, TextOfSize24SamplesSourceColumnsZeroTwoAndFive)
+TEST_F(SDLDrawerTest, TextCellsSampleTheirGlyphAndStartWhereThePenIsTruncated)
 {
     drawer->loadGlyph(Drawer::GlyphA, coordinateImage(64), 64);
     drawer->drawText("a", 200, 100, 24.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-    // Red holds the source column times 3, green the source row times 3.
+    // At 24 source columns 0, 2 and 5: red holds the source column times 3, green the row times 3.
     EXPECT_EQ(pixel(200, 100).r, 0);
     EXPECT_EQ(pixel(201, 100).r, 2 * 3);
     EXPECT_EQ(pixel(202, 100).r, 5 * 3);
@@ -107,11 +105,8 @@ TEST_F(SDLDrawerTest, TextOfSize24SamplesSourceColumnsZeroTwoAndFive)
     EXPECT_EQ(pixel(200, 101).g, 2 * 3);
     EXPECT_EQ(pixel(200, 102).g, 5 * 3);
     expectColourAt(black, {{224, 100}, {200, 124}}); // the cell is 24 pixels wide
-}
 
-TEST_F(SDLDrawerTest, TextOfSize18AndAHalfStartsItsCellsWhereThePenIsTruncated)
-{
-    // Only the glyph's left column shows: each cell marks its first pixel.
+    // At 18.5, cells start where the pen is truncated: this glyph's left column marks each start.
     Drawer::Pixels marker = solidImage(64, 64, {0, 0, 0, 0});
     for (int row = 0; row < 64; ++row) {
         marker[row * 64 * 4 + 0] = 255;
@@ -229,7 +224,7 @@ TEST_F(SDLDrawerTest, TheQuickPathsAreTakenAndFollowChanges)
     EXPECT_EQ(drawer->scaledGlyphCount(), 6u);
 }
 
-TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
+TEST_F(SDLDrawerTest, ScenesAndTheGamesScreensDrawTheSameBytesAsThePlainWay)
 {
     loadIntoBoth();
     // A race in full swing: track, wall, runners, exploding mines, hints and points.
@@ -291,11 +286,7 @@ TEST_F(SDLDrawerTest, DrawsTheSameBytesAsThePlainWay)
                 d.drawImage(picturesOf(d).track, spot[0], spot[1]);
         },
         13);
-}
 
-TEST_F(SDLDrawerTest, TheGamesScreensDrawTheSameBytesAsThePlainWay)
-{
-    loadIntoBoth();
     // Two of each screen, one per drawer, driven alike: the title view, the hint fading in, the
     // story; the ending; the placement screen.
     auto title = [&](int frames, bool story) {
