@@ -107,7 +107,7 @@ const Rgba white{255, 255, 255, 255};
 
 } // namespace
 
-TEST_F(OpenGLDrawerTest, ViewportFitsTheLargestCentredFourThreeArea)
+TEST_F(OpenGLDrawerTest, ViewportFitsTheLargestCentredFourThreeAreaBetweenBlackBars)
 {
     struct Case {
         int width, height;
@@ -121,10 +121,8 @@ TEST_F(OpenGLDrawerTest, ViewportFitsTheLargestCentredFourThreeArea)
         glGetIntegerv(GL_VIEWPORT, viewport.data());
         EXPECT_EQ(viewport, c.viewport) << c.width << "x" << c.height;
     }
-}
 
-TEST_F(OpenGLDrawerTest, LetterboxBarsStayBlack)
-{
+    // The letterbox bars stay black.
     open(1024, 600);
     const std::uint32_t id = drawer->loadImage(solidImage(64, 64, white), 64, 64);
     drawer->beginDrawing();
@@ -136,7 +134,7 @@ TEST_F(OpenGLDrawerTest, LetterboxBarsStayBlack)
     expectColourAt(black, {{111, 0}, {912, 300}});
 }
 
-TEST_F(OpenGLDrawerTest, ImagesLandAtTheirPositionAndGrowAboutTheirCentre)
+TEST_F(OpenGLDrawerTest, ImagesLandAtTheirPositionGrowAboutTheirCentreAndAreTinted)
 {
     open();
     const std::uint32_t id = drawer->loadImage(solidImage(40, 35, red), 40, 35);
@@ -158,18 +156,15 @@ TEST_F(OpenGLDrawerTest, ImagesLandAtTheirPositionAndGrowAboutTheirCentre)
     for (int y = 195; y < 240; y += 3)
         for (int x = 95; x < 145; x += 3)
             ASSERT_TRUE(isColour(x, y, black)) << x << "," << y;
-}
 
-TEST_F(OpenGLDrawerTest, ColourTintsAndAlphaBlends)
-{
-    open();
+    // Colour tints and alpha blends.
     const std::uint32_t backdrop = drawer->loadImage(solidImage(64, 64, white), 64, 64);
-    const std::uint32_t id = drawer->loadImage(solidImage(64, 64, white), 64, 64);
+    const std::uint32_t tinted = drawer->loadImage(solidImage(64, 64, white), 64, 64);
     drawer->beginDrawing();
     drawer->drawImage(backdrop, 0, 0);
-    drawer->drawImage(id, 0, 0, 1, 1, 0, 0, 0, 0.75f);
-    drawer->drawImage(id, 100, 0, 1, 1, 0.5f, 1.0f, 0.0f, 1.0f);
-    drawer->drawImage(id, 200, 0);
+    drawer->drawImage(tinted, 0, 0, 1, 1, 0, 0, 0, 0.75f);
+    drawer->drawImage(tinted, 100, 0, 1, 1, 0.5f, 1.0f, 0.0f, 1.0f);
+    drawer->drawImage(tinted, 200, 0);
     drawer->endDrawing();
     EXPECT_TRUE(isColour(32, 32, Rgba{64, 64, 64, 255}, 2)) << "black at three-quarter opacity";
     EXPECT_TRUE(isColour(132, 32, Rgba{128, 255, 0, 255}, 2));
@@ -232,7 +227,7 @@ TEST_F(OpenGLDrawerTest, OnlyAFrameThatDiffersFromWhatTheWindowShowsIsDrawnAndSw
     expectColourAt(black, {{132, 32}});
 }
 
-TEST_F(OpenGLDrawerTest, TextBeforeTheGlyphsDrawsTintedSquaresAndBlankCells)
+TEST_F(OpenGLDrawerTest, TextDrawsTintedSquaresAndBlankCellsUntilItsGlyphsAreLoaded)
 {
     open();
     drawer->beginDrawing();
@@ -245,12 +240,8 @@ TEST_F(OpenGLDrawerTest, TextBeforeTheGlyphsDrawsTintedSquaresAndBlankCells)
     expectColourAt(black, {{50, 30}, {110, 30}});
     for (int x = 10; x < 106; x += 4)
         ASSERT_TRUE(isColour(x, 110, black)) << x;
-}
 
-TEST_F(OpenGLDrawerTest, LoadedGlyphReplacesThePlaceholder)
-{
-    open();
-    // A glyph whose left half is opaque white and right half clear.
+    // A loaded glyph replaces the placeholder: this one's left half opaque white, its right clear.
     auto pixels = std::make_unique<unsigned char[]>(64 * 64 * 4);
     for (int y = 0; y < 64; ++y)
         for (int x = 0; x < 32; ++x)
@@ -308,6 +299,14 @@ TEST_F(OpenGLDrawerTest, TexturesAreEnlargedToPowersOfTwoWithTheEdgeFill)
     const std::uint32_t square = drawer->loadImage(solidImage(64, 64, red), 64, 64);
     EXPECT_FLOAT_EQ(drawer->findImage(square)->u, 1.0f);
     EXPECT_FLOAT_EQ(drawer->findImage(square)->v, 1.0f);
+
+    // n, whether it is a power of two, and the next power of two from it.
+    for (const auto& [n, isPower, next] :
+         {std::tuple{0u, false, 1u}, std::tuple{1u, true, 1u}, std::tuple{33u, false, 64u}, std::tuple{64u, true, 64u},
+          std::tuple{693u, false, 1024u}, std::tuple{949u, false, 1024u}}) {
+        EXPECT_EQ(OpenGLDrawer::isPowerOfTwo(n), isPower) << n;
+        EXPECT_EQ(OpenGLDrawer::powerOfTwo(n), next) << n;
+    }
 }
 
 TEST_F(OpenGLDrawerTest, IdsCountUpAndReleasedIdsAreNotReused)
@@ -327,17 +326,6 @@ TEST_F(OpenGLDrawerTest, IdsCountUpAndReleasedIdsAreNotReused)
     drawer->drawImage(0, 0, 0);
     drawer->endDrawing();
     EXPECT_TRUE(isColour(4, 4, black));
-}
-
-TEST_F(OpenGLDrawerTest, PowersOfTwo)
-{
-    // n, whether it is a power of two, and the next power of two from it.
-    for (const auto& [n, isPower, next] :
-         {std::tuple{0u, false, 1u}, std::tuple{1u, true, 1u}, std::tuple{33u, false, 64u}, std::tuple{64u, true, 64u},
-          std::tuple{693u, false, 1024u}, std::tuple{949u, false, 1024u}}) {
-        EXPECT_EQ(OpenGLDrawer::isPowerOfTwo(n), isPower) << n;
-        EXPECT_EQ(OpenGLDrawer::powerOfTwo(n), next) << n;
-    }
 }
 
 TEST_F(OpenGLDrawerTest, AttributeMessagesOnlyWhenSettingsFail)
