@@ -132,6 +132,12 @@ TEST_F(OpenGLDrawerTest, ViewportFitsTheLargestCentredFourThreeAreaBetweenBlackB
     // Virtual (0, 0) is window pixel (112, 0); everything left of it is bar.
     expectColourAt(white, {{112, 0}});
     expectColourAt(black, {{111, 0}, {912, 300}});
+
+    // The attributes asked for, antialiasing too, are set without a message.
+    drawer = std::make_unique<OpenGLDrawer>();
+    CaptureStdout output;
+    ASSERT_TRUE(drawer->initialise(800, 600, false, 4));
+    EXPECT_EQ(output.text().find("OpenGLDrawer: Could not set red"), std::string::npos) << output.text();
 }
 
 TEST_F(OpenGLDrawerTest, ImagesLandAtTheirPositionGrowAboutTheirCentreAndAreTinted)
@@ -256,9 +262,24 @@ TEST_F(OpenGLDrawerTest, TextDrawsTintedSquaresAndBlankCellsUntilItsGlyphsAreLoa
     expectColourAt(black, {{54, 32}});
 }
 
-TEST_F(OpenGLDrawerTest, TexturesAreEnlargedToPowersOfTwoWithTheEdgeFill)
+TEST_F(OpenGLDrawerTest, IdsAreNeverReusedAndTexturesAreEnlargedToPowersOfTwoWithTheEdgeFill)
 {
     open();
+    EXPECT_EQ(drawer->loadImage(nullptr, 10, 10), 0u);
+    for (std::uint32_t id = 1; id <= 3; ++id)
+        EXPECT_EQ(drawer->loadImage(solidImage(8, 8, red), 8, 8), id);
+    const std::uint32_t second = 2;
+    drawer->releaseImage(second);
+    drawer->releaseImage(second);
+    drawer->releaseImage(99);
+    EXPECT_EQ(drawer->loadImage(solidImage(8, 8, red), 8, 8), 4u);
+    EXPECT_EQ(drawer->imageCount(), 3u);
+    drawer->beginDrawing();
+    drawer->drawImage(second, 0, 0);
+    drawer->drawImage(0, 0, 0);
+    drawer->endDrawing();
+    EXPECT_TRUE(isColour(4, 4, black));
+
     // 3 by 2: red opaque pixels, the last pixel of each row with alpha 200.
     auto pixels = std::make_unique<unsigned char[]>(3 * 2 * 4);
     for (int i = 0; i < 6; ++i) {
@@ -307,31 +328,4 @@ TEST_F(OpenGLDrawerTest, TexturesAreEnlargedToPowersOfTwoWithTheEdgeFill)
         EXPECT_EQ(OpenGLDrawer::isPowerOfTwo(n), isPower) << n;
         EXPECT_EQ(OpenGLDrawer::powerOfTwo(n), next) << n;
     }
-}
-
-TEST_F(OpenGLDrawerTest, IdsCountUpAndReleasedIdsAreNotReused)
-{
-    open();
-    EXPECT_EQ(drawer->loadImage(nullptr, 10, 10), 0u);
-    for (std::uint32_t id = 1; id <= 3; ++id)
-        EXPECT_EQ(drawer->loadImage(solidImage(8, 8, red), 8, 8), id);
-    const std::uint32_t second = 2;
-    drawer->releaseImage(second);
-    drawer->releaseImage(second);
-    drawer->releaseImage(99);
-    EXPECT_EQ(drawer->loadImage(solidImage(8, 8, red), 8, 8), 4u);
-    EXPECT_EQ(drawer->imageCount(), 3u);
-    drawer->beginDrawing();
-    drawer->drawImage(second, 0, 0);
-    drawer->drawImage(0, 0, 0);
-    drawer->endDrawing();
-    EXPECT_TRUE(isColour(4, 4, black));
-}
-
-TEST_F(OpenGLDrawerTest, AttributeMessagesOnlyWhenSettingsFail)
-{
-    drawer = std::make_unique<OpenGLDrawer>();
-    CaptureStdout output;
-    ASSERT_TRUE(drawer->initialise(800, 600, false, 4));
-    EXPECT_EQ(output.text().find("OpenGLDrawer: Could not set red"), std::string::npos) << output.text();
 }

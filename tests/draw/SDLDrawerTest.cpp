@@ -152,8 +152,21 @@ TEST_F(SDLDrawerTest, TextIsWhiteWhateverColourIsAskedAndLeavesBlankCells)
     EXPECT_FALSE(columnsOf(116, 128, 159, white).empty()) << "the fifth cell holds the a";
 }
 
-TEST_F(SDLDrawerTest, EmptySizesUnknownPicturesAndGlyphsWithoutTheirImageDrawNothing)
+TEST_F(SDLDrawerTest, IdsAreNeverReusedAndEmptySizesUnknownPicturesAndGlyphsWithoutTheirImageDrawNothing)
 {
+    EXPECT_EQ(drawer->loadImage(nullptr, 10, 10), 0u);
+    for (std::uint32_t id = 1; id <= 3; ++id)
+        EXPECT_EQ(drawer->loadImage(solidImage(4, 4, red), 4, 4), id);
+    drawer->releaseImage(2);
+    drawer->releaseImage(99);
+    EXPECT_EQ(drawer->findImage(2), nullptr);
+    EXPECT_EQ(drawer->loadImage(solidImage(4, 4, red), 4, 4), 4u);
+    EXPECT_EQ(drawer->imageCount(), 3u);
+    const SDLDrawer::Image* image = drawer->findImage(4);
+    ASSERT_NE(image, nullptr);
+    EXPECT_EQ(image->width, 4);
+    EXPECT_NE(image->pixels, nullptr) << "the buffer stays with the image";
+
     const std::uint32_t square = drawer->loadImage(solidImage(40, 40, red), 40, 40);
     fillNoise(screen, 7);
     const std::vector<unsigned char> before = screenBytes(screen);
@@ -178,23 +191,6 @@ TEST_F(SDLDrawerTest, EmptySizesUnknownPicturesAndGlyphsWithoutTheirImageDrawNot
     std::vector<int> secondCell(64);
     std::iota(secondCell.begin(), secondCell.end(), 64);
     EXPECT_EQ(columnsOf(620, 0, 200, red), secondCell);
-}
-
-TEST_F(SDLDrawerTest, ImageIdsCountUpAndAreNeverHandedOutTwice)
-{
-    EXPECT_EQ(drawer->loadImage(nullptr, 10, 10), 0u);
-    EXPECT_EQ(drawer->loadImage(solidImage(4, 4, red), 4, 4), 1u);
-    EXPECT_EQ(drawer->loadImage(solidImage(4, 4, red), 4, 4), 2u);
-    EXPECT_EQ(drawer->loadImage(solidImage(4, 4, red), 4, 4), 3u);
-    drawer->releaseImage(2);
-    drawer->releaseImage(99);
-    EXPECT_EQ(drawer->findImage(2), nullptr);
-    EXPECT_EQ(drawer->loadImage(solidImage(4, 4, red), 4, 4), 4u);
-    EXPECT_EQ(drawer->imageCount(), 3u);
-    const SDLDrawer::Image* image = drawer->findImage(4);
-    ASSERT_NE(image, nullptr);
-    EXPECT_EQ(image->width, 4);
-    EXPECT_NE(image->pixels, nullptr) << "the buffer stays with the image";
 }
 
 TEST_F(SDLDrawerTest, TheQuickPathsAreTakenAndFollowChanges)
