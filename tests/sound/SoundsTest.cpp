@@ -95,7 +95,7 @@ TEST(SoundsLoading, EachFileGoesToItsOwnEntryAndMissingOrBrokenOnesStaySilent)
     EXPECT_EQ(out.text(), expected);
 }
 
-TEST_F(SoundsMixing, VoiceRunsSeamlesslyAcrossBlocksOfAnyLengthAndEndsOnItsLastFrame)
+TEST_F(SoundsMixing, VoiceRunsSeamlesslyAcrossBlocksAndEndsOnItsLastFrameAndThe129thRequestIsDropped)
 {
     const std::vector<float> boing = samplesOf(*bank, Sounds::Boing);
     bank->playSound(Sounds::Boing);
@@ -124,22 +124,20 @@ TEST_F(SoundsMixing, VoiceRunsSeamlesslyAcrossBlocksOfAnyLengthAndEndsOnItsLastF
     const std::vector<float> before = block;
     bank->getAudio(block.data(), 2000);
     EXPECT_EQ(block, before);
-}
 
-TEST_F(SoundsMixing, HundredAndTwentyNinthRequestIsDroppedUntilASlotFrees)
-{
+    // With every slot free again, a 129th request is dropped until a slot frees.
     for (int i = 0; i < 129; ++i)
         bank->playSound(Sounds::Biffo);
     EXPECT_EQ(bank->getActiveVoiceCount(), 128);
 
     // 128 voices of the same effect, summed in slot order; a 129th would show in the sum.
     const std::vector<float> biffo = samplesOf(*bank, Sounds::Biffo);
-    const std::vector<float> block = mixBlock(*bank, 16);
+    const std::vector<float> full = mixBlock(*bank, 16);
     for (int i = 0; i < 32; ++i) {
         float sum = 0.0f;
         for (int v = 0; v < 128; ++v)
             sum += biffo[i];
-        ASSERT_EQ(block[i], sum) << i;
+        ASSERT_EQ(full[i], sum) << i;
     }
 
     bank->playSound(Sounds::Die); // still full: dropped
