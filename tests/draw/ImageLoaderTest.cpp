@@ -139,10 +139,8 @@ TEST(ImageLoader, DamagedOrForeignDataGivesANullImage)
         EXPECT_EQ(image.output, c.output) << c.what;
     }
     EXPECT_EQ(decode(nullptr, 0).pixels, nullptr);
-}
 
-TEST(ImageLoader, JpegFrameHeadersAskingForHugeSidesAreRefusedBeforeDecoding)
-{
+    // A JPEG frame header asking for huge sides is refused before decoding.
     const std::vector<unsigned char> background(Images::background_jpg,
                                                 Images::background_jpg + Images::background_jpg_length);
     // Where the frame header gives the sides, found by walking the segments.
