@@ -137,12 +137,13 @@ TEST(MouseWheel, NotchesAreNotClicksAndTheOtherButtonsAre)
 
 // A browser frame that comes late is made up with steps that are not drawn: they take the events
 // and move the race, and draw nothing.
-TEST(UndrawnSteps, TakeTheEventsAndMoveTheRaceWithoutAFrame)
+TEST(UndrawnSteps, TakeTheEventsAndMoveTheRaceWithoutAFrameAndEndTheGameOnQuit)
 {
     CaptureStdout quiet;
     RealGame game;
-    game.startRace();
     Application& app = game.application();
+    ASSERT_TRUE(app.stepUndrawn()); // the title, which stands still
+    game.startRace();
     const unsigned long frames = app.framesDrawn();
     const unsigned long steps = app.stepsTaken();
     ASSERT_TRUE(ScriptedPlayer::EventHand::pushMove(920, 700));
@@ -154,4 +155,8 @@ TEST(UndrawnSteps, TakeTheEventsAndMoveTheRaceWithoutAFrame)
     EXPECT_NE(game.race()->getWall().getX(), wall);
     EXPECT_EQ(app.framesDrawn(), frames);
     EXPECT_EQ(app.stepsTaken(), steps + 2);
+    SDL_Event quit{};
+    quit.type = SDL_QUIT;
+    ASSERT_EQ(SDL_PushEvent(&quit), 0);
+    EXPECT_FALSE(app.stepUndrawn());
 }
