@@ -1,10 +1,7 @@
 // An accumulator of frame time, paid out in whole steps.
 #include "app/StepClock.h"
 
-StepClock::StepClock(double stepsPerSecond)
-    : period(1000.0 / stepsPerSecond), slack(period / 8.0)
-{
-}
+StepClock::StepClock(double stepsPerSecond) : period(1000.0 / stepsPerSecond), slack(period / 8.0) {}
 
 int StepClock::stepsAt(double milliseconds)
 {
