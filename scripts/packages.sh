@@ -12,8 +12,8 @@ TEST_PACKAGES="libgtest-dev xvfb xauth python3 python3-pil vorbis-tools desktop-
 FUZZ_PACKAGES="clang libclang-rt-dev"
 PACKAGING_PACKAGES="git dpkg-dev debhelper"
 # The browser build (scripts/web.sh): Emscripten, stb_image, what fetching and unpacking Debian's
-# source packages takes, and for its test Chromium and xwd (the desktop's screens).
-WEB_PACKAGES="emscripten libstb-dev cmake make g++ python3 dpkg-dev xz-utils chromium x11-apps"
+# source packages takes, and for its test Chromium and ImageMagick (the desktop's screens).
+WEB_PACKAGES="emscripten libstb-dev cmake make g++ python3 dpkg-dev xz-utils chromium imagemagick"
 
 install_missing() {
     local missing=()

@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstddef>
+#include <fstream>
+#include <unistd.h>
 
 namespace ProcessMemory {
 
@@ -13,7 +15,15 @@ constexpr bool residentSizeIsTelling = false;
 constexpr bool residentSizeIsTelling = true;
 #endif
 
-// Resident bytes, from /proc/self/statm; 0 where that cannot be read.
-std::size_t residentBytes();
+// Resident bytes, the second field of /proc/self/statm in pages; 0 where that cannot be read.
+inline std::size_t residentBytes()
+{
+    std::ifstream statm("/proc/self/statm");
+    std::size_t total = 0;
+    std::size_t resident = 0;
+    if (!(statm >> total >> resident))
+        return 0;
+    return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
 
 } // namespace ProcessMemory

@@ -2,7 +2,7 @@
 // hurdle dragged, a race to its end; the title and placement screens against the desktop's;
 // sound after the first click; no error, failed request or missing file on the way. Prints the
 // figures (first frame, steps a second in a race). Usage:
-//   node page_test.mjs <address of the served bundle> <folder with the desktop's title.xwd and placement.xwd>
+//   node page_test.mjs <address of the served bundle> <folder with the desktop's title.png and placement.png>
 import puppeteer from 'puppeteer-core';
 import assert from 'node:assert/strict';
 import fs from 'node:fs';
@@ -25,25 +25,6 @@ async function check(name, body) {
         ++failed;
         console.log(`FAIL ${name}: ${error.message}`);
     }
-}
-
-// Pictures are { width, height, data } with four bytes a pixel: red, green, blue and one unused.
-// xwd captures the desktop's window as a 24-bit TrueColor ZPixmap with 32 bits a pixel.
-function readXwd(buffer) {
-    const field = (n) => buffer.readUInt32BE(n * 4);
-    const [headerSize, format, width, height] = [field(0), field(2), field(4), field(5)];
-    const [byteOrder, bitsPerPixel, bytesPerLine, colours] = [field(7), field(11), field(12), field(19)];
-    const masks = [field(14), field(15), field(16)];
-    if (format !== 2 || bitsPerPixel !== 32)
-        throw new Error(`unsupported XWD: format ${format}, ${bitsPerPixel} bits a pixel`);
-    const data = new Uint8Array(width * height * 4);
-    for (let y = 0; y < height; ++y)
-        for (let x = 0; x < width; ++x) {
-            const at = headerSize + colours * 12 + y * bytesPerLine + x * 4;
-            const value = byteOrder === 0 ? buffer.readUInt32LE(at) : buffer.readUInt32BE(at);
-            masks.forEach((mask, c) => (data[(y * width + x) * 4 + c] = (value & mask) >>> Math.log2(mask & -mask)));
-        }
-    return { width, height, data };
 }
 
 // Mean absolute difference per colour channel (0 to 255) over the pixels of `box` (all of them by
@@ -109,6 +90,24 @@ async function waitFrames(page, count) {
     await waitFor(page, `${count} frames`, async () => (await frames(page)) >= target);
 }
 
+// Pictures are { width, height, data } with four bytes a pixel (red, green, blue, alpha): a PNG
+// decoded by the browser itself, the canvas's screenshots and the desktop's alike.
+async function decodePng(page, png) {
+    const picture = await page.evaluate(async (png) => {
+        const image = new Image();
+        image.src = `data:image/png;base64,${png}`;
+        await image.decode();
+        const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
+        context.drawImage(image, 0, 0);
+        const data = context.getImageData(0, 0, image.width, image.height).data;
+        let bytes = '';
+        for (let i = 0; i < data.length; i += 0x8000)
+            bytes += String.fromCharCode(...data.subarray(i, i + 0x8000));
+        return { width: image.width, height: image.height, data: btoa(bytes) };
+    }, png);
+    return { ...picture, data: Buffer.from(picture.data, 'base64') };
+}
+
 async function main() {
     const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'brickwrath-chromium-'));
     const browser = await puppeteer.launch({
@@ -147,23 +146,7 @@ async function main() {
             await page.mouse.up();
             await waitFrames(page, 2);
         };
-        // A screenshot of the canvas, decoded by the browser itself.
-        const shot = async () => {
-            const png = await page.screenshot({ clip: canvas, type: 'png', encoding: 'base64' });
-            const picture = await page.evaluate(async (png) => {
-                const image = new Image();
-                image.src = `data:image/png;base64,${png}`;
-                await image.decode();
-                const context = new OffscreenCanvas(image.width, image.height).getContext('2d');
-                context.drawImage(image, 0, 0);
-                const data = context.getImageData(0, 0, image.width, image.height).data;
-                let bytes = '';
-                for (let i = 0; i < data.length; i += 0x8000)
-                    bytes += String.fromCharCode(...data.subarray(i, i + 0x8000));
-                return { width: image.width, height: image.height, data: btoa(bytes) };
-            }, png);
-            return { ...picture, data: Buffer.from(picture.data, 'base64') };
-        };
+        const shot = async () => decodePng(page, await page.screenshot({ clip: canvas, encoding: 'base64' }));
         const waitFirstFrame = (what) =>
             waitFor(page, what, () => page.evaluate(() => window.brickwrathFirstFrame !== undefined));
         const canvasBox = () => page.evaluate(() => {
@@ -173,8 +156,8 @@ async function main() {
         // The game's cursor is drawn 10 to the left of and 6 above the mouse, at most 64 by 49.
         const cursorAt = (x, y) => ({ x: x - 12, y: y - 8, width: 80, height: 64 });
         // A screen compared with the desktop's, the cursor at (x, y) left out.
-        const expectLikeDesktop = (picture, name, x, y) => {
-            const desktop = readXwd(fs.readFileSync(path.join(desktopScreens, `${name}.xwd`)));
+        const expectLikeDesktop = async (picture, name, x, y) => {
+            const desktop = await decodePng(page, fs.readFileSync(path.join(desktopScreens, `${name}.png`), 'base64'));
             const difference = meanDifference(picture, desktop, { masks: [cursorAt(x, y)] });
             console.log(`figure: ${name} screen differs from the desktop's by ${difference.toFixed(2)} of 255`);
             assert.ok(difference <= 4, `mean difference ${difference}`);
@@ -194,7 +177,7 @@ async function main() {
         await check('the title screen matches the desktop\'s', async () => {
             await at(300, 330);
             await waitFrames(page, 10);
-            expectLikeDesktop(await shot(), 'title', 300, 330);
+            await expectLikeDesktop(await shot(), 'title', 300, 330);
         });
 
         await check('start, the first click, gives the placement screen, which matches the desktop\'s', async () => {
@@ -203,7 +186,7 @@ async function main() {
             assert.equal(await page.evaluate(() => document.pointerLockElement), null, 'the pointer was locked');
             await at(700, 150);
             await waitFrames(page, 10);
-            expectLikeDesktop(await shot(), 'placement', 700, 150);
+            await expectLikeDesktop(await shot(), 'placement', 700, 150);
         });
 
         await check('the game printed the desktop\'s lines up to the placement screen', async () => {

@@ -25,8 +25,8 @@ trap 'kill $server $desktop 2>/dev/null; wait $desktop 2>/dev/null; rm -rf "$wor
 wait_for "$work/server.log" '^Serving HTTP on ' $server || { cat "$work/server.log"; exit 1; }
 port=$(sed -n 's/^Serving HTTP on .* port \([0-9]*\) .*/\1/p' "$work/server.log")
 
-# The desktop game's title and placement screens, captured with xwd, with the mouse where the
-# browser test puts it.
+# The desktop game's title and placement screens, captured with ImageMagick's import (stripped of
+# the gamma it writes, which the browser would apply), with the mouse where the browser test puts it.
 wait_for "$work/desktop.log" "$first_frame" $desktop || { echo "the desktop game showed no frame"; exit 1; }
 window=$(timeout 30 xdotool search --sync --name '^Brickwrath$' | head -n 1)
 at() { # moves the mouse to game pixel (x, y) of the window
@@ -36,13 +36,13 @@ at() { # moves the mouse to game pixel (x, y) of the window
 # Before the title's hint fades in (400 frames): the picture is still but for the cursor.
 at 300 330
 sleep 1.5
-xwd -silent -id "$window" -out "$work/title.xwd"
+import -window "$window" -strip "$work/title.png"
 at 565 635
 xdotool click 1
 sleep 1
 at 700 150
 sleep 1
-xwd -silent -id "$window" -out "$work/placement.xwd"
+import -window "$window" -strip "$work/placement.png"
 kill $desktop 2>/dev/null || true
 
 node tests/web/page_test.mjs "http://127.0.0.1:$port/" "$work"
