@@ -3,13 +3,9 @@
 // (the points, the hurdles, the texts, the dead) and clicks where a player would.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
-#include "game/race/Harry.h"
-#include "game/race/Hurdler.h"
-#include "game/screens/GamePlay.h"
 #include "game/screens/StateManager.h"
 #include "support/RecordingDrawer.h"
 #include "support/ScriptedPlayer.h"
@@ -38,12 +34,6 @@ protected:
                 return std::stoi(call.text);
         ADD_FAILURE() << "no points on the screen";
         return -1;
-    }
-
-    void startGame()
-    {
-        player.startGame();
-        ASSERT_EQ(screens->screenIndex(), StateManager::Race);
     }
 
     // Drags the n-th hurdle shown (5 per lane, in lane order) 20 back down the track.
@@ -114,7 +104,7 @@ TEST_F(ScriptedGame, WinsTheGameAndComesBackToTheTitle)
 {
     // Counters fixed: every runner's speed, and with it every race below, is the same each run.
     ScriptedPlayer::fixCounters();
-    startGame();
+    player.startGame();
     EXPECT_TRUE(drawer.shows("drag hurdles"));
 
     // The eight runners' races, until all eight are crushed in one. The budget follows the score:
@@ -174,21 +164,15 @@ TEST_F(ScriptedGame, WinsTheGameAndComesBackToTheTitle)
     player.frames(1);
 
     // A new game starts from scratch.
-    startGame();
+    player.startGame();
     EXPECT_EQ(pointsShown(), 3);
     EXPECT_TRUE(drawer.shows("drag hurdles"));
     EXPECT_FALSE(drawer.shows("thats harry"));
-
-    std::string list;
-    for (int crushed : crushedPerRace)
-        list += " " + std::to_string(crushed);
-    std::fprintf(stderr, "scripted player: crushed per race%s; budget %d; counters at the end %d %d\n", list.c_str(),
-                 budget, Hurdler::randy, Harry::randy);
 }
 
 TEST_F(ScriptedGame, ThreeRacesWithoutACrushLoseTheGame)
 {
-    startGame();
+    player.startGame();
     for (int budget : {3, 2, 1}) {
         ASSERT_EQ(screens->screenIndex(), StateManager::Race);
         EXPECT_EQ(pointsShown(), budget);
