@@ -146,6 +146,9 @@ TEST_F(Placement, PickAreaIsTheHurdlesInside)
         game->mouseUp(1, hurdle.getHomeX() + 15, hurdle.getHomeY() + 15); // on its home: free
         EXPECT_EQ(game->getPoints(), 3);
     }
+    // Those drops on its home left it its one shift.
+    play().shiftHurdle(hurdle);
+    EXPECT_EQ(game->getPoints(), 2);
 }
 
 TEST_F(Placement, CursorShowsWhatTheHandCanDoAndWithNoPointsLeftHurdlesCannotBeTaken)
@@ -193,6 +196,7 @@ TEST_F(Placement, AHeldHurdleFollowsThePointerAndPressesMeanwhileAreIgnored)
     game->mouseUp(1, 280, 360);
     EXPECT_FALSE(game->isDragging());
     EXPECT_EQ(game->getHurdle(0).getX(), 256); // dropped further down the track
+    EXPECT_EQ(game->getHurdle(0).getY(), 358);
     EXPECT_EQ(game->getHurdle(1).getX(), 352);
     EXPECT_EQ(game->getPoints(), 2);
     game->mouseUp(3, 280, 360); // the other button's release finds nothing held
@@ -569,6 +573,7 @@ TEST_F(RaceDrawing, TwoCrushedAddTwoEveryRaceStartsFreshAndTheTrayOffersWhatTheB
                 {PICTURE(gobutton_png), 864, 650}});
 
     play().dropTrapAhead(Tray::Ghost, 2, 40);
+    ASSERT_EQ(game->getTraps().size(), 1u);
     frame();
     at = 0;
     // 3 points left: no icon is offered any more. The traps come after the tray, before the hurdles.

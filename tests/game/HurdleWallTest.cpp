@@ -39,38 +39,6 @@ TEST(HurdleShift, ADropMovesHomeOneStepOnceAndTheBackwardTestComesFirst)
     }
 }
 
-TEST(HurdleShift, DraggingLeavesTheHomeAndADropOnTheHomeKeepsTheShiftForLater)
-{
-    Hurdle hurdle = hurdleAt(300, 400);
-    EXPECT_FALSE(hurdle.setPosition(500, 100, false));
-    EXPECT_EQ(hurdle.getX(), 500);
-    EXPECT_EQ(hurdle.getY(), 100);
-    EXPECT_EQ(hurdle.getHomeX(), 300);
-    EXPECT_EQ(hurdle.getHomeY(), 400);
-    EXPECT_FALSE(hurdle.isMoved());
-
-    EXPECT_FALSE(hurdle.setPosition(300, 400, true));
-    EXPECT_FALSE(hurdle.isMoved());
-    EXPECT_TRUE(hurdle.setPosition(280, 400, true));
-    EXPECT_EQ(hurdle.getHomeX(), 268);
-}
-
-TEST(HurdleShift, UnToppleReenablesShiftingButInitPositionAloneDoesNot)
-{
-    Hurdle hurdle = hurdleAt(300, 400);
-    ASSERT_TRUE(hurdle.setPosition(310, 390, true));
-    hurdle.topple();
-    hurdle.initPosition(300, 400);
-    EXPECT_TRUE(hurdle.isMoved());
-    EXPECT_TRUE(hurdle.isToppled());
-    EXPECT_FALSE(hurdle.setPosition(310, 390, true));
-    EXPECT_EQ(hurdle.getX(), 300);
-
-    hurdle.unTopple();
-    EXPECT_FALSE(hurdle.isToppled());
-    EXPECT_TRUE(hurdle.setPosition(310, 390, true));
-}
-
 TEST(HurdleDrawing, StandingAtItsPlaceToppledEightFurtherOn)
 {
     RecordingDrawer drawer;
