@@ -112,8 +112,5 @@ xdotool key Escape
 poll 50 shows_grass 435 317 || fail "Escape did not leave the race"
 xdotool key Escape
 poll 50 eval '! kill -0 $game_pid 2>/dev/null' || fail "Escape on the title did not end the game"
-wait $game_pid
-status=$?
-grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" && { cat "$work/err.txt"; fail "sanitizer report"; }
-[ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
+ended_well $game_pid
 echo "passed: $drawer drawer, full screen at $mode on a $screen screen"

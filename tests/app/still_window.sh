@@ -49,8 +49,5 @@ poll 25 shows_title uncovered || fail "after an expose: $(differing uncovered) p
 echo "covered and uncovered: the title is whole again"
 
 kill -TERM $game_pid
-wait $game_pid
-status=$?
-grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" && { cat "$work/err.txt"; fail "sanitizer report"; }
-[ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
+ended_well $game_pid
 echo "passed"

@@ -1,6 +1,7 @@
 # Sourced by the tests that play the real game on an X server of their own and read it from
 # screenshots: a work folder and the processes to end on exit, fail and skip (status 77: what
-# the test needs is missing here, a failure under CI=true), poll, start_x_server and shot.
+# the test needs is missing here, a failure under CI=true), poll, start_x_server, shot and
+# ended_well.
 work=$(mktemp -d)
 pids=()
 cleanup() {
@@ -48,3 +49,10 @@ start_x_server() {
     skip "$manager did not start"
 }
 shot() { import -window root "$work/$1.png"; }
+# Waits for the game with process id $1 to end: no sanitizer report in its err.txt, and status 0.
+ended_well() {
+    wait "$1"
+    local status=$?
+    ! grep -q 'ERROR: AddressSanitizer\|runtime error:' "$work/err.txt" || { cat "$work/err.txt"; fail "sanitizer report"; }
+    [ $status -eq 0 ] || { cat "$work/err.txt"; fail "exit status $status"; }
+}
