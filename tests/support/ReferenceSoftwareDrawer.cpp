@@ -22,18 +22,16 @@ SDL_Surface* convert(unsigned char* pixels, std::uint32_t width, std::uint32_t h
 
 ReferenceSoftwareDrawer::ReferenceSoftwareDrawer()
 {
-    for (Image& glyph : glyphs)
-        glyph =
-            Image{SDL_CreateRGBSurface(SDL_SWSURFACE, 32, 32, 32, redMask, greenMask, blueMask, alphaMask), {}, 32, 32};
+    for (SDL_Surface*& glyph : glyphs)
+        glyph = SDL_CreateRGBSurface(SDL_SWSURFACE, 32, 32, 32, redMask, greenMask, blueMask, alphaMask);
 }
 
 ReferenceSoftwareDrawer::~ReferenceSoftwareDrawer()
 {
-    for (auto& entry : images) {
-        SDL_FreeSurface(entry.second.surface);
-    }
-    for (Image& glyph : glyphs)
-        SDL_FreeSurface(glyph.surface);
+    for (auto& entry : images)
+        SDL_FreeSurface(entry.second);
+    for (SDL_Surface* glyph : glyphs)
+        SDL_FreeSurface(glyph);
     SDL_FreeSurface(scratch);
 }
 
@@ -57,9 +55,7 @@ std::uint32_t ReferenceSoftwareDrawer::loadImage(Pixels pixels, std::uint32_t wi
         return 0;
     while (images.count(nextId) != 0)
         ++nextId;
-    SDL_Surface* converted = convert(pixels.get(), width, height);
-    images[nextId] =
-        Image{converted, std::move(pixels), static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height)};
+    images[nextId] = convert(pixels.get(), width, height);
     return nextId;
 }
 
@@ -68,7 +64,7 @@ void ReferenceSoftwareDrawer::releaseImage(std::uint32_t id)
     const auto found = images.find(id);
     if (found == images.end())
         return;
-    SDL_FreeSurface(found->second.surface);
+    SDL_FreeSurface(found->second);
     images.erase(found);
 }
 
@@ -76,10 +72,8 @@ void ReferenceSoftwareDrawer::loadGlyph(Glyph glyph, Pixels pixels, std::uint32_
 {
     if (!pixels)
         return;
-    Image& record = glyphs[glyph];
-    SDL_FreeSurface(record.surface);
-    SDL_Surface* converted = convert(pixels.get(), size, size);
-    record = Image{converted, std::move(pixels), static_cast<std::uint16_t>(size), static_cast<std::uint16_t>(size)};
+    SDL_FreeSurface(glyphs[glyph]);
+    glyphs[glyph] = convert(pixels.get(), size, size);
 }
 
 void ReferenceSoftwareDrawer::drawImage(std::uint32_t id, std::int16_t x, std::int16_t y, float scaleX, float scaleY,
@@ -88,10 +82,10 @@ void ReferenceSoftwareDrawer::drawImage(std::uint32_t id, std::int16_t x, std::i
     const auto found = images.find(id);
     if (found == images.end())
         return;
-    const Image& image = found->second;
-    const auto width = static_cast<std::uint16_t>(image.width * scaleX);
-    const auto height = static_cast<std::uint16_t>(image.height * scaleY);
-    SDL_Surface* source = scaleImage(image.surface, width, height);
+    SDL_Surface* image = found->second;
+    const auto width = static_cast<std::uint16_t>(image->w * scaleX);
+    const auto height = static_cast<std::uint16_t>(image->h * scaleY);
+    SDL_Surface* source = scaleImage(image, width, height);
     SDL_Rect from{0, 0, width, height};
     SDL_Rect to{x, y, 0, 0};
     SDL_UpperBlit(source, &from, SDL_GetVideoSurface(), &to);
@@ -104,10 +98,9 @@ void ReferenceSoftwareDrawer::drawText(const std::string& text, std::int16_t x, 
     for (const char c : text) {
         const int glyph = glyphFor(c);
         if (glyph >= 0) {
-            const int cell = static_cast<int>(size);
-            SDL_Surface* source = scaleImage(glyphs[static_cast<std::size_t>(glyph)].surface,
-                                             static_cast<std::uint16_t>(cell), static_cast<std::uint16_t>(cell));
-            SDL_Rect from{0, 0, static_cast<Uint16>(cell), static_cast<Uint16>(cell)};
+            const auto cell = static_cast<std::uint16_t>(static_cast<int>(size));
+            SDL_Surface* source = scaleImage(glyphs[static_cast<std::size_t>(glyph)], cell, cell);
+            SDL_Rect from{0, 0, cell, cell};
             SDL_Rect to{static_cast<Sint16>(static_cast<int>(pen)), y, 0, 0};
             SDL_UpperBlit(source, &from, SDL_GetVideoSurface(), &to);
         }
@@ -126,13 +119,10 @@ SDL_Surface* ReferenceSoftwareDrawer::scaleImage(SDL_Surface* source, std::uint1
     const auto* from = static_cast<const Uint32*>(source->pixels);
     auto* to = static_cast<Uint32*>(scratch->pixels);
     int j = 0;
-    for (double sy = 0.0; sy < source->h; sy += stepY) {
+    for (double sy = 0.0; sy < source->h; sy += stepY, ++j) {
         int i = 0;
-        for (double sx = 0.0; sx < source->w; sx += stepX) {
+        for (double sx = 0.0; sx < source->w; sx += stepX, ++i)
             to[j * scratchSize + i] = from[static_cast<int>(sy) * source->w + static_cast<int>(sx)];
-            ++i;
-        }
-        ++j;
     }
     SDL_UnlockSurface(source);
     SDL_UnlockSurface(scratch);

@@ -30,16 +30,10 @@ public:
     void loadGlyph(Glyph glyph, Pixels pixels, std::uint32_t size) override;
 
 private:
-    struct Image {
-        SDL_Surface* surface = nullptr;
-        Pixels pixels;
-        std::uint16_t width = 0;
-        std::uint16_t height = 0;
-    };
     SDL_Surface* scaleImage(SDL_Surface* source, std::uint16_t width, std::uint16_t height);
 
-    std::map<std::uint32_t, Image> images;
-    std::array<Image, glyphCount> glyphs{};
+    std::map<std::uint32_t, SDL_Surface*> images;
+    std::array<SDL_Surface*, glyphCount> glyphs{};
     std::uint32_t nextId = 1;
     SDL_Surface* scratch = nullptr;
 };
