@@ -16,7 +16,5 @@ TEST(Drawer, GlyphTableCoversLowerCaseDigitsAndSixMarks)
     for (int byte = 0; byte < 256; ++byte)
         if (Drawer::glyphFor(static_cast<char>(byte)) >= 0)
             ++withGlyph;
-    EXPECT_EQ(withGlyph, 42);
-    for (const char c : std::string(" AZ\n\x92\x85:'"))
-        EXPECT_EQ(Drawer::glyphFor(c), -1) << int(static_cast<unsigned char>(c));
+    EXPECT_EQ(withGlyph, 42) << "no other byte, capitals included, has a glyph";
 }
