@@ -238,11 +238,9 @@ TEST_F(OpenGLDrawerTest, TextDrawsTintedSquaresAndBlankCellsUntilItsGlyphsAreLoa
         ASSERT_TRUE(isColour(x, 110, black)) << x;
 
     // A loaded glyph replaces the placeholder: this one's left half opaque white, its right clear.
-    auto pixels = std::make_unique<unsigned char[]>(64 * 64 * 4);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 32; ++x)
-            for (int c = 0; c < 4; ++c)
-                pixels[(y * 64 + x) * 4 + c] = 255;
+    Drawer::Pixels pixels = solidImage(64, 64, white);
+    for (int i = 0; i < 64 * 64; ++i)
+        pixels[i * 4 + 3] = i % 64 < 32 ? 255 : 0;
     drawer->loadGlyph(Drawer::GlyphM, std::move(pixels), 64);
     drawer->loadGlyph(Drawer::GlyphN, nullptr, 64); // keeps its placeholder
     drawer->beginDrawing();
@@ -271,11 +269,9 @@ TEST_F(OpenGLDrawerTest, IdsAreNeverReusedAndTexturesAreEnlargedToPowersOfTwoWit
     EXPECT_TRUE(isColour(4, 4, black));
 
     // 3 by 5: red opaque pixels, the last pixel of each row with alpha 200.
-    auto pixels = std::make_unique<unsigned char[]>(3 * 5 * 4);
+    Drawer::Pixels pixels = solidImage(3, 5, red);
     for (int i = 0; i < 15; ++i) {
-        pixels[i * 4 + 0] = 255;
         pixels[i * 4 + 1] = static_cast<unsigned char>(i);
-        pixels[i * 4 + 2] = 0;
         pixels[i * 4 + 3] = i % 3 == 2 ? 200 : 255;
     }
     const std::uint32_t id = drawer->loadImage(std::move(pixels), 3, 5);

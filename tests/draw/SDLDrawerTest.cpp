@@ -97,21 +97,18 @@ TEST_F(SDLDrawerTest, TextCellsSampleTheirGlyphAndStartWhereThePenIsTruncated)
 {
     drawer->loadGlyph(Drawer::GlyphA, coordinateImage(64), 64);
     drawer->drawText("a", 200, 100, 24.0f, 1.0f, 1.0f, 1.0f, 1.0f);
-    // At 24 source columns 0, 2 and 5: red holds the source column times 3, green the row times 3.
-    EXPECT_EQ(pixel(200, 100).r, 0);
-    EXPECT_EQ(pixel(201, 100).r, 2 * 3);
-    EXPECT_EQ(pixel(202, 100).r, 5 * 3);
-    EXPECT_EQ(pixel(223, 100).r, 61 * 3);
-    EXPECT_EQ(pixel(200, 101).g, 2 * 3);
-    EXPECT_EQ(pixel(200, 102).g, 5 * 3);
+    // At 24, cells 0, 1, 2 and 23 sample source columns and rows 0, 2, 5 and 61: red holds the
+    // source column times 3, green the row times 3.
+    for (const auto& [cell, source] : std::initializer_list<std::array<int, 2>>{{0, 0}, {1, 2}, {2, 5}, {23, 61}}) {
+        EXPECT_EQ(pixel(200 + cell, 100 + cell).r, source * 3) << cell;
+        EXPECT_EQ(pixel(200 + cell, 100 + cell).g, source * 3) << cell;
+    }
     expectColourAt(black, {{224, 100}, {200, 124}}); // the cell is 24 pixels wide
 
     // At 18.5, cells start where the pen is truncated: this glyph's left column marks each start.
-    Drawer::Pixels marker = solidImage(64, 64, {0, 0, 0, 0});
-    for (int row = 0; row < 64; ++row) {
-        marker[row * 64 * 4 + 0] = 255;
-        marker[row * 64 * 4 + 3] = 255;
-    }
+    Drawer::Pixels marker = solidImage(64, 64, red);
+    for (int i = 0; i < 64 * 64; ++i)
+        marker[i * 4 + 3] = i % 64 == 0 ? 255 : 0;
     drawer->loadGlyph(Drawer::GlyphA, std::move(marker), 64);
     drawer->drawText("aaaaa", 100, 50, 18.5f, 1.0f, 1.0f, 1.0f, 1.0f);
     EXPECT_EQ(columnsOf(60, 90, 200, red), (std::vector<int>{100, 118, 137, 155, 174}));

@@ -40,15 +40,11 @@ struct Pictures {
 
 inline Drawer::Pixels coordinateImage(std::uint32_t size)
 {
-    auto pixels = std::make_unique<unsigned char[]>(size * size * 4);
-    for (std::uint32_t row = 0; row < size; ++row)
-        for (std::uint32_t column = 0; column < size; ++column) {
-            unsigned char* pixel = pixels.get() + (row * size + column) * 4;
-            pixel[0] = static_cast<unsigned char>(column * 3);
-            pixel[1] = static_cast<unsigned char>(row * 3);
-            pixel[2] = 7;
-            pixel[3] = 255;
-        }
+    Drawer::Pixels pixels = solidImage(size, size, {0, 0, 7, 255});
+    for (std::uint32_t i = 0; i < size * size; ++i) {
+        pixels[i * 4 + 0] = static_cast<unsigned char>(i % size * 3);
+        pixels[i * 4 + 1] = static_cast<unsigned char>(i / size * 3);
+    }
     return pixels;
 }
 

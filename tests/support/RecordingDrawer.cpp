@@ -83,8 +83,7 @@ bool RecordingDrawer::isPicture(std::uint32_t id, const unsigned char* data, uns
     if (loaded == pictures.end())
         return false;
     const Picture& picture = loaded->second;
-    ImageLoader loader;
-    const LoadedImage expected = loader.loadImage(data, length);
+    const LoadedImage expected = ImageLoader().loadImage(data, length);
     return expected.pixels != nullptr && expected.width == picture.width && expected.height == picture.height &&
            std::equal(picture.pixels.begin(), picture.pixels.end(), expected.pixels.get());
 }

@@ -30,8 +30,7 @@ Drawer::Pixels copyOf(const unsigned char* pixels, std::size_t bytes)
 std::uint32_t loadEmbedded(Drawer& drawer, const unsigned char* data, unsigned int length)
 {
     CaptureStdout quiet; // the background's 24-bit line
-    ImageLoader loader;
-    LoadedImage image = loader.loadImage(data, length);
+    LoadedImage image = ImageLoader().loadImage(data, length);
     return drawer.loadImage(std::move(image.pixels), image.width, image.height);
 }
 
