@@ -283,19 +283,18 @@ TEST_F(SDLDrawerTest, ScenesAndTheGamesScreensDrawTheSameBytesAsThePlainWay)
     // Two of each screen, one per drawer, driven alike: the title view, the hint fading in, the
     // story; the ending; the placement screen.
     auto title = [&](int frames, bool story) {
-        TitleScreen forDrawer;
-        TitleScreen forReference;
+        TitleScreen titles[2];
         CaptureStdout quiet;
-        for (TitleScreen* screenObject : {&forDrawer, &forReference}) {
-            screenObject->mouseMove(1015, 760);
+        for (TitleScreen& screenObject : titles) {
+            screenObject.mouseMove(1015, 760);
             if (story)
-                screenObject->mouseDown(1, 500, 480);
+                screenObject.mouseDown(1, 500, 480);
         }
         for (int frame = 1; frame < frames; ++frame) {
-            forReference.draw(reference.get());
-            forDrawer.draw(drawer.get());
+            titles[0].draw(drawer.get());
+            titles[1].draw(reference.get());
         }
-        expectSameAsPlainDrawing([&](Drawer& d) { pick(d, forDrawer, forReference).draw(&d); }, 20u + frames);
+        expectSameAsPlainDrawing([&](Drawer& d) { pick(d, titles[0], titles[1]).draw(&d); }, 20u + frames);
     };
     title(1, false);
     title(TitleScreen::hintFrames - 30, false);

@@ -129,7 +129,7 @@ TEST(StillPictureGame, ARealRaceSendsEveryChangedPixel)
     std::size_t missed = 0;
     int partialFrames = 0;
     int frames = 0;
-    auto check = [&] {
+    game.afterFrame = [&] {
         const std::vector<unsigned char> after = screenBytes(window);
         if (!game.drawer().lastShowedWholeWindow()) {
             ++partialFrames;
@@ -138,7 +138,6 @@ TEST(StillPictureGame, ARealRaceSendsEveryChangedPixel)
         before = after;
         ++frames;
     };
-    game.afterFrame = check;
     game.player().frames(30);
     game.startRace();
     game.runRace(3000);
