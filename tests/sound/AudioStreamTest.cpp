@@ -44,9 +44,9 @@ TEST(AudioStream, EffectsStartedFlatOutWhileMusicStreamsAreMixedAndEveryVoiceEnd
     ScratchFolder folder;
     for (int type = 0; type < Sounds::typeCount; ++type) {
         if (const char* name = Sounds::fileName(static_cast<Sounds::SoundType>(type)))
-            SoundFixtures::writeOgg(folder.file(name), SoundFixtures::testSignal(200 + 150 * type, type), 2);
+            SoundFixtures::writeOgg(folder.file(name), SoundFixtures::testSignal(200 + 150 * type, type));
     }
-    SoundFixtures::writeOgg(folder.file("music.ogg"), SoundFixtures::testSignal(30000, 9), 2);
+    SoundFixtures::writeOgg(folder.file("music.ogg"), SoundFixtures::testSignal(30000, 9));
 
     CaptureStdout quiet;
     Sounds effects(folder.folder());

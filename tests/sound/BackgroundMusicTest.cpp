@@ -62,7 +62,7 @@ TEST_P(MusicLooping, RingPlaysTheFileRoundAndRoundWithoutGapAcrossBufferEdges)
 {
     ScratchFolder folder;
     const std::string path = folder.file("music.ogg");
-    SoundFixtures::writeOgg(path, SoundFixtures::testSignal(GetParam(), 4), 2);
+    SoundFixtures::writeOgg(path, SoundFixtures::testSignal(GetParam(), 4));
     ExpectedMusic expected(SoundFixtures::decodeFirstStream(path));
 
     CaptureStdout out;
@@ -79,7 +79,7 @@ TEST(BackgroundMusic, FadesInOverAMillionFramesThenHoldsHalfLevel)
 {
     ScratchFolder folder;
     const std::string path = folder.file("music.ogg");
-    SoundFixtures::writeOgg(path, SoundFixtures::testSignal(5000, 2), 2);
+    SoundFixtures::writeOgg(path, SoundFixtures::testSignal(5000, 2));
     ExpectedMusic expected(SoundFixtures::decodeFirstStream(path));
     CaptureStdout quiet;
     BackgroundMusic music(path);

@@ -19,12 +19,6 @@ namespace {
 
 constexpr std::size_t rate = 44100;
 
-std::vector<float> effectSamples(Sounds::SoundType type)
-{
-    const Sounds::SoundFile& file = Sounds::getInstance()->getFile(type);
-    return std::vector<float>(file.samples.get(), file.samples.get() + 2 * file.frames);
-}
-
 // Where `effect` starts in the recording at or after frame `from`, such that the recording minus
 // the effect never differs from the rest of the mix (`others`, at most this far from zero) by more
 // than `tolerance`; -1 when no such place exists.
@@ -106,7 +100,8 @@ TEST(GameAudio, MusicFadesInEffectsAreHeardAndNothingPassesFullScale)
     EXPECT_GT(full, 0.01) << "the music plays at full level after the fade";
 
     // The first effect, heard whole over the music, which can add no more than 0.13 anywhere.
-    const long ghostAt = findEffect(recorded, effectSamples(Sounds::Ghost), requested[0], 0.135f);
+    const long ghostAt = findEffect(recorded, SoundFixtures::samplesOf(Sounds::getInstance()->getFile(Sounds::Ghost)),
+                                    requested[0], 0.135f);
     EXPECT_GE(ghostAt, 0) << "the wail was not heard";
 
     float peak = 0.0f;
@@ -134,7 +129,7 @@ TEST(GameAudio, NoMusicFlagLeavesOnlyTheEffects)
         ASSERT_TRUE(card.waitForFrames(requested + rate, 300));
     }
     const std::vector<float> recorded = AlsaRecording::shared().samples();
-    const std::vector<float> jump = effectSamples(Sounds::Jump);
+    const std::vector<float> jump = SoundFixtures::samplesOf(Sounds::getInstance()->getFile(Sounds::Jump));
     // With nothing else in the mix the jump is there sample for sample, and all else is silence.
     const long at = findEffect(recorded, jump, requested, 0.0f);
     ASSERT_GE(at, 0) << "the jump was not heard";

@@ -149,7 +149,7 @@ TEST(SoundFaults, EachKindOfFileIsReportedByBothLoadersAndWhatPlaysIsItsFirstStr
         Sounds::SoundFile effect;
         Sounds::loadFile(path, &effect);
         EXPECT_EQ(out.text(), linesAbout(c.effect));
-        EXPECT_EQ(std::vector<float>(effect.samples.get(), effect.samples.get() + 2 * effect.frames), decoded);
+        EXPECT_EQ(SoundFixtures::samplesOf(effect), decoded);
 
         // The player made off the main thread reports the opening on the stream it is given. It
         // loops the sound, several times round in the ring's first three buffers; one with

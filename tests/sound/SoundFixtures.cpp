@@ -84,9 +84,14 @@ std::vector<unsigned char> readBytes(const std::string& path)
     return std::vector<unsigned char>(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
 }
 
-void writeOgg(const std::string& path, const std::vector<float>& interleaved, int channels, int rate, int serial)
+void writeOgg(const std::string& path, const std::vector<float>& interleaved)
 {
-    writeBytes(path, encodeOgg(interleaved, channels, rate, serial));
+    writeBytes(path, encodeOgg(interleaved, 2));
+}
+
+std::vector<float> samplesOf(const Sounds::SoundFile& file)
+{
+    return std::vector<float>(file.samples.get(), file.samples.get() + 2 * file.frames);
 }
 
 std::vector<float> decodeFirstStream(const std::string& path)

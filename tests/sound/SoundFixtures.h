@@ -2,6 +2,7 @@
 // for comparison, and what the music player should add to a block.
 #pragma once
 
+#include "sound/Sounds.h"
 #include "support/TempHome.h"
 
 #include <string>
@@ -20,14 +21,17 @@ struct ScratchFolder : TempHome {
 // many small pages instead of a few large ones.
 std::vector<unsigned char> encodeOgg(const std::vector<float>& interleaved, int channels, int rate = 44100,
                                      int serial = 1, bool pagePerPacket = false);
-void writeOgg(const std::string& path, const std::vector<float>& interleaved, int channels, int rate = 44100,
-              int serial = 1);
+// Writes stereo at 44100 frames a second.
+void writeOgg(const std::string& path, const std::vector<float>& interleaved);
 void writeBytes(const std::string& path, const std::vector<unsigned char>& bytes);
 std::vector<unsigned char> readBytes(const std::string& path);
 
 // Every frame of the file's first logical stream as interleaved stereo (one channel played on
 // both sides), decoded directly with libvorbisfile.
 std::vector<float> decodeFirstStream(const std::string& path);
+
+// The frames of a decoded effect, interleaved.
+std::vector<float> samplesOf(const Sounds::SoundFile& file);
 
 // A recognisable stereo signal: a tone whose pitch and level depend on `seed`, different on the
 // two sides, starting at full level so that its first frames are clearly not silence.

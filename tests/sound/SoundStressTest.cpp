@@ -162,7 +162,7 @@ TEST(MusicStress, HundredThousandRefillsWithRandomStallsNeverMixABufferBeingWrit
 
     SoundFixtures::ScratchFolder folder;
     const std::string path = folder.file("music.ogg");
-    SoundFixtures::writeOgg(path, SoundFixtures::testSignal(5000, 3), 2);
+    SoundFixtures::writeOgg(path, SoundFixtures::testSignal(5000, 3));
     const std::vector<float> file = SoundFixtures::decodeFirstStream(path);
     const std::size_t length = file.size() / 2;
     ASSERT_EQ(length, 5000u);
