@@ -125,7 +125,6 @@ TEST(SoundsStress, MillionRequestsRacingTheMixerLoseNoVoiceAndMixNoneTwice)
     ASSERT_EQ(fault, "");
     EXPECT_GE(std::min(lowest, mixerLowest), 0);
     EXPECT_LE(std::max(highest, mixerHighest), Sounds::voiceCount);
-    EXPECT_EQ(bank.getActiveVoiceCount(), 0);
     for (int slot = 0; slot < Sounds::voiceCount; ++slot)
         ASSERT_FALSE(bank.isVoiceActive(slot)) << slot;
 

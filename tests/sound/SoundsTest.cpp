@@ -98,11 +98,9 @@ TEST_F(SoundsMixing, VoiceRunsSeamlesslyAcrossBlocksAndEndsOnItsLastFrameAndThe1
         total += size;
         EXPECT_TRUE(bank->isVoiceActive(0)) << "still " << 5000 - total << " frames to go";
     }
-    ASSERT_EQ(total, 3774);
     // The last 1226 frames end inside this block; the rest of it is left as it was.
     std::vector<float> block(2 * 2000, 0.5f);
     bank->getAudio(block.data(), 2000);
-    ASSERT_EQ(heard.size(), 2u * 3774);
     EXPECT_EQ(heard, std::vector<float>(boing.begin(), boing.begin() + 2 * 3774));
     for (int i = 0; i < 2 * 1226; ++i)
         ASSERT_EQ(block[i], 0.5f + boing[2 * 3774 + i]) << i;
