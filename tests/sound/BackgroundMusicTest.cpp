@@ -26,13 +26,6 @@ bool waitForRingFull(const BackgroundMusic& music)
     return false;
 }
 
-std::vector<float> mix(BackgroundMusic& music, int frames)
-{
-    std::vector<float> block(2 * static_cast<std::size_t>(frames) + 2, 0.0f);
-    music.audioBlock(block.data(), frames);
-    return block;
-}
-
 // Mixes blocks of the given sizes round and round until `total` frames have been checked.
 void playAndCheck(BackgroundMusic& music, ExpectedMusic& expected, std::size_t total, const std::vector<int>& sizes)
 {
@@ -43,7 +36,9 @@ void playAndCheck(BackgroundMusic& music, ExpectedMusic& expected, std::size_t t
             ASSERT_TRUE(waitForRingFull(music)) << "the music thread never refilled its buffers";
             sinceWait = 0;
         }
-        expected.check(mix(music, size), size);
+        std::vector<float> block(2 * static_cast<std::size_t>(size));
+        music.audioBlock(block.data(), size);
+        expected.check(block, size);
         if (::testing::Test::HasFatalFailure())
             return;
         sinceWait += static_cast<std::size_t>(size);
