@@ -2,9 +2,9 @@
 // the loop is the browser's own (requestAnimationFrame, through emscripten_set_main_loop) calling
 // Application::step(); a StepClock keeps the game at 60 steps a second on any display, and the
 // desktop's sleeping pacer is off. A frame that owes several steps draws only the last: drawing
-// is the frame's dear part, and drawing every step of a late frame would make the next one later. The page is told when
-// the first frame is shown and when the game has ended (Escape on the title screen), through Module.onFirstFrame and
-// Module.onGameEnd.
+// is the frame's dear part, and drawing every step of a late frame would make the next one later.
+// The page is told when the first frame is shown and when the game has ended (Escape on the title
+// screen), through Module.onFirstFrame and Module.onGameEnd.
 #include <emscripten/emscripten.h>
 
 #include <memory>
@@ -63,7 +63,8 @@ void frame()
 } // namespace
 
 // For the page's tests, which play the game through its canvas: the frames drawn and the steps
-// taken so far, and where the game is: 0 the title, 1 the story, 2 placing, 3 racing, 4 a race over, 5 the ending.
+// taken so far, and where the game is: 0 the title, 1 the story, 2 placing, 3 racing, 4 a race
+// over, 5 the ending.
 extern "C" EMSCRIPTEN_KEEPALIVE unsigned long brickwrath_frames()
 {
     return game.application ? game.application->framesDrawn() : 0;
