@@ -27,6 +27,7 @@
 #include "draw/opengl/OpenGLDrawer.h"
 #include "game/screens/StateManager.h"
 #include "game/screens/TitleScreen.h"
+#include "platform/MainLoop.h"
 #include "support/ScriptedPlayer.h"
 
 namespace {
@@ -193,10 +194,12 @@ int main(int argc, char** argv)
         args = {"-w", "1024", "-h", "768"};
     if (run.race)
         ScriptedPlayer::fixCounters();
+    // Unpaced, the loop does not wait and every frame takes one step, however fast frames come.
+    if (unpaced)
+        setenv("BRICKWRATH_UNPACED", "1", 1);
     try {
         Application application(args);
         run.application = &application;
-        application.framePacer().setEnabled(!unpaced);
         application.setFrameHook(&Run::hook, &run);
         std::printf("drawer: %s, pacing %s, %s\n",
                     dynamic_cast<OpenGLDrawer*>(application.getDrawer()) != nullptr ? "OpenGL" : "software",
@@ -220,7 +223,7 @@ int main(int argc, char** argv)
             player.playOneRace();
             run.quit();
         }
-        application.eventLoop();
+        MainLoop::run([&application] { return application.frame(); });
         std::printf("frames in the callgrind window: %lu\n", run.collectedFrames);
         printPacing(run);
     } catch (const FatalError& error) {

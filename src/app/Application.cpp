@@ -17,6 +17,7 @@
 #include "platform/Environment.h"
 #include "platform/QuitSignals.h"
 #include "platform/SystemPointer.h"
+#include "platform/Thread.h"
 #include "sound/Sounds.h"
 
 #include <algorithm>
@@ -111,8 +112,7 @@ Application::Application(const std::vector<std::string>& args)
     Widget::screenWidth = static_cast<float>(openedWidth);
     Widget::screenHeight = static_cast<float>(openedHeight);
 
-    if (Environment::isOn("BRICKWRATH_UNPACED"))
-        pacer.setEnabled(false);
+    oneStepPerFrame = Environment::isOn("BRICKWRATH_UNPACED");
     reportFirstFrame = Environment::isOn("BRICKWRATH_REPORT_FIRST_FRAME");
 }
 
@@ -161,12 +161,6 @@ void Application::openDrawer()
     throw FatalError("Could not set a video mode: " + reason);
 }
 
-void Application::eventLoop()
-{
-    while (step()) {
-    }
-}
-
 bool Application::takeEvents()
 {
     SDL_Event event;
@@ -175,11 +169,27 @@ bool Application::takeEvents()
     return !quitFlag;
 }
 
+bool Application::frame()
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch();
+    const int due = oneStepPerFrame ? 1 : clock.stepsAt(std::chrono::duration<double, std::milli>(now).count());
+    if (due == 0)
+        return !quitFlag;
+    // The music's refills, where threads take turns on this one, once before the frame's steps.
+    Thread::takeTurns();
+    // Drawing is the frame's dear part: a late frame draws only its last step, or the next one
+    // would be later still.
+    for (int i = 1; i < due; ++i)
+        if (!stepUndrawn())
+            return false;
+    return step();
+}
+
 bool Application::stepUndrawn()
 {
     if (!takeEvents())
         return false;
-    StateManager::getInstance()->advance();
+    StateManager::getInstance()->step();
     ++steps;
     return true;
 }
@@ -197,7 +207,6 @@ bool Application::step()
         reportFrameTime();
     if (frameHook != nullptr)
         frameHook(frameHookContext);
-    pacer.frameDone();
     return true;
 }
 

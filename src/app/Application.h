@@ -1,5 +1,5 @@
 // The one Application: reads the settings, opens the window through a drawer, loads the glyphs,
-// runs the event loop and tears everything down in a fixed order.
+// turns each display frame into the game's steps and tears everything down in a fixed order.
 #pragma once
 
 #include <SDL/SDL.h>
@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/FramePacer.h"
 #include "app/MouseMapping.h"
 #include "app/Settings.h"
+#include "app/StepClock.h"
 #include "platform/AudioOutput.h"
 #include "platform/PortAudioCallback.h"
 #include "platform/SystemPointer.h"
@@ -26,13 +26,18 @@ public:
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
 
-    // Runs until the quit flag is set: events first, then one frame whenever the queue is empty.
-    void eventLoop();
-    // One turn of the loop: every queued event, then one step of the game, drawn. False, with no
-    // frame drawn, once the game is to end.
+    // One display frame, on every target: the steps the clock says are due at 60 a second, each
+    // after the events queued before it, all but the last not drawn. A frame that comes in time
+    // takes one step; one that comes early may take none. False once the game is to end.
+    bool frame();
+    // Every queued event, then one step of the game, drawn. False, with no frame drawn, once the
+    // game is to end.
     bool step();
-    // The same turn with the step not drawn: the browser's catch-up when its frames come late.
+    // The same with the step not drawn.
     bool stepUndrawn();
+    // Each frame then takes exactly one step, however fast frames come: for the benchmarks and the
+    // tests, which run unpaced, and set by BRICKWRATH_UNPACED=1.
+    void takeOneStepPerFrame() { oneStepPerFrame = true; }
     void quit() { quitFlag = true; }
 
     void mouseMove(int x, int y);
@@ -60,9 +65,8 @@ public:
     bool quitRequested() const { return quitFlag; }
     unsigned long framesDrawn() const { return frames; }
     unsigned long stepsTaken() const { return steps; }
-    FramePacer& framePacer() { return pacer; }
 
-    // Called on the main thread after every frame is shown, before the pacer waits: benchmarks
+    // Called on the main thread after every frame is shown, before the loop waits: benchmarks
     // time the real loop with it and push their scripted events from it.
     using FrameHook = void (*)(void* context);
     void setFrameHook(FrameHook hook, void* context)
@@ -89,7 +93,8 @@ private:
 
     Settings launch;
     MouseMapping mouse;
-    FramePacer pacer;
+    StepClock clock;
+    bool oneStepPerFrame = false;
     unsigned long frames = 0;
     unsigned long steps = 0;
     FrameHook frameHook = nullptr;

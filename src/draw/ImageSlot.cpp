@@ -22,7 +22,7 @@ ImageSlot::~ImageSlot()
     release();
 }
 
-std::uint32_t ImageSlot::get(Drawer* drawer)
+std::uint32_t ImageSlot::get(Drawer* drawer) const
 {
     if (imageId != 0 && ownerSerial == drawer->serial())
         return imageId;
@@ -41,7 +41,7 @@ void ImageSlot::release()
     owner = nullptr;
 }
 
-std::uint32_t SharedImageSlot::get(Drawer* drawer)
+std::uint32_t SharedImageSlot::get(Drawer* drawer) const
 {
     if (imageId != 0 && ownerSerial == drawer->serial())
         return imageId;

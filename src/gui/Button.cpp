@@ -1,7 +1,7 @@
 // Button states: a release over the button is a click, wherever the press happened.
 #include "gui/Button.h"
 
-void Button::draw() {}
+void Button::draw() const {}
 
 void Button::mouseMove(float, float)
 {

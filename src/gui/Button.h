@@ -11,7 +11,7 @@ class Button : public Widget {
 public:
     enum State { Normal = 0, Pressed = 1, Over = 2 };
 
-    void draw() override;
+    void draw() const override;
     void mouseMove(float x, float y) override;
     void mouseButton(bool down, float x, float y) override;
     void mouseLeave(float x, float y) override;

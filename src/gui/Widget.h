@@ -10,7 +10,7 @@ public:
 
     virtual ~Widget() = default;
 
-    virtual void draw() = 0;
+    virtual void draw() const = 0;
     // Positions in virtual units, already known to be inside the widget.
     virtual void mouseMove(float x, float y) = 0;
     virtual void mouseButton(bool down, float x, float y) = 0;

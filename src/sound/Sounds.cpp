@@ -6,14 +6,40 @@
 
 #include <climits>
 #include <iostream>
+#include <iterator>
 #include <new>
 
 namespace {
 
-const char* const fileNames[Sounds::typeCount] = {
-    "biffo.ogg", "boing.ogg", "die.ogg", "explosion.ogg", "footstep1.ogg",    "footstep2.ogg",
-    "ghost.ogg", "jump.ogg",  nullptr,   "trip.ogg",      "WallGrinding.ogg",
+struct SoundEntry {
+    Sounds::SoundType type;
+    const char* file; // none for NoFile
 };
+
+// Every sound and its file. The compiler checks that each type has its row, in the enum's order.
+constexpr SoundEntry sounds[] = {
+    {Sounds::Biffo, "biffo.ogg"},
+    {Sounds::Boing, "boing.ogg"},
+    {Sounds::Die, "die.ogg"},
+    {Sounds::Explosion, "explosion.ogg"},
+    {Sounds::Footstep1, "footstep1.ogg"},
+    {Sounds::Footstep2, "footstep2.ogg"},
+    {Sounds::Ghost, "ghost.ogg"},
+    {Sounds::Jump, "jump.ogg"},
+    {Sounds::NoFile, nullptr},
+    {Sounds::Trip, "trip.ogg"},
+    {Sounds::WallGrinding, "WallGrinding.ogg"},
+};
+
+constexpr bool inEnumOrder()
+{
+    for (int i = 0; i < Sounds::typeCount; ++i)
+        if (sounds[i].type != i)
+            return false;
+    return true;
+}
+static_assert(std::size(sounds) == Sounds::typeCount, "a sound without its row in the table, or a row too many");
+static_assert(inEnumOrder(), "the table's rows must follow the order of Sounds::SoundType");
 
 // Decoding errors are skipped, but a file that gives nothing else must not hold the game forever.
 constexpr int maxErrorsInARow = 64;
@@ -39,15 +65,15 @@ Sounds::Sounds(const std::string& folder) : Sounds(folder, std::cout) {}
 Sounds::Sounds(const std::string& folder, std::ostream& report)
 {
     for (int type = 0; type < typeCount; ++type)
-        if (fileNames[type] != nullptr)
-            loadFile(folder + fileNames[type], &files[type], report);
+        if (sounds[type].file != nullptr)
+            loadFile(folder + sounds[type].file, &files[type], report);
 }
 
 Sounds::Sounds(std::array<SoundFile, typeCount> decoded) : files(std::move(decoded)) {}
 
 const char* Sounds::fileName(SoundType type)
 {
-    return type >= 0 && type < typeCount ? fileNames[type] : nullptr;
+    return type >= 0 && type < typeCount ? sounds[type].file : nullptr;
 }
 
 void Sounds::loadFile(const std::string& path, SoundFile* file)

@@ -12,8 +12,22 @@
 class Sounds {
 public:
     // Indexes the table of files; NoFile has no file, and the values after it keep their places.
-    enum SoundType { Biffo, Boing, Die, Explosion, Footstep1, Footstep2, Ghost, Jump, NoFile, Trip, WallGrinding };
-    static constexpr int typeCount = 11;
+    // Each has its file in Sounds.cpp's table, in this order; TypeCount counts them.
+    enum SoundType {
+        Biffo,
+        Boing,
+        Die,
+        Explosion,
+        Footstep1,
+        Footstep2,
+        Ghost,
+        Jump,
+        NoFile,
+        Trip,
+        WallGrinding,
+        TypeCount
+    };
+    static constexpr int typeCount = TypeCount;
     static constexpr int voiceCount = 128;
 
     // One decoded file: interleaved stereo frames, left then right.

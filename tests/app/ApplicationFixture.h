@@ -1,5 +1,5 @@
-// The real Application started with the player's arguments in a fresh HOME, without the frame
-// limiter, fed through SDL's event queue and run by its own event loop.
+// The real Application started with the player's arguments in a fresh HOME, a step a frame as
+// fast as frames come, fed through SDL's event queue and run frame by frame until it ends.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -25,7 +25,7 @@ protected:
     {
         CaptureStdout quiet;
         application = std::make_unique<Application>(args);
-        application->framePacer().setEnabled(false);
+        application->takeOneStepPerFrame();
         startOutput = quiet.text();
     }
     static void push(SDL_Event event) { Hand::mustPush(SDL_PushEvent(&event) == 0); }
@@ -36,11 +36,17 @@ protected:
         event.key.keysym.sym = key;
         push(event);
     }
-    // Runs the event loop over what is queued, and a quit after it.
+    // Runs frames until the game ends.
+    void runFrames()
+    {
+        while (application->frame()) {
+        }
+    }
+    // Runs frames over what is queued, and a quit after it.
     void runQueued()
     {
         pushQuit();
-        application->eventLoop();
+        runFrames();
     }
     // Runs the event loop, drawing frames, until a quit arrives from a timer after `ms` milliseconds.
     void runFor(Uint32 ms)
@@ -53,7 +59,7 @@ protected:
                 return 0;
             },
             nullptr);
-        application->eventLoop();
+        runFrames();
         SDL_RemoveTimer(timer);
     }
     // A left click at window pixel (x, y), run through the loop: whether it started a race.

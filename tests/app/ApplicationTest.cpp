@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "app/ApplicationFixture.h"
-#include "app/SDLMain.h"
+#include "app/GameEntry.h"
 #include "draw/opengl/OpenGLDrawer.h"
 #include "gui/Widget.h"
 
@@ -16,18 +16,14 @@ namespace {
 using ApplicationTest = ApplicationFixture;
 
 // The program's entry as main calls it, on the given video driver, in a fresh HOME: what it printed.
-std::string runEntry(std::vector<std::string> args, const char* driver)
+std::string runEntry(const std::vector<std::string>& args, const char* driver)
 {
     TempHome home;
     const char* old = std::getenv("SDL_VIDEODRIVER");
     const std::string saved = old != nullptr ? old : "";
     setenv("SDL_VIDEODRIVER", driver, 1);
     CaptureStdout output;
-    std::vector<char*> argv;
-    for (std::string& arg : args)
-        argv.push_back(arg.data());
-    argv.push_back(nullptr);
-    EXPECT_EQ(SDL_main(static_cast<int>(args.size()), argv.data()), 0);
+    EXPECT_EQ(runGame(std::vector<std::string>(args.begin() + 1, args.end())), 0); // without the program's name
     if (old != nullptr)
         setenv("SDL_VIDEODRIVER", saved.c_str(), 1);
     else
@@ -87,7 +83,7 @@ TEST_F(ApplicationTest, QueuedEventsAreStillDispatchedAfterQuitAndNoFrameIsDrawn
     start({"-w", "800", "-h", "600"});
     pushQuit();
     Hand::mustPush(Hand::pushClick(450, 490)); // the start area, after the quit request
-    application->eventLoop();
+    runFrames();
     EXPECT_EQ(application->framesDrawn(), 0u);
     EXPECT_EQ(screen(), StateManager::Race);
 }
@@ -104,7 +100,7 @@ TEST_F(ApplicationTest, EscapeLeavesTheRaceThenEndsTheGame)
 
     pushKey(SDLK_ESCAPE);
     push(SDL_Event{SDL_USEREVENT});
-    application->eventLoop();
+    runFrames();
     EXPECT_TRUE(application->quitRequested());
     EXPECT_EQ(screen(), StateManager::Title);
 }

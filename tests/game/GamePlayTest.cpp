@@ -269,7 +269,7 @@ TEST_F(Collisions, StepsTakenWithoutDrawingRunTheSameRace)
     play().go();
     int steps = 0;
     for (; !game->isRaceOver() && steps < 2000; ++steps)
-        steps % 4 == 3 ? frame() : game->advance();
+        steps % 4 == 3 ? frame() : game->step();
     EXPECT_EQ(steps, drawnSteps);
     EXPECT_EQ(crushedRunners(), crushed);
 }

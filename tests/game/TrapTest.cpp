@@ -25,9 +25,10 @@ struct TrapTest : ::testing::Test {
         for (int lane = 0; lane < 8; ++lane)
             runners[lane].initPosition(192 + 31 * lane, 422 + 31 * lane);
     }
-    // One frame's draw calls of a trap.
+    // One step of a trap, and the draw calls of the frame that shows it.
     const std::vector<DrawCall>& draw(Trap& trap, bool placing)
     {
+        trap.step();
         return drawer.record([&](Drawer* to) { trap.draw(to, placing); });
     }
     std::array<Hurdler, 8> runners;
@@ -186,8 +187,8 @@ TEST_F(TrapTest, EachKindsPictureWhilePlacingDuringTheRaceAndOnceFired)
 }
 
 // The mine's starburst shrinks from twice its size; the big mine's cloud grows from nothing to
-// twice its size and rises as it grows. Both are gone after 41 draws.
-TEST_F(TrapTest, MineBlastsLastFortyOneDraws)
+// twice its size and rises as it grows. Both are gone after 41 steps.
+TEST_F(TrapTest, MineBlastsLastFortyOneSteps)
 {
     for (const Tray::Kind kind : {Tray::Mine, Tray::BigMine}) {
         SCOPED_TRACE(kind);

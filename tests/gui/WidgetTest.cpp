@@ -17,7 +17,7 @@ struct Call {
 
 class RecordingWidget : public Widget {
 public:
-    void draw() override {}
+    void draw() const override {}
     void mouseMove(float x, float y) override { calls.push_back({Call::Move, x, y}); }
     void mouseButton(bool down, float x, float y) override
     {

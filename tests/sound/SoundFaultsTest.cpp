@@ -230,7 +230,6 @@ TEST(SoundFaults, NoAudioDevicePlaysAWholeGameSilently)
 
     CaptureStdout out;
     Application app({"-s", "-w", "640", "-h", "480", "-nm"});
-    app.framePacer().setEnabled(false);
     EXPECT_NE(out.text().find("PortAudioDevice Error: "), std::string::npos) << out.text();
 
     // The screens draw into a recording drawer: the software drawer would only make the test slow.

@@ -12,7 +12,6 @@ RealGame::RealGame(const std::vector<std::string>& args)
 {
     setenv("SDL_VIDEODRIVER", "dummy", 1);
     app = std::make_unique<Application>(args);
-    app->framePacer().setEnabled(false);
     if (dynamic_cast<SDLDrawer*>(app->getDrawer()) == nullptr)
         throw std::runtime_error("the game did not open the software drawer");
 }

@@ -6,8 +6,10 @@
 #include "game/race/Harry.h"
 #include "game/race/Hurdle.h"
 #include "game/race/Hurdler.h"
+#include "game/race/Track.h"
 #include "game/screens/GamePlay.h"
 #include "game/screens/StateManager.h"
+#include "game/screens/TitleScreen.h"
 
 namespace {
 
@@ -129,10 +131,27 @@ void ScriptedPlayer::drag(int fromX, int fromY, int toX, int toY)
     input([&] { hand.release(toX, toY); });
 }
 
+void ScriptedPlayer::startGame()
+{
+    click(TitleScreen::startArea.middleX(), TitleScreen::startArea.middleY());
+}
+
+void ScriptedPlayer::go()
+{
+    click(GamePlay::goButtonArea.middleX(), GamePlay::goButtonArea.middleY());
+}
+
+void ScriptedPlayer::clickOn()
+{
+    click(500, 400);
+}
+
 void ScriptedPlayer::shiftHurdle(int x, int y, bool back)
 {
     const int d = back ? -20 : 20;
-    drag(x + 20, y + 17, x + 20 + d, y + 17 - d);
+    const int middleX = x + Hurdle::width / 2;
+    const int middleY = y + Hurdle::height / 2;
+    drag(middleX, middleY, middleX + d, middleY - d);
 }
 
 void ScriptedPlayer::shiftHurdle(const Hurdle& hurdle, bool back)
@@ -142,16 +161,14 @@ void ScriptedPlayer::shiftHurdle(const Hurdle& hurdle, bool back)
 
 void ScriptedPlayer::dropTrap(Tray::Kind kind, int x, int y)
 {
-    // The icons' middles, in the tray's order.
-    const int iconX[] = {40, 115, 190, 264, 338, 412, 40};
-    const int iconY[] = {80, 80, 80, 80, 80, 80, 180};
-    drag(iconX[kind], iconY[kind], x, y);
+    const ScreenArea icon = Tray::iconArea(kind);
+    drag(icon.middleX(), icon.middleY(), x, y);
 }
 
 void ScriptedPlayer::dropTrapAhead(Tray::Kind kind, int lane, int ahead)
 {
-    const int x = 192 + 31 * lane + ahead + 15; // the trap's corner sits 15 left of the pointer
-    dropTrap(kind, x, 663 + 62 * lane - x);
+    const int x = Track::runnerStartX + Track::laneSpacing * lane + ahead + GamePlay::grabOffset;
+    dropTrap(kind, x, Track::dropLineOffset + Track::laneLineStep * lane - x);
 }
 
 void ScriptedPlayer::playOneRace(int titleFrames, int overFrames, int nextPlacementFrames)

@@ -76,9 +76,9 @@ public:
     void click(int x, int y);
     void drag(int fromX, int fromY, int toX, int toY);
 
-    void startGame() { click(560, 630); } // the title's start area
-    void go() { click(920, 700); }        // the race screen's go button
-    void clickOn() { click(500, 400); }   // past "race over", or the ending
+    void startGame(); // the title's start area
+    void go();        // the race screen's go button
+    void clickOn();   // past "race over", or the ending: anywhere
     // Drags the hurdle whose picture's corner is at (x, y) by its middle, 20 back down the track
     // or up it: the one shift a placement allows it.
     void shiftHurdle(int x, int y, bool back = true);

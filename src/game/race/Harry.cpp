@@ -3,7 +3,6 @@
 
 #include <ctime>
 
-#include "draw/assets/Images.h"
 #include "game/race/Track.h"
 
 namespace {
@@ -15,12 +14,6 @@ constexpr int outermostLane = Track::laneCount - 1;
 } // namespace
 
 int Harry::randy = static_cast<int>(std::time(nullptr));
-
-SharedImageSlot Harry::running1(Images::hurdler1_png, Images::hurdler1_png_length);
-SharedImageSlot Harry::running2(Images::hurdler2_png, Images::hurdler2_png_length);
-SharedImageSlot Harry::jumpingImage(Images::jumping_png, Images::jumping_png_length);
-SharedImageSlot Harry::trippedImage(Images::tripped_png, Images::tripped_png_length);
-SharedImageSlot Harry::dead(Images::dead_png, Images::dead_png_length);
 
 Harry::Harry()
 {
@@ -61,9 +54,4 @@ void Harry::afterAdvance(float distance)
     lane += change;
     x += laneSpacing * static_cast<float>(change);
     y += laneSpacing * static_cast<float>(change);
-}
-
-void Harry::draw(Drawer* drawer)
-{
-    drawWith(drawer, Sprites{running1, running2, dead, trippedImage, jumpingImage});
 }

@@ -11,7 +11,6 @@ public:
     void initPosition(int x, int y) override;
     void resetSpeed() override;
     void increaseSpeed() override;
-    void draw(Drawer* drawer) override;
 
     // Lanes moved outwards from the lane Harry started in, 0 to 7.
     int getLane() const { return lane; }
@@ -19,12 +18,6 @@ public:
 
     // Harry's own random counter, seeded from the clock at start-up.
     static int randy;
-
-    static SharedImageSlot running1;
-    static SharedImageSlot running2;
-    static SharedImageSlot jumpingImage;
-    static SharedImageSlot trippedImage;
-    static SharedImageSlot dead;
 
 protected:
     void afterAdvance(float distance) override;

@@ -54,7 +54,7 @@ void Hurdle::unTopple()
     moved = false;
 }
 
-void Hurdle::draw(Drawer* drawer)
+void Hurdle::draw(Drawer* drawer) const
 {
     hurdleImage.get(drawer);
     hurdleOverImage.get(drawer);

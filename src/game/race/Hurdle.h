@@ -8,6 +8,10 @@ class Drawer;
 
 class Hurdle {
 public:
+    // The part of its picture, from the corner, by which a hurdle is picked up.
+    static constexpr int width = 40;
+    static constexpr int height = 35;
+
     void setLane(int newLane) { lane = newLane; }
     // Sets the hurdle and its home; whether it was toppled or moved is kept.
     void initPosition(int newX, int newY);
@@ -17,7 +21,7 @@ public:
     void topple() { toppled = true; }
     // Before each placement phase: standing again, and free to be shifted once more.
     void unTopple();
-    void draw(Drawer* drawer);
+    void draw(Drawer* drawer) const;
 
     int getLane() const { return lane; }
     int getX() const { return x; }

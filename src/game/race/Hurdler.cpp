@@ -58,6 +58,7 @@ void Hurdler::initPosition(int newX, int newY)
     jumpsMade = 0;
     tripped = false;
     crushed = false;
+    lifted = false;
 }
 
 float Hurdler::step() const
@@ -187,45 +188,43 @@ bool Hurdler::isCrushed() const
     return crushed;
 }
 
-void Hurdler::draw(Drawer* drawer)
+void Hurdler::animate()
 {
-    drawWith(drawer, Sprites{running1, running2, dead, trippedImage, jumpingImage});
+    lifted = jumpLeft > 0.0f;
+    if (lifted)
+        jumpLeft -= step();
+    shownFrame = frame;
+    if (tripped)
+        return;
+    if (frameDelay == 0) {
+        frameDelay = animationDelay;
+        frame = 1 - frame;
+    } else {
+        --frameDelay;
+    }
 }
 
-void Hurdler::drawWith(Drawer* drawer, const Sprites& sprites)
+void Hurdler::draw(Drawer* drawer) const
 {
-    sprites.running1.get(drawer);
-    sprites.running2.get(drawer);
-    sprites.dead.get(drawer);
-    sprites.trippedImage.get(drawer);
-    sprites.jumpingImage.get(drawer);
+    running1.get(drawer);
+    running2.get(drawer);
+    dead.get(drawer);
+    trippedImage.get(drawer);
+    jumpingImage.get(drawer);
 
-    int yd = static_cast<int>(y);
-    if (jumpLeft > 0.0f) {
-        jumpLeft -= step();
-        yd -= 32; // the last frame of a jump is still drawn lifted
-    }
+    const int yd = static_cast<int>(y) - (lifted ? 32 : 0);
     std::uint32_t image = 0;
     int yImage = yd;
     if (crushed) {
-        image = sprites.dead.id();
+        image = dead.id();
         yImage = yd + 15;
     } else if (tripped) {
-        image = sprites.trippedImage.id();
+        image = trippedImage.id();
         yImage = yd + 15;
     } else if (jumpLeft > 0.0f) {
-        image = sprites.jumpingImage.id();
+        image = jumpingImage.id();
     } else {
-        image = frame == 0 ? sprites.running1.id() : sprites.running2.id();
+        image = shownFrame == 0 ? running1.id() : running2.id();
     }
     drawer->drawImage(image, static_cast<int>(x), yImage);
-
-    if (!tripped) {
-        if (frameDelay == 0) {
-            frameDelay = animationDelay;
-            frame = 1 - frame;
-        } else {
-            --frameDelay;
-        }
-    }
 }

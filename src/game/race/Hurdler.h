@@ -15,7 +15,7 @@ public:
 
     // Puts the runner at its start and clears its race; speed and animation are kept.
     virtual void initPosition(int x, int y);
-    // One frame of running.
+    // One step of running.
     virtual void move();
     virtual void resetSpeed();
     // After every race: a little faster, by a random factor between 1 and 1.075.
@@ -33,8 +33,11 @@ public:
     virtual bool isTripped() const;
     virtual void crush();
     virtual bool isCrushed() const;
-    // Draws the runner; a jump in progress is counted down here, not in move().
-    virtual void draw(Drawer* drawer);
+    // The rest of the runner's step while it is on the track, after the collision tests: a jump
+    // in progress counts down, and the running picture changes every fifth step.
+    void animate();
+    // Draws the runner as the last step left it.
+    void draw(Drawer* drawer) const;
 
     // The runners' random draw: advances `counter` by one and hashes it to a float in (0, 1].
     static float randomDraw(int& counter);
@@ -42,6 +45,7 @@ public:
     // Seeded from the clock at start-up; tests set it to replay a game exactly.
     static int randy;
 
+    // Every runner's pictures, Harry's too: decoded and loaded once.
     static SharedImageSlot running1;
     static SharedImageSlot running2;
     static SharedImageSlot jumpingImage;
@@ -63,23 +67,18 @@ public:
     void setSpeed(float newSpeed) { speed = newSpeed; }
 
 protected:
-    struct Sprites {
-        SharedImageSlot& running1;
-        SharedImageSlot& running2;
-        SharedImageSlot& dead;
-        SharedImageSlot& trippedImage;
-        SharedImageSlot& jumpingImage;
-    };
-
-    // The distance covered this frame: a sixteenth while slowed.
+    // The distance covered this step: a sixteenth while slowed.
     float step() const;
-    void drawWith(Drawer* drawer, const Sprites& sprites);
     // Runs after the runner has advanced and before the jump test; Harry changes lanes here.
     virtual void afterAdvance(float) {}
     void knockDown(float distance);
 
     int frame = 0;
     int frameDelay = 4;
+    // What the last step shows: the running picture, and whether the runner is drawn lifted (the
+    // last step of a jump still is).
+    int shownFrame = 0;
+    bool lifted = false;
     float x = 105.0f;
     float y = 425.0f;
     float speed = 1.0f;

@@ -53,11 +53,16 @@ Tray::Kind Tray::kindAt(int points, int x, int y)
 {
     for (int k = KindCount - 1; k >= 0; --k) {
         const Kind kind = static_cast<Kind>(k);
-        const Entry& entry = entries[k];
-        if (offers(kind, points) && x > entry.x && x < entry.x + iconWidth && y > entry.y && y < entry.y + entry.height)
+        if (offers(kind, points) && iconArea(kind).holds(x, y))
             return kind;
     }
     return KindCount;
+}
+
+ScreenArea Tray::iconArea(Kind kind)
+{
+    const Entry& entry = entries[kind];
+    return {entry.x, entry.y, iconWidth, entry.height};
 }
 
 std::unique_ptr<Trap> Tray::create(Kind kind, std::span<Hurdler> hurdlers)
@@ -75,13 +80,13 @@ std::unique_ptr<Trap> Tray::create(Kind kind, std::span<Hurdler> hurdlers)
     return nullptr;
 }
 
-void Tray::loadImages(Drawer* drawer)
+void Tray::loadImages(Drawer* drawer) const
 {
-    for (ImageSlot& icon : icons)
+    for (const ImageSlot& icon : icons)
         icon.get(drawer);
 }
 
-void Tray::draw(Drawer* drawer, int points)
+void Tray::draw(Drawer* drawer, int points) const
 {
     for (int k = KindCount - 1; k >= 0; --k)
         if (offers(static_cast<Kind>(k), points))

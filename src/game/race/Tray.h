@@ -7,6 +7,7 @@
 #include <span>
 
 #include "draw/ImageSlot.h"
+#include "game/ScreenArea.h"
 
 class Drawer;
 class Hurdler;
@@ -24,12 +25,14 @@ public:
     // The offered kind whose icon holds the point (edges excluded), looking from the big mine
     // down to the mud; KindCount when there is none.
     static Kind kindAt(int points, int x, int y);
+    // Where the kind's icon lies on the tray; a click inside it, edges left out, takes a trap.
+    static ScreenArea iconArea(Kind kind);
     // A new trap of the kind; the big mine is handed the race screen's hurdlers.
     static std::unique_ptr<Trap> create(Kind kind, std::span<Hurdler> hurdlers);
 
-    void loadImages(Drawer* drawer);
+    void loadImages(Drawer* drawer) const;
     // The offered icons, big mine first.
-    void draw(Drawer* drawer, int points);
+    void draw(Drawer* drawer, int points) const;
 
 private:
     std::array<ImageSlot, KindCount> icons;

@@ -38,7 +38,7 @@ void Wall::resetPosition()
     grindDelay = 0;
 }
 
-void Wall::draw(Drawer* drawer)
+void Wall::draw(Drawer* drawer) const
 {
     drawer->drawImage(image.get(drawer), static_cast<int>(x), static_cast<int>(y));
 }

@@ -1,4 +1,4 @@
-// The player's wall: grinds up the track half a unit per frame, crushing the runners it reaches,
+// The player's wall: grinds up the track half a unit a step, crushing the runners it reaches,
 // and ends the race when it gets to the far end.
 #pragma once
 
@@ -10,10 +10,10 @@ class Wall {
 public:
     Wall();
 
-    // One frame of the race; true once the wall has reached the far end.
+    // One step of the race; true once the wall has reached the far end.
     bool move();
     void resetPosition();
-    void draw(Drawer* drawer);
+    void draw(Drawer* drawer) const;
 
     float getX() const { return x; }
     float getY() const { return y; }

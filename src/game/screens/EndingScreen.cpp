@@ -11,7 +11,7 @@ EndingScreen::EndingScreen()
 {
 }
 
-void EndingScreen::draw(Drawer* drawer)
+void EndingScreen::render(Drawer* drawer) const
 {
     background.get(drawer);
     ending.get(drawer);
@@ -23,7 +23,7 @@ void EndingScreen::mouseMove(int, int) {}
 
 void EndingScreen::mouseDown(int, int, int)
 {
-    StateManager::getInstance()->nextState(); // deletes this screen
+    StateManager::getInstance()->nextState();
 }
 
 void EndingScreen::mouseUp(int, int, int) {}

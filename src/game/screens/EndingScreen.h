@@ -8,7 +8,7 @@ class EndingScreen : public State {
 public:
     EndingScreen();
 
-    void draw(Drawer* drawer) override;
+    void render(Drawer* drawer) const override;
     void mouseMove(int x, int y) override;
     void mouseDown(int button, int x, int y) override;
     void mouseUp(int button, int x, int y) override;

@@ -1,4 +1,4 @@
-// The race screen: track layout, placement of traps and hurdles, the per-frame race with its
+// The race screen: track layout, placement of traps and hurdles, the race step by step with its
 // collision tests, drawing, and scoring between races.
 #include "game/screens/GamePlay.h"
 
@@ -12,23 +12,13 @@
 
 namespace {
 
-// Where a hurdle can be picked up, from its corner.
-constexpr int hurdleWidth = 40;
-constexpr int hurdleHeight = 35;
-constexpr int grabOffset = 15; // the pointer holds an item 15 right of and below its corner
-
 // The collision tests look this far ahead of a hurdle's or trap's x.
 constexpr int reach = 5;
 
-constexpr int goX = 864;
-constexpr int goY = 650;
-constexpr int goWidth = 128;
-constexpr int goHeight = 92;
-
-// Inside a rectangle, its edges excluded.
-bool inside(int x, int y, int left, int top, int width, int height)
+// Where a hurdle can be picked up: its picture's corner and a hurdle's size.
+ScreenArea grabArea(const Hurdle& hurdle)
 {
-    return x > left && x < left + width && y > top && y < top + height;
+    return {hurdle.getX(), hurdle.getY(), Hurdle::width, Hurdle::height};
 }
 
 void drawWords(Drawer* drawer, const std::string& text, int x, int y, float size, float alpha)
@@ -91,7 +81,7 @@ void GamePlay::mouseMove(int x, int y)
             return;
         hover = false;
         for (const Hurdle& hurdle : hurdles)
-            if (inside(x, y, hurdle.getX(), hurdle.getY(), hurdleWidth, hurdleHeight))
+            if (grabArea(hurdle).holds(x, y))
                 hover = true;
         return;
     }
@@ -104,14 +94,14 @@ void GamePlay::mouseMove(int x, int y)
 void GamePlay::mouseDown(int, int x, int y)
 {
     if (!placing) {
-        endOfRaceClick(); // may delete this screen
+        endOfRaceClick();
         return;
     }
     // One thing at a time: a press while something is held neither picks up another item nor
     // starts the race, so nothing is ever left half-placed.
     if (dragged != 0)
         return;
-    if (inside(x, y, goX, goY, goWidth, goHeight)) {
+    if (goButtonArea.holds(x, y)) {
         placing = false;
         return;
     }
@@ -138,7 +128,7 @@ bool GamePlay::pickHurdle(int x, int y)
 {
     for (int number = 0; number < Track::hurdleCount; ++number) {
         const Hurdle& hurdle = hurdles[number];
-        if (inside(x, y, hurdle.getX(), hurdle.getY(), hurdleWidth, hurdleHeight)) {
+        if (grabArea(hurdle).holds(x, y)) {
             draggingHurdle = true;
             dragged = number + 1;
             return true;
@@ -219,15 +209,26 @@ void GamePlay::collisionDetection()
         raceOver = true;
 }
 
-void GamePlay::advance()
+void GamePlay::step()
 {
     if (!placing && !raceOver)
         update();
+    // What was drawn after the race's step before, in the order it was drawn: the traps' effects,
+    // then the runners on the track, which stay hidden while traps are being placed.
+    for (const std::unique_ptr<Trap>& trap : traps)
+        trap->step();
+    if (placing)
+        return;
+    if (harryRace)
+        harry.animate();
+    else
+        for (Hurdler& runner : runners)
+            runner.animate();
 }
 
 void GamePlay::update()
 {
-    // The race goes on to the end of this frame even when the wall has just reached the end, so
+    // The race goes on to the end of this step even when the wall has just reached the end, so
     // a runner it catches now still counts.
     if (wall.move())
         raceOver = true;
@@ -239,7 +240,7 @@ void GamePlay::update()
     collisionDetection();
 }
 
-void GamePlay::loadImages(Drawer* drawer)
+void GamePlay::loadImages(Drawer* drawer) const
 {
     background.get(drawer);
     track.get(drawer);
@@ -250,10 +251,9 @@ void GamePlay::loadImages(Drawer* drawer)
     tray.loadImages(drawer);
 }
 
-void GamePlay::draw(Drawer* drawer)
+void GamePlay::render(Drawer* drawer) const
 {
     loadImages(drawer);
-    advance();
 
     drawer->drawImage(background.id(), 0, 0);
     drawer->drawImage(track.id(), 50, 40);
@@ -261,14 +261,14 @@ void GamePlay::draw(Drawer* drawer)
         drawPlacement(drawer);
     for (const std::unique_ptr<Trap>& trap : traps)
         trap->draw(drawer, placing);
-    for (Hurdle& hurdle : hurdles)
+    for (const Hurdle& hurdle : hurdles)
         hurdle.draw(drawer);
     // The runners stay hidden while traps are being placed.
     if (!placing) {
         if (harryRace)
             harry.draw(drawer);
         else
-            for (Hurdler& runner : runners)
+            for (const Hurdler& runner : runners)
                 runner.draw(drawer);
     }
     wall.draw(drawer);
@@ -277,13 +277,13 @@ void GamePlay::draw(Drawer* drawer)
         drawCursor(drawer);
 }
 
-void GamePlay::drawPlacement(Drawer* drawer)
+void GamePlay::drawPlacement(Drawer* drawer) const
 {
     tray.draw(drawer, points);
-    drawer->drawImage(goButton.id(), goX, goY);
+    drawer->drawImage(goButton.id(), goButtonArea.x, goButtonArea.y);
 }
 
-void GamePlay::drawTexts(Drawer* drawer)
+void GamePlay::drawTexts(Drawer* drawer) const
 {
     if (placing) {
         drawWords(drawer, "points remaining ", 0, 0, 32.0f, 1.0f);
@@ -307,7 +307,7 @@ void GamePlay::drawTexts(Drawer* drawer)
     }
 }
 
-void GamePlay::drawCursor(Drawer* drawer)
+void GamePlay::drawCursor(Drawer* drawer) const
 {
     std::uint32_t cursor = arrowCursor.id();
     if (dragged != 0)
@@ -334,7 +334,7 @@ void GamePlay::endOfRaceClick()
         if (crushedCount == 0) {
             --raceBudget;
             if (raceBudget == 0) {
-                StateManager::getInstance()->nextState(); // the game is lost; deletes this screen
+                StateManager::getInstance()->nextState(); // the game is lost
                 return;
             }
         }
@@ -342,7 +342,7 @@ void GamePlay::endOfRaceClick()
             harryRace = true;
     } else {
         if (harry.isCrushed()) {
-            StateManager::getInstance()->cutScene(); // the game is won; deletes this screen
+            StateManager::getInstance()->cutScene(); // the game is won
             return;
         }
         harry.initPosition(Track::runnerStartX, Track::runnerStartY);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "draw/ImageSlot.h"
+#include "game/ScreenArea.h"
 #include "game/race/Harry.h"
 #include "game/race/Hurdle.h"
 #include "game/race/Hurdler.h"
@@ -19,20 +20,24 @@
 class GamePlay : public State {
 public:
     static constexpr int startingBudget = 3;
+    // A click inside it, edges left out, ends the placement and starts the race.
+    static constexpr ScreenArea goButtonArea{864, 650, 128, 92};
+    // The pointer holds an item this far right of and below its corner.
+    static constexpr int grabOffset = 15;
 
     GamePlay();
     ~GamePlay() override;
 
-    // Advances the race by one step (when one is running) and draws the screen.
-    void draw(Drawer* drawer) override;
-    void advance() override;
+    // One step of the race when one is running, then of the traps' and the runners' pictures.
+    void step() override;
+    void render(Drawer* drawer) const override;
     void mouseMove(int x, int y) override;
     void mouseDown(int button, int x, int y) override;
     void mouseUp(int button, int x, int y) override;
 
     // Runners and hurdles back to their places in their lanes.
     void initHurdles();
-    // One frame's tests of the runners against hurdles, traps and the wall.
+    // One step's tests of the runners against hurdles, traps and the wall.
     void collisionDetection();
 
     // The lane whose trap line x + y = 663 + 62 * lane is nearest to a drop point; ties go to the
@@ -53,14 +58,18 @@ public:
     Hurdle& getHurdle(int number) { return hurdles[number]; }
     Hurdler& getRunner(int lane) { return runners[lane]; }
     Harry& getHarry() { return harry; }
+    const Wall& getWall() const { return wall; }
+    const Hurdle& getHurdle(int number) const { return hurdles[number]; }
+    const Hurdler& getRunner(int lane) const { return runners[lane]; }
+    const Harry& getHarry() const { return harry; }
     const std::vector<std::unique_ptr<Trap>>& getTraps() const { return traps; }
 
 private:
-    void loadImages(Drawer* drawer);
+    void loadImages(Drawer* drawer) const;
     void update();
-    void drawPlacement(Drawer* drawer);
-    void drawTexts(Drawer* drawer);
-    void drawCursor(Drawer* drawer);
+    void drawPlacement(Drawer* drawer) const;
+    void drawTexts(Drawer* drawer) const;
+    void drawCursor(Drawer* drawer) const;
     bool pickFromTray(int x, int y);
     bool pickHurdle(int x, int y);
     void dropTrap(Trap* trap, int x, int y);

@@ -1,4 +1,6 @@
-// One screen of the game: it advances by one step and draws itself every frame.
+// One screen of the game. Its world changes only in step(); render() draws it as it stands and
+// changes nothing, so a frame is one step and then the picture, and a step that no frame shows is
+// the step alone.
 #pragma once
 
 class Drawer;
@@ -6,10 +8,17 @@ class Drawer;
 class State {
 public:
     virtual ~State() = default;
-    virtual void draw(Drawer* drawer) = 0;
-    // One step without drawing, which draw() also takes first: the browser makes up for a late
-    // frame with steps it does not draw. Screens that stand still between clicks have none to take.
-    virtual void advance() {}
+
+    // The frame entry: one step, then drawn.
+    void draw(Drawer* drawer)
+    {
+        step();
+        render(drawer);
+    }
+    // One step of the screen's world. Screens that stand still between clicks have none to take.
+    virtual void step() {}
+    virtual void render(Drawer* drawer) const = 0;
+
     virtual void mouseMove(int x, int y) = 0;
     virtual void mouseDown(int button, int x, int y) = 0;
     virtual void mouseUp(int button, int x, int y) = 0;

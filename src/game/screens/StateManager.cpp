@@ -1,4 +1,4 @@
-// Screen sequence. The new screen is built before the old one is deleted.
+// The screen sequence, and screen changes made between the screens' own calls.
 #include "game/screens/StateManager.h"
 
 #include "game/screens/EndingScreen.h"
@@ -11,53 +11,95 @@ StateManager* StateManager::getInstance()
     return &instance;
 }
 
-StateManager::StateManager() : current(std::make_unique<TitleScreen>()) {}
+StateManager::StateManager() : current(make(Title)) {}
+
+StateManager::Screen StateManager::after(Screen screen)
+{
+    switch (screen) {
+    case Title: return Race;
+    case Race: return Title; // the game is lost
+    case Ending: return Title;
+    }
+    return Title;
+}
+
+std::unique_ptr<State> StateManager::make(Screen screen)
+{
+    switch (screen) {
+    case Race: return std::make_unique<GamePlay>();
+    case Ending: return std::make_unique<EndingScreen>();
+    case Title: break;
+    }
+    return std::make_unique<TitleScreen>();
+}
+
+template <typename Call> void StateManager::inScreen(Call call)
+{
+    screenRunning = true;
+    call(*current);
+    screenRunning = false;
+    settle();
+}
 
 void StateManager::draw(Drawer* drawer)
 {
-    current->draw(drawer);
+    step();
+    current->render(drawer);
+    ++frames;
 }
-void StateManager::advance()
+
+void StateManager::step()
 {
-    current->advance();
+    inScreen([](State& screen) { screen.step(); });
+    ++steps;
 }
+
 void StateManager::mouseMove(int x, int y)
 {
-    current->mouseMove(x, y);
+    inScreen([x, y](State& screen) { screen.mouseMove(x, y); });
 }
+
 void StateManager::mouseDown(int button, int x, int y)
 {
-    current->mouseDown(button, x, y);
+    inScreen([button, x, y](State& screen) { screen.mouseDown(button, x, y); });
 }
+
 void StateManager::mouseUp(int button, int x, int y)
 {
-    current->mouseUp(button, x, y);
+    inScreen([button, x, y](State& screen) { screen.mouseUp(button, x, y); });
 }
 
 void StateManager::nextState()
 {
-    const int next = index + 1;
-    if (next == Race)
-        replace(std::make_unique<GamePlay>(), Race);
-    else
-        replace(std::make_unique<TitleScreen>(), Title);
+    ask(after(index));
 }
 
 void StateManager::cutScene()
 {
-    replace(std::make_unique<EndingScreen>(), Ending);
+    ask(Ending);
 }
 
 void StateManager::restart()
 {
-    replace(std::make_unique<TitleScreen>(), Title);
+    ask(Title);
 }
 
-void StateManager::replace(std::unique_ptr<State> next, int nextIndex)
+void StateManager::ask(Screen next)
 {
-    // The caller may be the old screen itself: keep it alive until the new one is current.
+    pending = next;
+    if (!screenRunning)
+        settle();
+}
+
+void StateManager::settle()
+{
+    if (!pending)
+        return;
+    const Screen next = *pending;
+    pending.reset();
+    // The new screen is built before the old one goes.
     std::unique_ptr<State> old = std::move(current);
-    current = std::move(next);
-    index = nextIndex;
+    current = make(next);
+    index = next;
     old.reset();
 }

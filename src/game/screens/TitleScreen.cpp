@@ -32,12 +32,6 @@ const StoryLine storyLines[] = {
     {335, "you\x92ll be able to win tina back\x85"},
 };
 
-// Inclusive bounds tested as unsigned differences, so negative positions never match.
-bool within(int value, int low, int high)
-{
-    return static_cast<unsigned>(value - low) <= static_cast<unsigned>(high - low);
-}
-
 } // namespace
 
 TitleScreen::TitleScreen()
@@ -47,7 +41,17 @@ TitleScreen::TitleScreen()
 {
 }
 
-void TitleScreen::draw(Drawer* drawer)
+void TitleScreen::step()
+{
+    // The hint counts down only while the title is in view; it fades in over its last 60 steps.
+    if (showStory)
+        return;
+    hintAlpha = countdown <= 59 ? static_cast<float>(60 - countdown) / 60.0f * 0.75f : 0.0f;
+    if (countdown > 0)
+        --countdown;
+}
+
+void TitleScreen::render(Drawer* drawer) const
 {
     background.get(drawer);
     title.get(drawer);
@@ -61,24 +65,20 @@ void TitleScreen::draw(Drawer* drawer)
         drawTitle(drawer);
 }
 
-void TitleScreen::drawStory(Drawer* drawer)
+void TitleScreen::drawStory(Drawer* drawer) const
 {
     for (const StoryLine& line : storyLines)
         drawer->drawText(line.text, 40, line.y, 18.0f, 0.0f, 0.0f, 0.0f, 0.75f);
     drawer->drawText("click to continue", 235, 680, 32.0f, 0.0f, 0.0f, 0.0f, 1.0f);
 }
 
-void TitleScreen::drawTitle(Drawer* drawer)
+void TitleScreen::drawTitle(Drawer* drawer) const
 {
     drawer->drawImage(title.id(), 0, 0);
     drawer->drawImage(story.id(), 444, 415);
     drawer->drawImage(cursor.id(), mouseX - 10, mouseY - 6);
-    if (countdown <= 59) {
-        const float alpha = static_cast<float>(60 - countdown) / 60.0f * 0.75f;
-        drawer->drawText("escape to quit", 340, 720, 24.0f, 0.0f, 0.0f, 0.0f, alpha);
-    }
-    if (countdown > 0)
-        --countdown;
+    if (hintAlpha > 0.0f)
+        drawer->drawText("escape to quit", 340, 720, 24.0f, 0.0f, 0.0f, 0.0f, hintAlpha);
 }
 
 void TitleScreen::mouseMove(int x, int y)
@@ -93,11 +93,11 @@ void TitleScreen::mouseDown(int, int x, int y)
         showStory = false;
         return;
     }
-    if (within(x, 457, 673) && within(y, 591, 679)) {
-        StateManager::getInstance()->nextState(); // deletes this screen
+    if (startArea.covers(x, y)) {
+        StateManager::getInstance()->nextState();
         return;
     }
-    if (within(x, 445, 571) && within(y, 416, 571))
+    if (storyArea.covers(x, y))
         showStory = true;
 }
 

@@ -2,13 +2,16 @@
 #pragma once
 
 #include "draw/ImageSlot.h"
+#include "game/ScreenArea.h"
 #include "game/screens/State.h"
 
 class TitleScreen : public State {
 public:
     TitleScreen();
 
-    void draw(Drawer* drawer) override;
+    // The escape hint's countdown and fade.
+    void step() override;
+    void render(Drawer* drawer) const override;
     void mouseMove(int x, int y) override;
     void mouseDown(int button, int x, int y) override;
     void mouseUp(int button, int x, int y) override;
@@ -17,10 +20,13 @@ public:
     int hintCountdown() const { return countdown; }
 
     static constexpr int hintFrames = 400;
+    // Where a click starts a race, and where it opens the story; both with their edges.
+    static constexpr ScreenArea startArea{457, 591, 216, 88};
+    static constexpr ScreenArea storyArea{445, 416, 126, 155};
 
 private:
-    void drawStory(Drawer* drawer);
-    void drawTitle(Drawer* drawer);
+    void drawStory(Drawer* drawer) const;
+    void drawTitle(Drawer* drawer) const;
 
     ImageSlot background;
     ImageSlot title;
@@ -29,5 +35,7 @@ private:
     int mouseX = 0;
     int mouseY = 0;
     int countdown = hintFrames;
+    // How much of the hint this step shows: none until the countdown is nearly over.
+    float hintAlpha = 0.0f;
     bool showStory = false;
 };

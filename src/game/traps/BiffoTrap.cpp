@@ -12,7 +12,7 @@ void BiffoTrap::strike(Hurdler* runner)
     runner->biffo();
 }
 
-void BiffoTrap::draw(Drawer* drawer, bool placing)
+void BiffoTrap::draw(Drawer* drawer, bool placing) const
 {
     image.get(drawer);
     if (triggered)

@@ -8,7 +8,7 @@ class BiffoTrap : public Trap {
 public:
     BiffoTrap() : Trap(Sounds::Biffo) {}
 
-    void draw(Drawer* drawer, bool placing) override;
+    void draw(Drawer* drawer, bool placing) const override;
     int getCost() const override { return 4; }
 
     static SharedImageSlot image;

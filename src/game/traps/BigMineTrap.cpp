@@ -25,7 +25,16 @@ void BigMineTrap::strike(Hurdler* runner)
     }
 }
 
-void BigMineTrap::draw(Drawer* drawer, bool)
+void BigMineTrap::step()
+{
+    if (!triggered)
+        return;
+    shownBlast = blast;
+    if (blast < fullSize)
+        blast += 0.05f;
+}
+
+void BigMineTrap::draw(Drawer* drawer, bool) const
 {
     imageUp.get(drawer);
     imageDown.get(drawer);
@@ -34,10 +43,9 @@ void BigMineTrap::draw(Drawer* drawer, bool)
         return;
     }
     // The cloud grows from nothing and rises as it grows, then is gone.
-    if (blast < 2.0f) {
-        const int rise = static_cast<int>(-30.0f * blast);
-        drawer->drawImage(imageUp.id(), static_cast<std::int16_t>(x), static_cast<std::int16_t>(y + rise), blast, blast,
-                          1.0f, 1.0f, 1.0f, 1.0f);
-        blast += 0.05f;
+    if (shownBlast < fullSize) {
+        const int rise = static_cast<int>(-30.0f * shownBlast);
+        drawer->drawImage(imageUp.id(), static_cast<std::int16_t>(x), static_cast<std::int16_t>(y + rise), shownBlast,
+                          shownBlast, 1.0f, 1.0f, 1.0f, 1.0f);
     }
 }

@@ -10,16 +10,19 @@ SharedImageSlot GhostTrap::image(Images::ghost_png, Images::ghost_png_length);
 void GhostTrap::strike(Hurdler* runner)
 {
     runner->scare();
-    showLeft = showDraws;
+    showLeft = showSteps;
 }
 
-void GhostTrap::draw(Drawer* drawer, bool placing)
+void GhostTrap::step()
+{
+    shown = showLeft > 0;
+    if (shown)
+        --showLeft;
+}
+
+void GhostTrap::draw(Drawer* drawer, bool placing) const
 {
     image.get(drawer);
-    if (showLeft > 0) {
+    if (shown || (placing && !triggered))
         drawer->drawImage(image.id(), x + 15, y - 30);
-        --showLeft;
-    } else if (placing && !triggered) {
-        drawer->drawImage(image.id(), x + 15, y - 30);
-    }
 }

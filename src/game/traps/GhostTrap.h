@@ -8,13 +8,15 @@ class GhostTrap : public Trap {
 public:
     GhostTrap() : Trap(Sounds::Ghost) {}
 
-    void draw(Drawer* drawer, bool placing) override;
+    void step() override;
+    void draw(Drawer* drawer, bool placing) const override;
     int getCost() const override { return 3; }
 
     int getShowLeft() const { return showLeft; }
+    float effectLeft() const override { return static_cast<float>(showLeft); }
 
-    // Draws for which a ghost that has fired stays in sight.
-    static constexpr int showDraws = 96;
+    // Steps for which a ghost that has fired stays in sight.
+    static constexpr int showSteps = 96;
 
     static SharedImageSlot image;
 
@@ -23,4 +25,5 @@ protected:
 
 private:
     int showLeft = 0;
+    bool shown = false;
 };

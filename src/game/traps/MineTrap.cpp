@@ -15,17 +15,22 @@ void MineTrap::strike(Hurdler* runner)
     runner->crush();
 }
 
-void MineTrap::draw(Drawer* drawer, bool)
+void MineTrap::step()
+{
+    if (!triggered)
+        return;
+    shownBlast = blast > 0.0f ? blast : 0.0f;
+    if (blast > 0.0f)
+        blast -= 0.05f;
+}
+
+void MineTrap::draw(Drawer* drawer, bool) const
 {
     imageUp.get(drawer);
     imageDown.get(drawer);
-    if (!triggered) {
+    if (!triggered)
         drawer->drawImage(imageDown.id(), x, y);
-        return;
-    }
-    if (blast > 0.0f) {
-        drawer->drawImage(imageUp.id(), static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), blast, blast, 1.0f,
-                          1.0f, 1.0f, 1.0f);
-        blast -= 0.05f;
-    }
+    else if (shownBlast > 0.0f)
+        drawer->drawImage(imageUp.id(), static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), shownBlast,
+                          shownBlast, 1.0f, 1.0f, 1.0f, 1.0f);
 }

@@ -8,10 +8,13 @@ class MineTrap : public Trap {
 public:
     MineTrap() : Trap(Sounds::Explosion) {}
 
-    void draw(Drawer* drawer, bool placing) override;
+    // The starburst shrinks by a twentieth every step once the mine has gone off.
+    void step() override;
+    void draw(Drawer* drawer, bool placing) const override;
     int getCost() const override { return 10; }
 
     float getBlast() const { return blast; }
+    float effectLeft() const override { return blast; }
 
     static SharedImageSlot imageUp;
     static SharedImageSlot imageDown;
@@ -21,4 +24,6 @@ protected:
 
 private:
     float blast = 2.0f;
+    // The starburst's size this step; 0 is none.
+    float shownBlast = 0.0f;
 };

@@ -12,7 +12,7 @@ void MudTrap::strike(Hurdler* runner)
     runner->decreaseSpeed();
 }
 
-void MudTrap::draw(Drawer* drawer, bool)
+void MudTrap::draw(Drawer* drawer, bool) const
 {
     drawer->drawImage(image.get(drawer), x, y);
 }

@@ -6,7 +6,7 @@
 
 class MudTrap : public Trap {
 public:
-    void draw(Drawer* drawer, bool placing) override;
+    void draw(Drawer* drawer, bool placing) const override;
     int getCost() const override { return 2; }
 
     static SharedImageSlot image;

@@ -13,7 +13,7 @@ void RakeTrap::strike(Hurdler* runner)
     runner->boing();
 }
 
-void RakeTrap::draw(Drawer* drawer, bool)
+void RakeTrap::draw(Drawer* drawer, bool) const
 {
     imageUp.get(drawer);
     imageDown.get(drawer);

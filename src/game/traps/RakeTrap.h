@@ -8,7 +8,7 @@ class RakeTrap : public Trap {
 public:
     RakeTrap() : Trap(Sounds::Boing) {}
 
-    void draw(Drawer* drawer, bool placing) override;
+    void draw(Drawer* drawer, bool placing) const override;
     int getCost() const override { return 3; }
 
     static SharedImageSlot imageUp;

@@ -13,7 +13,7 @@ void SpikesTrap::strike(Hurdler* runner)
     runner->crush();
 }
 
-void SpikesTrap::draw(Drawer* drawer, bool)
+void SpikesTrap::draw(Drawer* drawer, bool) const
 {
     imageUp.get(drawer);
     imageDown.get(drawer);

@@ -6,7 +6,7 @@
 
 class SpikesTrap : public Trap {
 public:
-    void draw(Drawer* drawer, bool placing) override;
+    void draw(Drawer* drawer, bool placing) const override;
     int getCost() const override { return 10; }
 
     static SharedImageSlot imageUp;

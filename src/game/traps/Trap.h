@@ -16,8 +16,10 @@ public:
     // The runner has reached the trap: the first time, the trap fires on it with its sound; a trap
     // that has fired already does nothing.
     void trigger(Hurdler* runner);
+    // One step of what the trap shows once it has fired; most show no change.
+    virtual void step() {}
     // `placing` is true while the player is still placing traps before the race.
-    virtual void draw(Drawer* drawer, bool placing) = 0;
+    virtual void draw(Drawer* drawer, bool placing) const = 0;
     virtual void setPosition(int newX, int newY);
     virtual void setLane(int newLane);
     virtual int getXPos() const;
@@ -27,6 +29,8 @@ public:
     virtual int getCost() const = 0;
 
     bool isTriggered() const { return triggered; }
+    // What is left of the effect shown once the trap has fired, for traps whose effect changes.
+    virtual float effectLeft() const { return 0.0f; }
 
 protected:
     // `sound` is played when the trap fires; a silent trap has none.

@@ -1,7 +1,7 @@
 // Frame pacing by deadlines: no drift, no catch-up burst, nothing added to a slow loop.
 #include <gtest/gtest.h>
 
-#include "app/FramePacer.h"
+#include "platform/desktop/FramePacer.h"
 
 using namespace std::chrono;
 using Clock = FramePacer::Clock;

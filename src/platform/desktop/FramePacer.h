@@ -1,5 +1,5 @@
-// Keeps the game at no more than 60 frames a second where the buffer swap does not wait for
-// the display: every screen advances one step per frame.
+// Keeps the desktop loop at no more than 60 frames a second where the buffer swap does not wait for
+// the display, so that a frame that comes in time takes one step of the game.
 #pragma once
 
 #include <chrono>

@@ -1,6 +1,6 @@
 // Deadline-based pacing: deadlines advance by exact periods so the rate does not drift, and a
 // loop that falls more than a frame behind starts afresh instead of racing to catch up.
-#include "app/FramePacer.h"
+#include "platform/desktop/FramePacer.h"
 
 #include <thread>
 

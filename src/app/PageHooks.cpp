@@ -1,0 +1,36 @@
+// For the page's tests, which play the browser game through its canvas: the frames drawn and the
+// steps taken so far, where the game is (0 the title, 1 the story, 2 placing, 3 racing, 4 a race
+// over, 5 the ending), and the digest of the race being played. Only the browser build has them.
+#include <emscripten/emscripten.h>
+
+#include "game/screens/GamePlay.h"
+#include "game/screens/RaceSnapshot.h"
+#include "game/screens/StateManager.h"
+#include "game/screens/TitleScreen.h"
+
+extern "C" EMSCRIPTEN_KEEPALIVE unsigned long brickwrath_frames()
+{
+    return StateManager::getInstance()->framesDrawn();
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE unsigned long brickwrath_steps()
+{
+    return StateManager::getInstance()->stepsTaken();
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int brickwrath_screen()
+{
+    const State* screen = StateManager::getInstance()->currentScreen();
+    if (const auto* title = dynamic_cast<const TitleScreen*>(screen))
+        return title->storyShown() ? 1 : 0;
+    if (const auto* race = dynamic_cast<const GamePlay*>(screen))
+        return race->isPlacing() ? 2 : race->isRaceOver() ? 4 : 3;
+    return 5;
+}
+
+// 0 away from the race screen.
+extern "C" EMSCRIPTEN_KEEPALIVE unsigned brickwrath_race_digest()
+{
+    const auto* race = dynamic_cast<const GamePlay*>(StateManager::getInstance()->currentScreen());
+    return race != nullptr ? RaceSnapshot::digest(RaceSnapshot::of(*race)) : 0u;
+}

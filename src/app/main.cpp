@@ -1,0 +1,16 @@
+// The program's main, for every target. SDL's header comes first: where SDL needs its own start-up
+// code around main, it renames this one.
+#include <SDL/SDL.h>
+
+#include <string>
+#include <vector>
+
+#include "app/GameEntry.h"
+
+int main(int argc, char** argv)
+{
+    std::vector<std::string> args;
+    for (int i = 1; i < argc; ++i)
+        args.emplace_back(argv[i]);
+    return runGame(args);
+}
