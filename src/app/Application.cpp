@@ -102,7 +102,8 @@ Application::Application(const std::vector<std::string>& args)
     sounds.join();
     std::cout << soundReport.str() << std::flush;
     music->startDecoder();
-    audioDevice->setCallback(this);
+    mixer = std::make_unique<AudioMixer>(music.get(), Sounds::getInstance(), !launch.noMusic);
+    audioDevice->setCallback(mixer.get());
     audioDevice->setNumChannels(0, 2);
     audioDevice->setSamplerate(44100.0);
     if (!launch.noSound)
@@ -125,16 +126,6 @@ Application::~Application()
     // Screens give their images back while the drawer still exists.
     StateManager::getInstance()->restart();
     drawer.reset();
-}
-
-void Application::getAudio(float*, float* output, int frames)
-{
-    std::fill(output, output + 2 * std::max(frames, 0), 0.0f);
-    // The player asked for no music (-nm, --nomusic or "nm 1"): the music thread still runs, but
-    // nothing of it is heard.
-    if (!launch.noMusic)
-        music->audioBlock(output, frames);
-    Sounds::getInstance()->getAudio(output, frames);
 }
 
 void Application::drawWindowedOpenGLDirectly() const

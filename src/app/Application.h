@@ -11,17 +11,17 @@
 #include "app/Settings.h"
 #include "app/StepClock.h"
 #include "platform/AudioOutput.h"
-#include "platform/PortAudioCallback.h"
 #include "platform/SystemPointer.h"
+#include "sound/AudioMixer.h"
 #include "sound/BackgroundMusic.h"
 
 class Drawer;
 
-class Application : public PortAudioCallback {
+class Application {
 public:
     // Throws FatalError when SDL cannot start, and for --help.
     explicit Application(const std::vector<std::string>& args);
-    ~Application() override;
+    ~Application();
 
     Application(const Application&) = delete;
     Application& operator=(const Application&) = delete;
@@ -48,9 +48,6 @@ public:
     void joyXMove(bool positive);
     void joyYMove(bool positive);
     void joyDown(int button);
-
-    // Mixes one audio block on the audio thread: silence, then the music, then the effects.
-    void getAudio(float* input, float* output, int frames) override;
 
     // The key a joystick axis movement stands for, or SDLK_UNKNOWN inside the dead zone.
     static SDLKey joystickAxisKey(int axis, int value);
@@ -87,6 +84,8 @@ private:
     // Constructed first and destroyed last: the stream is stopped in the destructor's body, before
     // the music player below is torn down, so no block is mixed while the music goes.
     std::unique_ptr<AudioOutput> audioDevice = AudioOutput::create();
+    // What the stream plays, made once the music and the effects are loaded; it outlives the stream.
+    std::unique_ptr<AudioMixer> mixer;
     bool quitFlag = false;
     SDL_Joystick* joystick = nullptr;
     std::unique_ptr<Drawer> drawer;

@@ -6,7 +6,8 @@
 class AudioHost {
 public:
     // While an AudioHost lives, standard error is sent to /dev/null; the game's own lines go to
-    // standard output and are untouched.
+    // standard output and are untouched. From the first one on, the library's complaints from its
+    // audio thread (a stream whose server went away) are left out of standard error for good.
     AudioHost();
     ~AudioHost();
     AudioHost(const AudioHost&) = delete;

@@ -4,7 +4,24 @@
 #include "platform/AudioHost.h"
 #include "platform/PortAudioCallback.h"
 
+#include <pa_linux_alsa.h>
+
 #include <iostream>
+
+namespace {
+
+// Asked for when the library knows nothing of the device: a sound server holds this easily.
+constexpr double fallbackLatency = 0.05;
+
+// What the stream asks the device to buffer. A sound server grants what it is asked literally, and
+// a millisecond or two underruns all the time: the device's own default is what it can hold.
+double latencyFor(PaDeviceIndex device)
+{
+    const PaDeviceInfo* info = device != paNoDevice ? Pa_GetDeviceInfo(device) : nullptr;
+    return info != nullptr ? info->defaultHighOutputLatency : fallbackLatency;
+}
+
+} // namespace
 
 // On the desktop the game plays through PortAudio. The browser's create() is in platform/web/.
 std::unique_ptr<AudioOutput> AudioOutput::create()
@@ -43,11 +60,12 @@ bool PortAudioDevice::start()
     input.device = inputDevice;
     input.channelCount = inputChannels;
     input.sampleFormat = paFloat32;
-    input.suggestedLatency = 0.0;
+    input.suggestedLatency = latencyFor(inputDevice);
     input.hostApiSpecificStreamInfo = nullptr;
     PaStreamParameters output = input;
     output.device = outputDevice;
     output.channelCount = outputChannels;
+    output.suggestedLatency = latencyFor(outputDevice);
 
     if (Pa_IsFormatSupported(nullptr, &output, sampleRate) == paInvalidSampleRate) {
         std::cout << "44100Hz samplerate not supported, using 48000Hz." << std::endl;
@@ -56,15 +74,26 @@ bool PortAudioDevice::start()
             std::cout << "48000Hz not supported either?" << std::endl;
     }
 
-    const PaError opened = Pa_OpenStream(
-        &stream, inputChannels >= 1 ? &input : nullptr, outputChannels > 0 ? &output : nullptr, sampleRate,
-        paFramesPerBufferUnspecified, paNoFlag, &PortAudioDevice::portAudioCallback, callback);
+    const PaError opened =
+        Pa_OpenStream(&stream, inputChannels >= 1 ? &input : nullptr, outputChannels > 0 ? &output : nullptr,
+                      sampleRate, paFramesPerBufferUnspecified, paNoFlag, &PortAudioDevice::portAudioCallback, this);
     if (opened != paNoError) {
         std::cout << "PortAudioDevice Error: Could not open stream." << std::endl;
         stream = nullptr;
         Pa_Terminate();
         return false;
     }
+    // The rate the stream really runs at, which the callback resamples to.
+    if (const PaStreamInfo* info = Pa_GetStreamInfo(stream); info != nullptr && info->sampleRate > 0.0)
+        sampleRate = info->sampleRate;
+    if (callback != nullptr)
+        callback->outputStarts(sampleRate);
+    // The stream's thread preempts the rest of a busy desktop where the system lets it (root, or a
+    // real-time limit), as the sound server's own threads do; elsewhere it runs as before.
+    if (api != nullptr && api->type == paALSA)
+        PaAlsa_EnableRealtimeScheduling(stream, 1);
+    stopping.store(false, std::memory_order_relaxed);
+    Pa_SetStreamFinishedCallback(stream, &PortAudioDevice::streamFinished);
     if (Pa_StartStream(stream) != paNoError) {
         std::cout << "PortAudioDevice Error: Could not start stream." << std::endl;
         Pa_CloseStream(stream);
@@ -81,6 +110,7 @@ void PortAudioDevice::stop()
     if (!running)
         return;
     AudioHost host;
+    stopping.store(true, std::memory_order_relaxed);
     Pa_StopStream(stream);
     Pa_CloseStream(stream);
     Pa_Terminate();
@@ -88,12 +118,22 @@ void PortAudioDevice::stop()
     running = false;
 }
 
+void PortAudioDevice::streamFinished(void* user)
+{
+    // Also called when the stream is stopped on purpose; only a stream that died on its own (the
+    // sound server gone mid-race) is news. The game plays on without sound.
+    const auto* self = static_cast<const PortAudioDevice*>(user);
+    if (!self->stopping.load(std::memory_order_relaxed))
+        std::cout << "PortAudioDevice Error: The sound stopped; playing on without it." << std::endl;
+}
+
 int PortAudioDevice::portAudioCallback(const void* input, void* output, unsigned long frameCount,
                                        const PaStreamCallbackTimeInfo*, PaStreamCallbackFlags, void* user)
 {
-    if (user != nullptr) {
-        static_cast<PortAudioCallback*>(user)->getAudio(const_cast<float*>(static_cast<const float*>(input)),
-                                                        static_cast<float*>(output), static_cast<int>(frameCount));
+    PortAudioCallback* callback = user != nullptr ? static_cast<PortAudioDevice*>(user)->callback : nullptr;
+    if (callback != nullptr) {
+        callback->getAudio(const_cast<float*>(static_cast<const float*>(input)), static_cast<float*>(output),
+                           static_cast<int>(frameCount));
     }
     return paContinue;
 }

@@ -6,6 +6,8 @@
 
 #include <portaudio.h>
 
+#include <atomic>
+
 class PortAudioCallback;
 
 class PortAudioDevice : public AudioOutput {
@@ -20,8 +22,9 @@ public:
     void setNumChannels(int in, int out) override;
     void setSamplerate(double rate) override { sampleRate = rate; }
 
-    // Opens and starts the stream. True only when this call started it; every failure is reported
-    // on standard output and leaves the library terminated.
+    // Opens and starts the stream, with the latency the device suggests, and tells the callback the
+    // rate it runs at. True only when this call started it; every failure is reported on standard
+    // output and leaves the library terminated. A stream that dies later is reported in one line.
     bool start() override;
     // Stops, closes and terminates once; does nothing when not running.
     void stop() override;
@@ -32,6 +35,7 @@ public:
     static int portAudioCallback(const void* input, void* output, unsigned long frameCount,
                                  const PaStreamCallbackTimeInfo* timeInfo, PaStreamCallbackFlags statusFlags,
                                  void* user);
+    static void streamFinished(void* user);
 
 private:
     PaStream* stream = nullptr;
@@ -40,4 +44,6 @@ private:
     int outputChannels = 2;
     double sampleRate = 44100.0;
     bool running = false;
+    // Set while stop() ends the stream, so that its end is not taken for a failure.
+    std::atomic<bool> stopping{false};
 };

@@ -1,16 +1,17 @@
 // The mixing an audio block does must never allocate or lock: on the real-time thread either can
 // wait on another thread and make the sound stutter. Counts every malloc family call and every
-// mutex lock made by the mixing thread while it mixes the music and 128 playing effects.
+// mutex lock made by the mixing thread while it mixes the music and 128 playing effects, at the
+// files' rate and resampled for a 48000 output.
 #include <gtest/gtest.h>
 
 #include <pthread.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <dlfcn.h>
 #include <sstream>
 #include <vector>
 
+#include "sound/AudioMixer.h"
 #include "sound/BackgroundMusic.h"
 #include "sound/Sounds.h"
 
@@ -90,16 +91,19 @@ TEST(AudioCallback, MixingAllocatesNothingAndTakesNoLock)
     for (int voice = 0; voice < Sounds::voiceCount; ++voice)
         effects.playSound(voice % 2 == 0 ? Sounds::WallGrinding : static_cast<Sounds::SoundType>(voice % 10));
     std::vector<float> block(2 * 512);
-    counting = true;
+    AudioMixer mixer(&music, &effects, true);
     // 200 blocks cross several of the music's buffers, each handed back to its thread.
-    for (int b = 0; b < 200; ++b) {
-        std::fill(block.begin(), block.end(), 0.0f);
-        music.audioBlock(block.data(), 512);
-        effects.getAudio(block.data(), 512);
+    for (const double rate : {44100.0, 48000.0}) {
+        SCOPED_TRACE(rate);
+        mixer.outputStarts(rate);
+        ASSERT_EQ(mixer.isResampling(), rate != 44100.0);
+        counting = true;
+        for (int b = 0; b < 100; ++b)
+            mixer.getAudio(nullptr, block.data(), 512);
+        counting = false;
+        EXPECT_EQ(allocations, 0);
+        EXPECT_EQ(locks, 0);
     }
-    counting = false;
-    EXPECT_EQ(allocations, 0);
-    EXPECT_EQ(locks, 0);
     EXPECT_GT(effects.getActiveVoiceCount(), 0);
     EXPECT_LT(effects.getActiveVoiceCount(), Sounds::voiceCount) << "the short effects have ended";
 }

@@ -1,7 +1,7 @@
 // The real audio path without a window: PortAudio through a recording ALSA device, with the music
 // thread refilling and the main thread starting effects as fast as it can, so that the thread
 // sanitizer sees every hand-over under load.
-#include "platform/PortAudioCallback.h"
+#include "sound/AudioMixer.h"
 #include "sound/BackgroundMusic.h"
 #include "sound/PortAudioDevice.h"
 #include "sound/Sounds.h"
@@ -18,26 +18,6 @@
 
 using SoundFixtures::ScratchFolder;
 
-namespace {
-
-// Mixes as the application does: silence, the music, then the effects.
-class Mixer : public PortAudioCallback {
-public:
-    Mixer(BackgroundMusic& music, Sounds& effects) : music(music), effects(effects) {}
-    void getAudio(float*, float* output, int frames) override
-    {
-        std::fill(output, output + 2 * frames, 0.0f);
-        music.audioBlock(output, frames);
-        effects.getAudio(output, frames);
-    }
-
-private:
-    BackgroundMusic& music;
-    Sounds& effects;
-};
-
-} // namespace
-
 TEST(AudioStream, EffectsStartedFlatOutWhileMusicStreamsAreMixedAndEveryVoiceEnds)
 {
     AlsaRecording& card = AlsaRecording::shared();
@@ -53,7 +33,7 @@ TEST(AudioStream, EffectsStartedFlatOutWhileMusicStreamsAreMixedAndEveryVoiceEnd
     std::size_t requests = 0;
     {
         BackgroundMusic music(folder.file("music.ogg"));
-        Mixer mixer(music, effects);
+        AudioMixer mixer(&music, &effects, true);
         CaptureStdout deviceOut;
         PortAudioDevice device;
         device.setCallback(&mixer);

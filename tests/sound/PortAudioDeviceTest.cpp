@@ -1,17 +1,23 @@
-// The audio device against a stand-in library: the stream it opens, every failure line, the
-// 48000 fallback, start and stop only once, and the library's chatter kept off the terminal.
+// The audio device against a stand-in library: the stream it opens and its latency, every failure
+// line, the 48000 fallback and the game's effects heard at their own pitch through it, start and
+// stop only once, a stream that dies on its own, and the library's chatter kept off the terminal.
 #include "sound/PortAudioDevice.h"
 
 #include "platform/PortAudioCallback.h"
+#include "sound/AudioMixer.h"
+#include "sound/Sounds.h"
 #include "support/CaptureStdout.h"
 
 #include <gtest/gtest.h>
-#include <portaudio.h>
+#include <pa_linux_alsa.h>
 
 #include <unistd.h>
 
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <numbers>
 #include <string>
 #include <vector>
 
@@ -24,6 +30,11 @@ struct FakeLibrary {
     bool hasHostApi = true;
     bool refuse44100 = false;
     bool refuse48000 = false;
+    // Whether the library knows the default output device, and the latencies it then suggests.
+    bool hasDeviceInfo = true;
+    PaDeviceInfo deviceInfo{2, "fake out", 0, 0, 2, 0.011, 0.023, 0.092, 0.184, 44100.0};
+    // The rate Pa_GetStreamInfo reports; 0 means the rate opened with.
+    double runningRate = 0.0;
     PaError openResult = paNoError;
     PaError startResult = paNoError;
     // Printed on standard error by Pa_Initialize, as a real host's probing does.
@@ -39,6 +50,9 @@ struct FakeLibrary {
     PaStreamFlags flags = 1;
     PaStreamCallback* callback = nullptr;
     void* userData = nullptr;
+    PaStreamFinishedCallback* finished = nullptr;
+    PaStreamInfo streamInfo{};
+    bool realtimeAsked = false;
 } library;
 
 constexpr PaDeviceIndex defaultOutput = 7;
@@ -71,6 +85,29 @@ const PaHostApiInfo* Pa_GetHostApiInfo(PaHostApiIndex hostApi)
 {
     static PaHostApiInfo info{1, paALSA, "fake", 2, 3, defaultOutput};
     return hostApi == 0 && library.hasHostApi ? &info : nullptr;
+}
+
+const PaDeviceInfo* Pa_GetDeviceInfo(PaDeviceIndex device)
+{
+    return device == defaultOutput && library.hasDeviceInfo ? &library.deviceInfo : nullptr;
+}
+
+const PaStreamInfo* Pa_GetStreamInfo(PaStream*)
+{
+    library.streamInfo = PaStreamInfo{1, 0.0, library.output.suggestedLatency,
+                                      library.runningRate > 0.0 ? library.runningRate : library.openedRate};
+    return &library.streamInfo;
+}
+
+void PaAlsa_EnableRealtimeScheduling(PaStream*, int enable)
+{
+    library.realtimeAsked = enable != 0;
+}
+
+PaError Pa_SetStreamFinishedCallback(PaStream*, PaStreamFinishedCallback* finished)
+{
+    library.finished = finished;
+    return paNoError;
 }
 
 PaError Pa_IsFormatSupported(const PaStreamParameters* input, const PaStreamParameters* output, double rate)
@@ -113,6 +150,9 @@ PaError Pa_StartStream(PaStream*)
 PaError Pa_StopStream(PaStream*)
 {
     library.calls += "stop ";
+    // As the real library does, it tells the stream has finished before the stop returns.
+    if (library.finished != nullptr)
+        library.finished(library.userData);
     return paNoError;
 }
 
@@ -128,6 +168,11 @@ namespace {
 
 class CountingCallback : public PortAudioCallback {
 public:
+    void outputStarts(double framesPerSecond) override
+    {
+        startedAt = framesPerSecond;
+        blocksBeforeStart = calls;
+    }
     void getAudio(float* input, float* output, int frames) override
     {
         ++calls;
@@ -137,6 +182,8 @@ public:
         lastFrames = frames;
     }
     int calls = 0;
+    double startedAt = 0.0;
+    int blocksBeforeStart = -1;
     int lastFrames = -1;
     float* lastInput = nullptr;
 };
@@ -172,11 +219,14 @@ TEST_F(PortAudioDeviceTest, OpensOneStereoFloatOutputStreamOnTheDefaultDevice)
     EXPECT_EQ(library.output.device, defaultOutput);
     EXPECT_EQ(library.output.channelCount, 2);
     EXPECT_EQ(library.output.sampleFormat, paFloat32);
-    EXPECT_EQ(library.output.suggestedLatency, 0.0);
+    EXPECT_EQ(library.output.suggestedLatency, library.deviceInfo.defaultHighOutputLatency);
     EXPECT_EQ(library.openedRate, 44100.0);
     EXPECT_EQ(library.framesPerBuffer, paFramesPerBufferUnspecified);
     EXPECT_EQ(library.flags, paNoFlag);
-    EXPECT_EQ(library.userData, &callback);
+    EXPECT_EQ(library.userData, &device);
+    EXPECT_EQ(callback.startedAt, 44100.0);
+    EXPECT_EQ(callback.blocksBeforeStart, 0) << "told the rate before the first block";
+    EXPECT_TRUE(library.realtimeAsked) << "the stream's thread asks to run before a busy desktop's";
 
     // The library's callback reaches our callback with the block as it came.
     std::vector<float> block(2 * 64, 0.0f);
@@ -250,10 +300,122 @@ TEST_F(PortAudioDeviceTest, EachRefusalAndFailureIsOneLineAndLeavesTheLibraryAsI
             if (c.runs) {
                 EXPECT_EQ(library.openedRate, 48000.0);
                 EXPECT_EQ(device.getSamplerate(), 48000.0);
+                EXPECT_EQ(callback.startedAt, 48000.0);
             }
         }
         EXPECT_EQ(library.calls, c.calls);
     }
+}
+
+// A sound server grants the latency asked for literally, so the device's own suggestion is asked;
+// without one a fixed 50 ms. The callback hears the rate the stream really runs at.
+TEST_F(PortAudioDeviceTest, AsksTheDevicesLatencyAndTellsTheRateTheStreamRunsAt)
+{
+    {
+        PortAudioDevice device;
+        configure(device);
+        library.hasDeviceInfo = false;
+        library.runningRate = 22050.0;
+        ASSERT_TRUE(device.start());
+        EXPECT_EQ(library.output.suggestedLatency, 0.05);
+        EXPECT_EQ(callback.startedAt, 22050.0);
+        EXPECT_EQ(device.getSamplerate(), 22050.0);
+    }
+    // Zero, or any latency of a millisecond or two, underruns on a sound server.
+    library = FakeLibrary();
+    library.deviceInfo.defaultHighOutputLatency = 0.0;
+    PortAudioDevice device;
+    configure(device);
+    ASSERT_TRUE(device.start());
+    EXPECT_EQ(library.output.suggestedLatency, 0.0) << "the device's own value, whatever it is";
+}
+
+// The stream ends by itself when the sound server goes away: one line, the game plays on, and the
+// stop after it is as quiet and complete as ever. A stop on purpose prints nothing.
+TEST_F(PortAudioDeviceTest, AStreamThatDiesOnItsOwnIsReportedOnceAndStillStopsCleanly)
+{
+    CaptureStdout out;
+    PortAudioDevice device;
+    configure(device);
+    ASSERT_TRUE(device.start());
+    ASSERT_NE(library.finished, nullptr);
+    library.finished(library.userData);
+    EXPECT_EQ(out.text(), "PortAudioDevice Error: The sound stopped; playing on without it.\n");
+    EXPECT_TRUE(device.isRunning()) << "until the game stops it";
+    device.stop();
+    EXPECT_EQ(library.calls, "initialise check open start stop close terminate ");
+    EXPECT_EQ(out.text(), "PortAudioDevice Error: The sound stopped; playing on without it.\n");
+
+    ASSERT_TRUE(device.start());
+    device.stop();
+    EXPECT_EQ(out.text(), "PortAudioDevice Error: The sound stopped; playing on without it.\n")
+        << "a stream stopped on purpose is no news";
+}
+
+namespace {
+
+// The frames where the left channel rises through zero, interpolated between frames.
+std::vector<double> risingCrossings(const std::vector<float>& stereo)
+{
+    std::vector<double> at;
+    for (std::size_t i = 1; 2 * i < stereo.size(); ++i) {
+        const float before = stereo[2 * i - 2];
+        const float now = stereo[2 * i];
+        if (before < 0.0f && now >= 0.0f)
+            at.push_back(static_cast<double>(i - 1) + before / (before - now));
+    }
+    return at;
+}
+
+} // namespace
+
+// A device that only runs at 48000: every effect keeps its length and its pitch, its frames
+// resampled from the 44100 they were made at.
+TEST_F(PortAudioDeviceTest, AnEffectKeepsItsLengthAndPitchOnADeviceThatOnlyRunsAt48000)
+{
+    constexpr int effectFrames = 44100; // a second of a 220 Hz tone on the left
+    std::array<Sounds::SoundFile, Sounds::typeCount> bank;
+    bank[Sounds::Jump].samples.reset(new float[2 * effectFrames]);
+    for (int i = 0; i < effectFrames; ++i) {
+        bank[Sounds::Jump].samples[2 * i] =
+            static_cast<float>(0.5 * std::sin(2.0 * std::numbers::pi * 220.0 * i / 44100.0));
+        bank[Sounds::Jump].samples[2 * i + 1] = 0.25f;
+    }
+    bank[Sounds::Jump].frames = effectFrames;
+    Sounds effects(std::move(bank));
+    AudioMixer mixer(nullptr, &effects, false);
+
+    library.refuse44100 = true;
+    CaptureStdout out;
+    PortAudioDevice device;
+    device.setCallback(&mixer);
+    device.setNumChannels(0, 2);
+    device.setSamplerate(44100.0);
+    ASSERT_TRUE(device.start());
+    ASSERT_EQ(library.openedRate, 48000.0);
+
+    effects.playSound(Sounds::Jump);
+    // Blocks of uneven sizes, as a host may ask for them.
+    std::vector<float> recorded;
+    const int sizes[] = {480, 1024, 37, 512, 1};
+    for (int b = 0; recorded.size() < 2 * 60000; ++b) {
+        std::vector<float> block(2 * sizes[b % 5]);
+        library.callback(nullptr, block.data(), sizes[b % 5], nullptr, 0, library.userData);
+        recorded.insert(recorded.end(), block.begin(), block.end());
+    }
+    // The effect's length: the right channel holds 0.25 while it plays, and is silent after.
+    std::size_t heard = 0;
+    while (2 * heard + 1 < recorded.size() && recorded[2 * heard + 1] > 0.1f)
+        ++heard;
+    EXPECT_NEAR(static_cast<double>(heard), 48000.0, 480.0) << "a second at 44100 is a second at 48000";
+    for (std::size_t i = heard + 2; 2 * i < recorded.size(); ++i)
+        ASSERT_EQ(recorded[2 * i + 1], 0.0f) << "frame " << i;
+
+    const std::vector<double> rising = risingCrossings(recorded);
+    ASSERT_GT(rising.size(), 100u);
+    const double hertz = static_cast<double>(rising.size() - 1) * 48000.0 / (rising.back() - rising.front());
+    EXPECT_NEAR(hertz, 220.0, 2.2) << "the tone plays at its own pitch";
+    std::printf("at 48000: the effect lasts %zu frames, its tone %.2f Hz\n", heard, hertz);
 }
 
 TEST_F(PortAudioDeviceTest, LibraryChatterOnStandardErrorIsKeptOffTheTerminal)
@@ -269,6 +431,10 @@ TEST_F(PortAudioDeviceTest, LibraryChatterOnStandardErrorIsKeptOffTheTerminal)
         configure(device);
         EXPECT_TRUE(device.start());
         std::fputs("the game's own complaint\n", stderr);
+        // The library's line from its audio thread when the server under the stream goes away.
+        std::fprintf(stderr, "Expression '%s' failed in '%s', line: %d\n", "PaAlsaStream_WaitForFrames( stream )",
+                     "src/hostapi/alsa/pa_linux_alsa.c", 4285);
+        std::fprintf(stderr, "Expression: %d\n", 2);
         std::fflush(stderr);
     }
     dup2(saved, STDERR_FILENO);
@@ -277,6 +443,6 @@ TEST_F(PortAudioDeviceTest, LibraryChatterOnStandardErrorIsKeptOffTheTerminal)
     std::rewind(file);
     const std::size_t length = std::fread(written, 1, sizeof written, file);
     std::fclose(file);
-    EXPECT_EQ(std::string(written, length), "the game's own complaint\n")
-        << "standard error comes back once the device is open";
+    EXPECT_EQ(std::string(written, length), "the game's own complaint\nExpression: 2\n")
+        << "standard error comes back once the device is open, less the library's complaints";
 }

@@ -31,10 +31,16 @@ bool SdlAudioOutput::start()
     wanted.samples = 1024;
     wanted.callback = &SdlAudioOutput::fill;
     wanted.userdata = this;
-    if (SDL_OpenAudio(&wanted, nullptr) < 0) {
+    SDL_AudioSpec obtained{};
+    if (SDL_OpenAudio(&wanted, &obtained) < 0) {
         std::cout << "SdlAudioOutput Error: Could not open audio: " << SDL_GetError() << std::endl;
         return false;
     }
+    // Emscripten's SDL keeps the rate asked for and plays every block as a Web Audio buffer of that
+    // rate, which the browser itself resamples to its audio context's (often 48000): the mix stays
+    // at 44100 here.
+    if (callback != nullptr)
+        callback->outputStarts(obtained.freq > 0 ? obtained.freq : wanted.freq);
     SDL_PauseAudio(0);
     running = true;
     return true;

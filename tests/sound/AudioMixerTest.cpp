@@ -1,0 +1,61 @@
+// The game's mix as the output receives it: the effects sample for sample over silence at the
+// files' rate, the music only when the player wants it, and a resampler only for another rate.
+#include "sound/AudioMixer.h"
+#include "sound/BackgroundMusic.h"
+#include "sound/Sounds.h"
+
+#include "SoundFixtures.h"
+#include "support/CaptureStdout.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+using SoundFixtures::ScratchFolder;
+
+TEST(AudioMixer, MixesSilenceMusicAndEffectsAndResamplesOnlyForAnotherRate)
+{
+    ScratchFolder folder;
+    SoundFixtures::writeOgg(folder.file("music.ogg"), SoundFixtures::testSignal(30000, 3));
+    CaptureStdout quiet;
+    BackgroundMusic music(folder.file("music.ogg"));
+    std::array<Sounds::SoundFile, Sounds::typeCount> bank;
+    const std::vector<float> jump = SoundFixtures::testSignal(300, 5);
+    bank[Sounds::Jump].samples.reset(new float[jump.size()]);
+    std::copy(jump.begin(), jump.end(), bank[Sounds::Jump].samples.get());
+    bank[Sounds::Jump].frames = 300;
+    Sounds effects(std::move(bank));
+
+    // Without music, whatever the block held before: the effect exactly, then silence.
+    AudioMixer effectsOnly(&music, &effects, false);
+    effectsOnly.outputStarts(44100.0);
+    EXPECT_FALSE(effectsOnly.isResampling());
+    effects.playSound(Sounds::Jump);
+    std::vector<float> block(2 * 400, 7.0f);
+    effectsOnly.getAudio(nullptr, block.data(), 400);
+    std::vector<float> expected = jump;
+    expected.resize(block.size(), 0.0f);
+    EXPECT_EQ(block, expected);
+
+    // With it, the music's fade has begun under the effect.
+    AudioMixer both(&music, &effects, true);
+    both.outputStarts(44100.0);
+    effects.playSound(Sounds::Jump);
+    both.getAudio(nullptr, block.data(), 400);
+    EXPECT_NE(block[2 * 350], 0.0f) << "the music plays after the effect";
+    EXPECT_NE(block[2 * 100], jump[2 * 100]);
+
+    // Another rate takes a resampler, the files' own rate (or none known) gives it back.
+    both.outputStarts(48000.0);
+    EXPECT_TRUE(both.isResampling());
+    both.outputStarts(0.0);
+    EXPECT_FALSE(both.isResampling());
+
+    // Null parts play as silence.
+    AudioMixer nothing(nullptr, nullptr, true);
+    nothing.outputStarts(48000.0);
+    nothing.getAudio(nullptr, block.data(), 400);
+    EXPECT_EQ(block, std::vector<float>(block.size(), 0.0f));
+}

@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# The real game heard through a real sound server, as on a desktop: a PulseAudio daemon of the
+# test's own (its own runtime folder and home, a null sink at 44100 in floats, the native protocol
+# only) with ALSA's pulse plug-in as the default device. The sink's monitor is recorded while the
+# title screen plays, then a race is started by clicks; mid-race the server is killed, and the game
+# must play on, say so in one line, and end with Escape twice, with status 0, within 2 s.
+# Usage: sound_server.sh <game> <server_recording_check>; it needs an X server (tests/display.sh).
+# Status 77: the server cannot be started here (under CI=true that fails instead).
+set -u
+game=$(realpath "$1")
+check=$(realpath "$2")
+sounds=$(dirname "$game")/Contents/Resources/sounds
+title_seconds=20
+work=$(mktemp -d)
+pids=()
+trap 'for p in "${pids[@]}"; do kill -9 $p 2>/dev/null; done; rm -rf "$work"' EXIT
+source "$(dirname "$0")/../wait_for.sh"
+
+fail() { echo "FAILED: $*"; exit 1; }
+missing() {
+    [ "${CI:-}" = true ] && fail "$1 (under CI the sound server test may not be skipped)"
+    echo "SKIPPED: $1"
+    exit 77
+}
+for tool in pulseaudio parec pactl xdotool; do
+    command -v $tool >/dev/null || missing "no $tool (scripts/packages.sh lists the test's packages)"
+done
+compgen -G "/usr/lib/*/alsa-lib/libasound_module_pcm_pulse.so" >/dev/null || missing "no ALSA pulse plug-in (libasound2-plugins)"
+
+# Everything the server and its clients keep goes in the test's folder; the machine's own server,
+# if any, is neither used nor disturbed. As root the daemon warns that it is meant for users, and
+# runs: --system is a different set-up altogether.
+export HOME=$work/home XDG_RUNTIME_DIR=$work/run
+mkdir -p "$HOME/.config/pulse" "$XDG_RUNTIME_DIR"
+chmod 700 "$XDG_RUNTIME_DIR"
+echo "autospawn = no" >"$HOME/.config/pulse/client.conf"
+printf 'pcm.!default { type pulse }\nctl.!default { type pulse }\n' >"$HOME/.asoundrc"
+pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no -vvvv --log-target="file:$work/pulse.log" \
+    -L "module-null-sink sink_name=game rate=44100 format=float32le channels=2" \
+    -L "module-native-protocol-unix" >"$work/pulse.out" 2>&1 &
+server=$!
+pids+=($server)
+for ((tries = 0; tries < 100; tries++)); do
+    pactl info >/dev/null 2>&1 && break
+    kill -0 $server 2>/dev/null || break
+    sleep 0.1
+done
+pactl info >/dev/null 2>&1 || { cat "$work/pulse.out"; missing "the sound server did not start"; }
+grep '^W:.*root' "$work/pulse.out"
+
+parec -d game.monitor --format=float32le --rate=44100 --channels=2 --raw >"$work/recording.raw" 2>"$work/parec.err" &
+pids+=($!)
+# The recording must have begun before the game's first frame of sound.
+for ((tries = 0; tries < 100; tries++)); do
+    [ -n "$(pactl list short source-outputs 2>/dev/null)" ] && break
+    sleep 0.1
+done
+"$game" -s >"$work/out.txt" 2>"$work/err.txt" &
+game_pid=$!
+pids+=($game_pid)
+wait_for "$work/out.txt" "$first_frame" $game_pid || { cat "$work/out.txt" "$work/err.txt"; fail "no first frame"; }
+sleep $((title_seconds + 1))
+
+# Start, then go!: the placement screen, and the race. Clicks land in the game's window, wherever
+# the X server put it.
+window=$(xdotool search --onlyvisible --pid $game_pid --name '^Brickwrath$' | head -n 1)
+[ -n "$window" ] || fail "no game window"
+xdotool mousemove --window "$window" 565 635 click 1
+sleep 1
+xdotool mousemove --window "$window" 928 696 click 1
+sleep 4
+kill -9 $server
+for ((tries = 0; tries < 50; tries++)); do
+    grep -q '^PortAudioDevice Error: ' "$work/out.txt" && break
+    sleep 0.1
+done
+sleep 1
+kill -0 $game_pid 2>/dev/null || fail "the game ended with the sound server"
+started=$(date +%s.%N)
+xdotool key Escape
+sleep 0.3
+xdotool key Escape
+for ((tries = 0; tries < 50; tries++)); do
+    kill -0 $game_pid 2>/dev/null || break
+    sleep 0.1
+done
+kill -0 $game_pid 2>/dev/null && fail "Escape twice did not end the game within 5 s"
+wait $game_pid
+status=$?
+ended=$(date +%s.%N)
+echo "--- what the game printed (without the sound files it loaded):"
+grep -v '^vorbisfile: ' "$work/out.txt"
+echo "--- on standard error:"
+cat "$work/err.txt"
+echo "---"
+grep -o 'Requested tlength=[^,]*\|Final latency.*' "$work/pulse.log" | sed -n 'h;n;G;p' | tail -n 2
+elapsed=$(awk -v a="$started" -v b="$ended" 'BEGIN { printf "%.2f", b - a - 0.3 }')
+echo "ended with status $status, $elapsed s after the second Escape"
+[ "$status" -eq 0 ] || fail "exit status $status"
+awk -v e="$elapsed" 'BEGIN { exit !(e <= 2.0) }' || fail "the game took $elapsed s to end"
+[ "$(grep -c '^PortAudioDevice Error: ' "$work/out.txt")" -eq 1 ] || fail "not one line about the lost sound"
+grep -q 'Expression' "$work/err.txt" && fail "the library's own lines reached standard error"
+"$check" "$work/recording.raw" "$sounds" $title_seconds || {
+    cp "$work/recording.raw" "$work/pulse.log" .
+    fail "the recording (kept as recording.raw, with pulse.log, in $PWD)"
+}
+echo "passed"
