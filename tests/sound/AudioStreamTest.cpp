@@ -1,9 +1,9 @@
 // The real audio path without a window: PortAudio through a recording ALSA device, with the music
 // thread refilling and the main thread starting effects as fast as it can, so that the thread
 // sanitizer sees every hand-over under load.
+#include "platform/desktop/PortAudioDevice.h"
 #include "sound/AudioMixer.h"
 #include "sound/BackgroundMusic.h"
-#include "sound/PortAudioDevice.h"
 #include "sound/Sounds.h"
 
 #include "AlsaRecording.h"

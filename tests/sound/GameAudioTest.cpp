@@ -11,8 +11,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -62,8 +64,11 @@ TEST(GameAudio, MusicFadesInEffectsAreHeardAndNothingPassesFullScale)
     std::vector<std::size_t> requested;
     {
         Application app({"-w", "320", "-h", "240"});
-        // A million frames bring the music to its full level (about 23 seconds of sound).
+        // A million frames bring the music to its full level (about 23 seconds of sound). The card
+        // takes a stream's large blocks far faster than real time, quicker than the music thread
+        // refills its ring every 62 ms, so the music is given a few seconds as well.
         ASSERT_TRUE(card.waitForFrames(1100000, 300)) << out.text();
+        std::this_thread::sleep_for(std::chrono::seconds(3));
         // Then each effect once, the longest (the grind) last, each given time to play out.
         const Sounds::SoundType order[] = {Sounds::Ghost,     Sounds::Biffo,       Sounds::Boing,     Sounds::Die,
                                            Sounds::Explosion, Sounds::Footstep1,   Sounds::Footstep2, Sounds::Jump,

@@ -1,10 +1,8 @@
 // The game's audio output stream, with the 48000 frames a second fallback.
-#include "sound/PortAudioDevice.h"
+#include "platform/desktop/PortAudioDevice.h"
 
 #include "platform/AudioHost.h"
 #include "platform/PortAudioCallback.h"
-
-#include <pa_linux_alsa.h>
 
 #include <iostream>
 
@@ -88,10 +86,6 @@ bool PortAudioDevice::start()
         sampleRate = info->sampleRate;
     if (callback != nullptr)
         callback->outputStarts(sampleRate);
-    // The stream's thread preempts the rest of a busy desktop where the system lets it (root, or a
-    // real-time limit), as the sound server's own threads do; elsewhere it runs as before.
-    if (api != nullptr && api->type == paALSA)
-        PaAlsa_EnableRealtimeScheduling(stream, 1);
     stopping.store(false, std::memory_order_relaxed);
     Pa_SetStreamFinishedCallback(stream, &PortAudioDevice::streamFinished);
     if (Pa_StartStream(stream) != paNoError) {
