@@ -45,4 +45,5 @@ sleep 1
 import -window "$window" -strip "$work/placement.png"
 kill $desktop 2>/dev/null || true
 
+node tests/web/touch_test.mjs
 node tests/web/page_test.mjs "http://127.0.0.1:$port/" "$work"
