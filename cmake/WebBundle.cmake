@@ -13,7 +13,7 @@ target_link_options(brickwrath PRIVATE ${web_sounds})
 set_property(TARGET brickwrath APPEND PROPERTY LINK_DEPENDS ${BRICKWRATH_SOUND_FILES})
 set_target_properties(brickwrath PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY "${BRICKWRATH_WEB_BUNDLE}")
 
-set(page_files index.html page.css page.js touch.js)
+set(page_files index.html page.css page.js sound.js touch.js)
 set(page_outputs "")
 foreach(file IN LISTS page_files)
     add_custom_command(OUTPUT "${BRICKWRATH_WEB_BUNDLE}/${file}"
