@@ -1,7 +1,8 @@
 // The page around the game: passes the address's flags to it, keeps its canvas letterboxed 4:3 in
 // the window, shows the download's progress until the first frame, offers full screen (where the
 // browser has it) and, on a small screen, a menu with it and the help line; after Escape on the
-// title screen a way to play again. Touch and sound have scripts of their own (touch.js, sound.js).
+// title screen a way to play again. It registers the service worker that keeps the game for
+// offline play. Touch and sound have scripts of their own (touch.js, sound.js).
 'use strict';
 
 (function () {
@@ -98,6 +99,8 @@
             showProgress(1, '');
             loading.hidden = true;
             canvas.focus();
+            gameLoaded = true;
+            handOver();
         },
         onGameEnd: function () {
             document.getElementById('ended').hidden = false;
@@ -108,4 +111,29 @@
         },
     };
     showProgress(0.05, 'Loading…');
+
+    // A newer build's worker waits until this page has every file of its own build (the game has
+    // drawn its first frame), so that no page ever mixes two builds' files; then it takes over,
+    // and the next visit plays the new build.
+    let gameLoaded = false;
+    let registration = null;
+    function handOver() {
+        if (gameLoaded && registration && registration.waiting)
+            registration.waiting.postMessage('take over');
+    }
+    if ('serviceWorker' in navigator) {
+        navigator.serviceWorker.register('sw.js').then(function (registered) {
+            registration = registered;
+            registered.addEventListener('updatefound', function () {
+                const worker = registered.installing;
+                worker.addEventListener('statechange', function () {
+                    if (worker.state === 'installed')
+                        handOver();
+                });
+            });
+            handOver();
+        }).catch(function (error) {
+            console.warn('The service worker: ' + error.message);
+        });
+    }
 })();
