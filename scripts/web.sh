@@ -24,5 +24,7 @@ cmake --build build-web/cmake -j2
 
 [ "${1:-}" = "--build" ] && exit 0
 port=${PORT:-8000}
+# Python's server types .wasm as application/wasm, as browsers want to compile it while it
+# downloads (its own table has it; tests/web/phone_test.mjs checks the header).
 echo "Serving build-web/ on http://127.0.0.1:$port/ (Ctrl-C ends it)"
 exec python3 -m http.server --bind 127.0.0.1 --directory build-web "$port"

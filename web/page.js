@@ -1,6 +1,8 @@
 // The page around the game: passes the address's flags to it, keeps its canvas letterboxed 4:3 in
-// the window, shows the download's progress until the first frame, offers full screen, and after
-// Escape on the title screen a way to play again.
+// the window, shows the download's progress until the first frame, offers full screen (where the
+// browser has it) and, on a small screen, a menu with it and the help line; after Escape on the
+// title screen a way to play again. It registers the service worker that keeps the game for
+// offline play. Touch and sound have scripts of their own (touch.js, sound.js).
 'use strict';
 
 (function () {
@@ -10,6 +12,7 @@
     const loading = document.getElementById('loading');
     const progress = document.getElementById('progress');
     const status = document.getElementById('status');
+    const turn = document.getElementById('turn');
 
     // The desktop's flags, given in the address: ?nm (no music), ?ns (no sound), ?s (the software
     // drawer), or their long names. The game always draws 1024 by 768; the page scales it.
@@ -24,9 +27,11 @@
     }
 
     // The largest 4:3 box that fits; the canvas fills it, and SDL maps clicks through its size.
+    // Upright on a phone, the line asking to turn it takes its share of the height.
     function letterbox() {
         const width = stage.clientWidth;
-        const height = stage.clientHeight;
+        const margins = 2 * parseFloat(getComputedStyle(turn).marginTop);
+        const height = stage.clientHeight - (turn.offsetHeight ? turn.offsetHeight + margins : 0);
         const scale = Math.min(width / 4, height / 3);
         frame.style.width = Math.floor(scale * 4) + 'px';
         frame.style.height = Math.floor(scale * 3) + 'px';
@@ -35,13 +40,29 @@
     document.addEventListener('fullscreenchange', letterbox);
     letterbox();
 
-    document.getElementById('fullscreen').addEventListener('click', function () {
+    // iPhone's Safari has no Fullscreen API: there the game goes full screen from the home screen.
+    const fullscreen = document.getElementById('fullscreen');
+    fullscreen.hidden = !document.fullscreenEnabled;
+    fullscreen.addEventListener('click', function () {
         if (document.fullscreenElement)
             document.exitFullscreen();
         else
             stage.requestFullscreen().catch(function () {});
+        closeMenu();
         canvas.focus();
     });
+
+    // The small screen's menu opens the folded bar over the game; a touch anywhere else shuts it.
+    const menu = document.getElementById('menu');
+    function closeMenu() {
+        document.body.classList.remove('menu-open');
+        menu.setAttribute('aria-expanded', 'false');
+    }
+    menu.addEventListener('click', function () {
+        const open = document.body.classList.toggle('menu-open');
+        menu.setAttribute('aria-expanded', String(open));
+    });
+    stage.addEventListener('pointerdown', closeMenu);
     document.getElementById('again').addEventListener('click', function () {
         location.reload();
     });
@@ -78,6 +99,8 @@
             showProgress(1, '');
             loading.hidden = true;
             canvas.focus();
+            gameLoaded = true;
+            handOver();
         },
         onGameEnd: function () {
             document.getElementById('ended').hidden = false;
@@ -88,4 +111,29 @@
         },
     };
     showProgress(0.05, 'Loading…');
+
+    // A newer build's worker waits until this page has every file of its own build (the game has
+    // drawn its first frame), so that no page ever mixes two builds' files; then it takes over,
+    // and the next visit plays the new build.
+    let gameLoaded = false;
+    let registration = null;
+    function handOver() {
+        if (gameLoaded && registration && registration.waiting)
+            registration.waiting.postMessage('take over');
+    }
+    if ('serviceWorker' in navigator) {
+        navigator.serviceWorker.register('sw.js').then(function (registered) {
+            registration = registered;
+            registered.addEventListener('updatefound', function () {
+                const worker = registered.installing;
+                worker.addEventListener('statechange', function () {
+                    if (worker.state === 'installed')
+                        handOver();
+                });
+            });
+            handOver();
+        }).catch(function (error) {
+            console.warn('The service worker: ' + error.message);
+        });
+    }
 })();

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # The browser test: builds the bundle (scripts/web.sh, which installs what it needs), captures the
 # desktop game's screens on the current X display, serves the bundle on this machine as a web host
-# would and plays it in headless Chromium.
+# would and plays it in headless Chromium: on a desktop's screen, on a phone's, and offline.
 # Usage: tests/web/run.sh <desktop game executable>
 set -euo pipefail
 game=$(realpath "$1")
@@ -45,4 +45,10 @@ sleep 1
 import -window "$window" -strip "$work/placement.png"
 kill $desktop 2>/dev/null || true
 
-node tests/web/page_test.mjs "http://127.0.0.1:$port/" "$work"
+# Each part runs even when one before it failed.
+status=0
+node tests/web/touch_test.mjs || status=1
+node tests/web/page_test.mjs "http://127.0.0.1:$port/" "$work" || status=1
+node tests/web/phone_test.mjs "http://127.0.0.1:$port/" "$work" || status=1
+node tests/web/offline_test.mjs build-web || status=1
+exit $status
