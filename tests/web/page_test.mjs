@@ -277,6 +277,48 @@ async function main() {
             assert.equal(await screen(page), Screen.placing);
         });
 
+        // Plays the same race from the title of a fresh page, on the software drawer: the first hurdle of
+        // lanes 1, 2 and 3 dragged 20 up the track into the runners' stride, then go. Returns the
+        // race's digest once it is over, and how many steps its frames took.
+        const playTheSameRace = async () => {
+            await page.goto(`${base}?ns&s`);
+            await waitFirstFrame('the first frame');
+            canvas = await canvasBox();
+            const scale = canvas.width / 1024;
+            const to = async (x, y) => page.mouse.move(canvas.x + x * scale, canvas.y + y * scale);
+            await page.evaluate(() => Module._brickwrath_fix_counters());
+            await page.mouse.click(canvas.x + 565 * scale, canvas.y + 635 * scale);
+            await waitFor(page, 'the placement screen', async () => (await screen(page)) === Screen.placing);
+            for (const lane of [1, 2, 3]) {
+                const x = 288 + 31 * lane + 20, y = 326 + 31 * lane + 17; // the hurdle's middle
+                await to(x, y);
+                await page.mouse.down();
+                await waitFrames(page, 2);
+                await to(x + 20, y - 20);
+                await waitFrames(page, 2);
+                await page.mouse.up();
+                await waitFrames(page, 2);
+            }
+            const [startSteps, startFrames] = [await steps(page), await frames(page)];
+            await page.mouse.click(canvas.x + 928 * scale, canvas.y + 696 * scale);
+            await waitFor(page, 'the end of the race', async () => (await screen(page)) === Screen.raceOver, 900000);
+            const digest = await page.evaluate(() => Module._brickwrath_race_digest());
+            return { digest, stepsPerFrame: ((await steps(page)) - startSteps) / ((await frames(page)) - startFrames) };
+        };
+
+        await check('a race played with the CPU slowed six times ends as it does at full speed', async () => {
+            const fullSpeed = await playTheSameRace();
+            const cpu = await page.target().createCDPSession();
+            await cpu.send('Emulation.setCPUThrottlingRate', { rate: 6 });
+            const slowed = await playTheSameRace();
+            await cpu.send('Emulation.setCPUThrottlingRate', { rate: 1 });
+            console.log(`figure: ${fullSpeed.stepsPerFrame.toFixed(2)} steps a frame at full speed, ` +
+                `${slowed.stepsPerFrame.toFixed(2)} slowed six times`);
+            assert.ok(slowed.stepsPerFrame > 1.5, `the slowed frames took ${slowed.stepsPerFrame} steps each`);
+            assert.notEqual(fullSpeed.digest, 0);
+            assert.equal(slowed.digest, fullSpeed.digest, 'the slowed race ended otherwise');
+        });
+
         await check('no error, failed request or missing file', async () => {
             assert.deepEqual(problems, []);
         });
