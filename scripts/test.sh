@@ -33,6 +33,8 @@ stage "plain build"
 # The whole build, benchmarks included, so that they are compiled on every run too.
 configure_and_build build-tests -DBRICKWRATH_TESTS=ON
 run_labels build-tests $everyday_labels
+# The game heard through a real sound server, which plays in real time: the plain build's alone.
+run_labels build-tests server
 
 [ "${1:-}" = "--quick" ] && exit 0
 
