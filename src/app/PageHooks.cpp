@@ -39,9 +39,9 @@ extern "C" EMSCRIPTEN_KEEPALIVE void brickwrath_fix_counters()
     Harry::randy = 2000;
 }
 
-// 0 away from the race screen.
+// What the race being played has come to so far (its outcome once it is over); 0 away from it.
 extern "C" EMSCRIPTEN_KEEPALIVE unsigned brickwrath_race_digest()
 {
     const auto* race = dynamic_cast<const GamePlay*>(StateManager::getInstance()->currentScreen());
-    return race != nullptr ? RaceSnapshot::digest(RaceSnapshot::of(*race)) : 0u;
+    return race != nullptr ? RaceSnapshot::digest(RaceSnapshot::outcome(*race)) : 0u;
 }

@@ -52,6 +52,10 @@ public:
             record.crushedPerRace.push_back(this->race()->isHarryRace() ? -1 : crushed);
             for (const auto& trap : this->race()->getTraps())
                 record.trapsFired += trap->isTriggered() ? 1 : 0;
+            // What the page compares: the outcome holds while the pictures go on moving.
+            const std::string outcome = RaceSnapshot::outcome(*this->race());
+            steps(actEvery);
+            EXPECT_EQ(RaceSnapshot::outcome(*this->race()), outcome);
             player.clickOn();
         }
         steps(actEvery);

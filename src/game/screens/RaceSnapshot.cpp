@@ -51,6 +51,29 @@ std::string RaceSnapshot::of(const GamePlay& race)
     return out;
 }
 
+std::string RaceSnapshot::outcome(const GamePlay& race)
+{
+    std::string out;
+    line(out, "points %d budget %d wall at %a %a", race.getPoints(), race.getRaceBudget(), race.getWall().getX(),
+         race.getWall().getY());
+    for (int lane = 0; lane < Track::laneCount; ++lane) {
+        const Hurdler& runner = race.getRunner(lane);
+        line(out, "runner %d: at %a %a %s%s", lane, runner.getX(), runner.getY(), runner.isTripped() ? "tripped " : "",
+             runner.isCrushed() ? "crushed" : "");
+    }
+    const Harry& harry = race.getHarry();
+    line(out, "harry: at %a %a %s%s", harry.getX(), harry.getY(), harry.isTripped() ? "tripped " : "",
+         harry.isCrushed() ? "crushed" : "");
+    for (int number = 0; number < Track::hurdleCount; ++number) {
+        const Hurdle& hurdle = race.getHurdle(number);
+        line(out, "hurdle %d: at %d %d %s", number, hurdle.getX(), hurdle.getY(), hurdle.isToppled() ? "toppled" : "");
+    }
+    for (const auto& trap : race.getTraps())
+        line(out, "trap in lane %d at %d %d %s", trap->getLane(), trap->getXPos(), trap->getYPos(),
+             trap->isTriggered() ? "fired" : "set");
+    return out;
+}
+
 std::uint32_t RaceSnapshot::digest(const std::string& snapshot)
 {
     std::uint32_t hash = 2166136261u;

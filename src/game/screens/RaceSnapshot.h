@@ -11,6 +11,10 @@ class GamePlay;
 class RaceSnapshot {
 public:
     static std::string of(const GamePlay& race);
+    // Only what stands still once the race is over (the runners' and hurdles' places and states,
+    // the wall, the traps fired, the budget), not the pictures that go on moving: a finished race
+    // gives the same text however many steps after its end it is read.
+    static std::string outcome(const GamePlay& race);
     // FNV-1a of the text, short enough to hand to a page.
     static std::uint32_t digest(const std::string& snapshot);
 };
