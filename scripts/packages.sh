@@ -9,7 +9,8 @@ BUILD_PACKAGES="g++ make cmake pkg-config libsdl1.2-compat-dev libsdl-image1.2-d
 # callgrind.
 # pulseaudio, its tools and ALSA's pulse plug-in: a sound server the sound server test starts itself.
 TEST_PACKAGES="libgtest-dev xvfb xauth python3 python3-pil vorbis-tools desktop-file-utils appstream xdotool
-    valgrind openbox imagemagick pulseaudio pulseaudio-utils libasound2-plugins"
+    valgrind openbox imagemagick pulseaudio pulseaudio-utils libasound2-plugins
+    pipewire pipewire-pulse wireplumber dbus"
 FUZZ_PACKAGES="clang libclang-rt-dev"
 PACKAGING_PACKAGES="git dpkg-dev debhelper"
 # The browser build (scripts/web.sh): Emscripten, stb_image, what fetching and unpacking Debian's

@@ -101,6 +101,11 @@ int main(int argc, char** argv)
     const std::vector<float> jump = SoundFixtures::decodeFirstStream(sounds + "jump.ogg");
     const std::size_t frames = recording.size() / 2;
     bool good = !music.empty() && !jump.empty();
+    // The alignment below reads the recording's first three seconds and the music's first four.
+    if (frames < 3 * rate || music.size() / 2 < 4 * rate) {
+        std::printf("FAILED: %.2f s recorded, too little to look at\n", static_cast<double>(frames) / rate);
+        return 1;
+    }
 
     // Where the game's first frame of music falls in the recording (before its start, when the
     // server was quicker to play than to record): the music's frames that fit one second of the
@@ -156,7 +161,9 @@ int main(int argc, char** argv)
     const Match title = bestFit(recording, jump, raceFrom - 5 * rate, raceFrom);
     std::printf("the jump fits the race best where it starts at %.3f s (%.3f), the title screen at most %.3f\n",
                 static_cast<double>(race.at) / rate, race.score, title.score);
-    good = good && race.score >= 0.6 && title.score < 0.3;
+    // Eight runners jump close together over the music and the wall, so a jump never fits alone;
+    // with no jump at all (or none heard) the fit stays near the title screen's.
+    good = good && race.score >= 0.4 && title.score < 0.2;
     std::printf(good ? "all held\n" : "FAILED\n");
     return good ? 0 : 1;
 }

@@ -4,11 +4,14 @@
 # only) with ALSA's pulse plug-in as the default device. The sink's monitor is recorded while the
 # title screen plays, then a race is started by clicks; mid-race the server is killed, and the game
 # must play on, say so in one line, and end with Escape twice, with status 0, within 2 s.
-# Usage: sound_server.sh <game> <server_recording_check>; it needs an X server (tests/display.sh).
+# Usage: sound_server.sh <game> <server_recording_check> [pulseaudio|pipewire]; it needs an X
+# server (tests/display.sh). With pipewire the server is PipeWire with its session manager and its
+# pulse layer, the other server desktops ship, set up the same way.
 # Status 77: the server cannot be started here (under CI=true that fails instead).
 set -u
 game=$(realpath "$1")
 check=$(realpath "$2")
+kind=${3:-pulseaudio}
 sounds=$(dirname "$game")/Contents/Resources/sounds
 title_seconds=20
 work=$(mktemp -d)
@@ -22,7 +25,14 @@ missing() {
     echo "SKIPPED: $1"
     exit 77
 }
-for tool in pulseaudio parec pactl xdotool; do
+# PipeWire's session manager, which makes the null sink the default, needs a session bus: a private one.
+if [ "$kind" = pipewire ] && [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
+    command -v dbus-run-session >/dev/null || missing "no dbus-run-session (package dbus)"
+    exec dbus-run-session -- "$0" "$@"
+fi
+needed="parec pactl xdotool pulseaudio"
+[ "$kind" = pipewire ] && needed="parec pactl xdotool pipewire pipewire-pulse wireplumber"
+for tool in $needed; do
     command -v $tool >/dev/null || missing "no $tool (scripts/packages.sh lists the test's packages)"
 done
 compgen -G "/usr/lib/*/alsa-lib/libasound_module_pcm_pulse.so" >/dev/null || missing "no ALSA pulse plug-in (libasound2-plugins)"
@@ -35,17 +45,38 @@ mkdir -p "$HOME/.config/pulse" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 echo "autospawn = no" >"$HOME/.config/pulse/client.conf"
 printf 'pcm.!default { type pulse }\nctl.!default { type pulse }\n' >"$HOME/.asoundrc"
-pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no -vvvv --log-target="file:$work/pulse.log" \
-    -L "module-null-sink sink_name=game rate=44100 format=float32le channels=2" \
-    -L "module-native-protocol-unix" >"$work/pulse.out" 2>&1 &
-server=$!
-pids+=($server)
+null_sink="module-null-sink sink_name=game rate=44100 format=float32le channels=2"
+if [ "$kind" = pipewire ]; then
+    pipewire >"$work/pulse.out" 2>&1 &
+    server=$!
+    pids+=($server)
+    sleep 0.5
+    wireplumber >>"$work/pulse.out" 2>&1 &
+    pids+=($!)
+    pipewire-pulse >>"$work/pulse.out" 2>&1 &
+    pids+=($!)
+else
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no -vvvv --log-target="file:$work/pulse.log" \
+        -L "$null_sink" -L "module-native-protocol-unix" >"$work/pulse.out" 2>&1 &
+    server=$!
+    pids+=($server)
+fi
 for ((tries = 0; tries < 100; tries++)); do
     pactl info >/dev/null 2>&1 && break
     kill -0 $server 2>/dev/null || break
     sleep 0.1
 done
 pactl info >/dev/null 2>&1 || { cat "$work/pulse.out"; missing "the sound server did not start"; }
+if [ "$kind" = pipewire ]; then
+    # The session manager makes the null sink the default once it has seen it.
+    pactl load-module $null_sink >/dev/null || fail "no null sink"
+    for ((tries = 0; tries < 50; tries++)); do
+        [ "$(pactl get-default-sink 2>/dev/null)" = game ] && break
+        pactl set-default-sink game 2>/dev/null
+        sleep 0.1
+    done
+    [ "$(pactl get-default-sink 2>/dev/null)" = game ] || fail "the null sink is not the default"
+fi
 grep '^W:.*root' "$work/pulse.out"
 
 parec -d game.monitor --format=float32le --rate=44100 --channels=2 --raw >"$work/recording.raw" 2>"$work/parec.err" &
@@ -69,7 +100,8 @@ xdotool mousemove --window "$window" 565 635 click 1
 sleep 1
 xdotool mousemove --window "$window" 928 696 click 1
 sleep 4
-kill -9 $server
+# Every process of the server goes at once, as when it crashes.
+kill -9 "${pids[@]:0:$((${#pids[@]} - 2))}" 2>/dev/null
 for ((tries = 0; tries < 50; tries++)); do
     grep -q '^PortAudioDevice Error: ' "$work/out.txt" && break
     sleep 0.1

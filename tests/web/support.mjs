@@ -1,5 +1,5 @@
 // What the phone and offline tests share: Debian's headless Chromium, checks reported one a line,
-// the page's test hooks into the game (src/platform/web/main.cpp), and the canvas as seen.
+// the page's test hooks into the game (src/app/PageHooks.cpp), and the canvas as seen.
 import puppeteer from 'puppeteer-core';
 import fs from 'node:fs';
 import os from 'node:os';
