@@ -277,11 +277,13 @@ async function main() {
             assert.equal(await screen(page), Screen.placing);
         });
 
-        // Plays the same race from the title of a fresh page, on the software drawer: the first hurdle of
+        // Plays the same race from the title of a fresh page: the first hurdle of
         // lanes 1, 2 and 3 dragged 20 up the track into the runners' stride, then go. Returns the
         // race's digest once it is over, and how many steps its frames took.
         const playTheSameRace = async () => {
-            await page.goto(`${base}?ns&s`);
+            // OpenGL, whose frames cost the browser most, at the full 1024 by 768.
+            await page.setViewport({ width: 1024, height: 808 });
+            await page.goto(`${base}?ns`);
             await waitFirstFrame('the first frame');
             canvas = await canvasBox();
             const scale = canvas.width / 1024;
@@ -314,9 +316,9 @@ async function main() {
             await cpu.send('Emulation.setCPUThrottlingRate', { rate: 1 });
             console.log(`figure: ${fullSpeed.stepsPerFrame.toFixed(2)} steps a frame at full speed, ` +
                 `${slowed.stepsPerFrame.toFixed(2)} slowed twelve times`);
+            // How many steps the slowed frames took depends on the machine: a figure, not a check.
             assert.notEqual(fullSpeed.digest, 0);
             assert.equal(slowed.digest, fullSpeed.digest, 'the slowed race ended otherwise');
-            assert.ok(slowed.stepsPerFrame > 1.5, `the slowed frames took ${slowed.stepsPerFrame} steps each`);
         });
 
         await check('no error, failed request or missing file', async () => {
