@@ -22,14 +22,12 @@ float right(double at)
 
 struct Ramp {
     long pulled = 0; // input frames handed out so far
-    int calls = 0;
     void operator()(float* block, int frames)
     {
         for (int i = 0; i < frames; ++i, ++pulled) {
             block[2 * i] = left(static_cast<double>(pulled));
             block[2 * i + 1] = right(static_cast<double>(pulled));
         }
-        ++calls;
     }
 };
 
@@ -51,7 +49,6 @@ TEST(Resampler, EveryOutputFrameLandsWhereTheRatesPutItHoweverTheBlocksAreCut)
         for (int b = 0; written < 30000; ++b) {
             const int frames = blockSizes[b % 6];
             std::vector<float> block(2 * static_cast<std::size_t>(frames), 99.0f);
-            const int callsBefore = ramp.calls;
             resampler.resample(block.data(), frames, [&ramp](float* into, int n) {
                 EXPECT_EQ(n, chunk);
                 ramp(into, n);
@@ -65,7 +62,6 @@ TEST(Resampler, EveryOutputFrameLandsWhereTheRatesPutItHoweverTheBlocksAreCut)
             // after it, and at most the chunk that holds them.
             const double needed = static_cast<double>(written - 1) * c.in / c.out + 2.0;
             EXPECT_LE(ramp.pulled, static_cast<long>(needed) + chunk);
-            EXPECT_GE(ramp.calls, callsBefore);
         }
         // Over the whole run the input's length is the output's at the other rate.
         EXPECT_NEAR(static_cast<double>(ramp.pulled), static_cast<double>(written) * c.in / c.out, chunk + 2.0);
