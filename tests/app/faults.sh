@@ -77,6 +77,10 @@ show_where() {
     else
         for task in /proc/"$1"/task/*; do echo "$task: $(cat "$task/wchan" 2>/dev/null)"; done
     fi
+    echo "--- its windows, visible or not:"
+    for id in $(xdotool search --pid "$1" 2>/dev/null); do
+        echo "$id \"$(xdotool getwindowname "$id" 2>/dev/null)\" $(xdotool getwindowgeometry "$id" 2>/dev/null | tr '\n' ' ')"
+    done
     echo "--- what it printed so far:"
     cat "$out" "$work/err.txt"
 }
@@ -189,9 +193,11 @@ size-*)
     export HOME=$work/home
     "$game" "${args[@]}" >"$out" 2>"$work/err.txt" &
     pid=$!
+    # Looked for once the first frame is shown: a 10000 by 10000 OpenGL window sends the X server
+    # 400 MB a frame, and while the title's hint fades in, a busy server may answer nobody else.
+    wait_for "$out" "$first_frame" $pid || fail "the game ended before its first frame"
     opened=$(window_size $pid)
     [ -n "$opened" ] || show_where $pid
-    wait_for "$out" "$first_frame" $pid || fail "the game ended before its first frame"
     kill -TERM $pid
     wait $pid
     status=$?
