@@ -20,7 +20,7 @@ PICTURES = {
     "mousehandclosed.png": (64, 60), "gobutton.png": (128, 92), "mudicon.png": (64, 75),
     "ghosticon.png": (64, 80), "rakeicon.png": (64, 78), "biffoicon.png": (64, 82),
     "spikesicon.png": (64, 84), "mineicon.png": (64, 78), "bigmineicon.png": (64, 117),
-    "ending.png": (949, 768),
+    "ending.png": (949, 768), "dim.png": (1024, 768),
 }
 FILES = {f"assets/fonts/font{g}.png": (64, 64) for g in GLYPHS}
 FILES.update({f"assets/images/{n}": size for n, size in PICTURES.items()})
@@ -52,7 +52,7 @@ def load(path, size):
 
 
 images = {path: load(path, size) for path, size in FILES.items()}
-check(len(FILES) == 76, f"expected 76 files, listed {len(FILES)}")
+check(len(FILES) == 77, f"expected 77 files, listed {len(FILES)}")
 
 
 def ink_rows(name):

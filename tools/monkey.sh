@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Monkey test: random mouse moves, clicks, drags and Escapes against the real game, first in the
-# OpenGL drawer and then in the software drawer, each for a bounded time, restarting the game
-# whenever it quits. Fails on a crash, an exit status other than 0 or any sanitizer report.
+# Monkey test: random mouse moves, clicks, drags, Escapes and the pause, sound and full-screen keys
+# against the real game, first in the OpenGL drawer and then in the software drawer, each for a
+# bounded time, restarting the game whenever it quits. Fails on a crash, an exit status other than
+# 0 or any sanitizer report.
 # Usage: tools/monkey.sh <game> [seconds per drawer, default $BRICKWRATH_MONKEY_SECONDS or 60] [seed]
 # Runs on $DISPLAY, or on a private Xvfb server when there is none; needs xdotool.
 set -u
@@ -76,10 +77,14 @@ act() {
         xdotool mousemove $x $y
     elif [ $roll -lt 75 ]; then
         xdotool mousemove $x $y click 1
-    elif [ $roll -lt 97 ]; then
+    elif [ $roll -lt 94 ]; then
         local toX=$((RANDOM % width)) toY=$((RANDOM % height))
         xdotool mousemove $x $y mousedown 1 sleep 0.05 mousemove $(((x + toX) / 2)) $(((y + toY) / 2)) sleep 0.05 \
             mousemove $toX $toY mouseup 1
+    elif [ $roll -lt 98 ]; then
+        # The pause, the sound and the full-screen keys.
+        local keys=(p m F11 alt+Return)
+        xdotool key "${keys[roll - 94]}"
     else
         xdotool key Escape
         escapedAt=$SECONDS

@@ -46,6 +46,7 @@ spikesicon 64 84
 mineicon 64 78
 bigmineicon 64 117
 ending 949 768
+dim 1024 768
 "
 
 count=0

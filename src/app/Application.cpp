@@ -18,9 +18,8 @@
 #include "platform/QuitSignals.h"
 #include "platform/SystemPointer.h"
 #include "platform/Thread.h"
+#include "platform/WindowFocus.h"
 #include "sound/Sounds.h"
-
-#include <algorithm>
 
 namespace {
 
@@ -81,16 +80,16 @@ Application::Application(const std::vector<std::string>& args)
         Sounds::getInstance(soundReport);
     });
 
-    openDrawer();
-    // Mouse positions come in pixels of the window that was opened, which need not be the size
-    // asked for: the software drawer always opens 1024 by 768.
-    int openedWidth = launch.width;
-    int openedHeight = launch.height;
-    if (const SDL_Surface* screen = SDL_GetVideoSurface(); screen != nullptr) {
-        openedWidth = screen->w;
-        openedHeight = screen->h;
+    // Before the first mode is set, SDL's current size is the desktop's.
+    if (const SDL_VideoInfo* desktop = SDL_GetVideoInfo(); desktop != nullptr) {
+        desktopWidth = desktop->current_w;
+        desktopHeight = desktop->current_h;
     }
-    mouse = MouseMapping(openedWidth, openedHeight);
+    openDrawer();
+    fullscreen = launch.fullscreen;
+    publishWindowSize();
+    windowWidth = openedWidth;
+    windowHeight = openedHeight;
 
     loadEmbeddedGlyphs(*drawer);
 
@@ -106,12 +105,9 @@ Application::Application(const std::vector<std::string>& args)
     audioDevice->setCallback(mixer.get());
     audioDevice->setNumChannels(0, 2);
     audioDevice->setSamplerate(44100.0);
-    if (!launch.noSound)
-        audioDevice->start();
+    soundPlaying = !launch.noSound && audioDevice->start();
 
     hiddenPointer = SystemPointer::hide();
-    Widget::screenWidth = static_cast<float>(openedWidth);
-    Widget::screenHeight = static_cast<float>(openedHeight);
 
     oneStepPerFrame = Environment::isOn("BRICKWRATH_UNPACED");
     reportFirstFrame = Environment::isOn("BRICKWRATH_REPORT_FIRST_FRAME");
@@ -152,11 +148,55 @@ void Application::openDrawer()
     throw FatalError("Could not set a video mode: " + reason);
 }
 
+void Application::publishWindowSize()
+{
+    // Mouse positions come in pixels of the window that was opened, which need not be the size
+    // asked for: the software drawer always opens 1024 by 768.
+    if (const SDL_Surface* screen = SDL_GetVideoSurface(); screen != nullptr) {
+        openedWidth = screen->w;
+        openedHeight = screen->h;
+    } else {
+        openedWidth = launch.width;
+        openedHeight = launch.height;
+    }
+    mouse = MouseMapping(openedWidth, openedHeight);
+    Widget::screenWidth = static_cast<float>(openedWidth);
+    Widget::screenHeight = static_cast<float>(openedHeight);
+}
+
+void Application::switchFullscreen()
+{
+    // The window comes back at the size it first had. The whole screen is taken at the desktop's
+    // size, into which the drawer letterboxes the picture: SDL's own scaling is off for a game
+    // that started in a window.
+    const bool toFullscreen = !fullscreen;
+    const bool knowDesktop = desktopWidth > 0 && desktopHeight > 0;
+    const int width = toFullscreen && knowDesktop ? desktopWidth : windowWidth;
+    const int height = toFullscreen && knowDesktop ? desktopHeight : windowHeight;
+    const std::uint64_t pictures = drawer->serial();
+    if (drawer->changeMode(static_cast<std::uint16_t>(width), static_cast<std::uint16_t>(height), toFullscreen)) {
+        fullscreen = toFullscreen;
+    } else {
+        std::cout << "Could not switch to " << (toFullscreen ? "full screen" : "a window") << ": " << SDL_GetError()
+                  << std::endl;
+        drawer->changeMode(static_cast<std::uint16_t>(openedWidth), static_cast<std::uint16_t>(openedHeight),
+                           fullscreen);
+    }
+    if (drawer->serial() != pictures)
+        loadEmbeddedGlyphs(*drawer);
+    publishWindowSize();
+    // A new mode may come with the system's own pointer back.
+    hiddenPointer.reset();
+    hiddenPointer = SystemPointer::hide();
+}
+
 bool Application::takeEvents()
 {
     SDL_Event event;
     while (SDL_PollEvent(&event) != 0)
         dispatch(event);
+    // The pause may have come from a key, a lost focus or a click: the effects follow it here.
+    mixer->holdEffects(StateManager::getInstance()->isPaused());
     return !quitFlag;
 }
 
@@ -233,7 +273,11 @@ void Application::dispatch(const SDL_Event& event)
     case SDL_JOYBUTTONDOWN: keyDown(keyFor(joystickButtonKey(event.jbutton.button))); break;
     case SDL_VIDEOEXPOSE: drawer->windowExposed(); break;
     case SDL_QUIT: quitFlag = true; break;
-    default: break;
+    default:
+        // Turned away from a race, the player would come back to a lost one.
+        if (WindowFocus::lostBy(event) && StateManager::getInstance()->screenIndex() == StateManager::Race)
+            StateManager::getInstance()->setPaused(true);
+        break;
     }
 }
 
@@ -269,13 +313,36 @@ void Application::mouseUp(int button, int x, int y)
 
 void Application::keyDown(const SDL_keysym& key)
 {
-    if (key.sym != SDLK_ESCAPE)
-        return;
+    StateManager* screens = StateManager::getInstance();
+    switch (key.sym) {
+    case SDLK_p: screens->setPaused(!screens->isPaused()); break;
+    case SDLK_m: switchSound(); break;
+    case SDLK_F11: switchFullscreen(); break;
+    // Enter alone does nothing.
+    case SDLK_RETURN:
+        if ((key.mod & KMOD_ALT) != 0)
+            switchFullscreen();
+        break;
     // Escape leaves a race for the title screen; anywhere else it ends the game.
-    if (StateManager::getInstance()->screenIndex() == StateManager::Race)
-        StateManager::getInstance()->nextState();
-    else
-        quitFlag = true;
+    case SDLK_ESCAPE:
+        if (screens->screenIndex() == StateManager::Race)
+            screens->nextState();
+        else
+            quitFlag = true;
+        break;
+    default: break;
+    }
+}
+
+void Application::switchSound()
+{
+    StateManager* screens = StateManager::getInstance();
+    if (!soundPlaying) {
+        screens->notify("no sound");
+        return;
+    }
+    mixer->mute(!mixer->isMuted());
+    screens->notify(mixer->isMuted() ? "sound off" : "sound on");
 }
 
 void Application::keyUp(const SDL_keysym&) {}

@@ -80,6 +80,12 @@ private:
     void reportFrameTime();
     // Every queued event; false once the game is to end.
     bool takeEvents();
+    // The mouse mapping and the widgets' screen size, from the window as it is now.
+    void publishWindowSize();
+    // The sound key: all sound off or on again, said on the screen for two seconds.
+    void switchSound();
+    // F11 and Alt+Enter: from the window to the whole screen and back.
+    void switchFullscreen();
 
     // Constructed first and destroyed last: the stream is stopped in the destructor's body, before
     // the music player below is torn down, so no block is mixed while the music goes.
@@ -87,11 +93,21 @@ private:
     // What the stream plays, made once the music and the effects are loaded; it outlives the stream.
     std::unique_ptr<AudioMixer> mixer;
     bool quitFlag = false;
+    // The output was started: without it (-ns, or no device) there is no sound to switch.
+    bool soundPlaying = false;
     SDL_Joystick* joystick = nullptr;
     std::unique_ptr<Drawer> drawer;
 
     Settings launch;
     MouseMapping mouse;
+    // The window's size as it is, as it first opened, and the desktop's (0 when SDL did not say).
+    int openedWidth = 0;
+    int openedHeight = 0;
+    int windowWidth = 0;
+    int windowHeight = 0;
+    int desktopWidth = 0;
+    int desktopHeight = 0;
+    bool fullscreen = false;
     StepClock clock;
     bool oneStepPerFrame = false;
     unsigned long frames = 0;

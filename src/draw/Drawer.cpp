@@ -7,6 +7,11 @@ std::uint64_t nextSerial = 1;
 
 Drawer::Drawer() : serialNumber(nextSerial++) {}
 
+void Drawer::takeNewSerial()
+{
+    serialNumber = nextSerial++;
+}
+
 int Drawer::glyphFor(char c)
 {
     if (c >= 'a' && c <= 'z')

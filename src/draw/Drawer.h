@@ -64,6 +64,14 @@ public:
 
     // Opens the window; false when no video mode could be set.
     virtual bool initialise(std::uint16_t width, std::uint16_t height, bool fullscreen, int antialias) = 0;
+    // Sets another video mode on the open window (the full-screen keys), keeping the pictures. Where
+    // the mode took them with it, every picture is gone and the drawer has a new serial: images and
+    // glyphs are to be loaded again. False when no such mode could be set.
+    virtual bool changeMode(std::uint16_t width, std::uint16_t height, bool fullscreen)
+    {
+        (void)width, (void)height, (void)fullscreen;
+        return false;
+    }
     // Keeps the picture; returns its id, or 0 for null pixels.
     virtual std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) = 0;
     virtual void releaseImage(std::uint32_t id) = 0;
@@ -90,6 +98,10 @@ public:
     // Unique for every drawer made in this process, so remembered image ids can tell
     // which drawer they belong to.
     std::uint64_t serial() const { return serialNumber; }
+
+protected:
+    // Every picture of this drawer is gone: slots that remember its serial load theirs again.
+    void takeNewSerial();
 
 private:
     std::uint64_t serialNumber;

@@ -34,6 +34,8 @@ void AudioMixer::getAudio(float*, float* output, int frames)
         resampler->resample(output, frames, [this](float* block, int n) { mix(block, n); });
     else
         mix(output, frames);
+    if (muted.load(std::memory_order_relaxed))
+        std::fill(output, output + 2 * frames, 0.0f);
 }
 
 void AudioMixer::mix(float* block, int frames)
@@ -43,6 +45,11 @@ void AudioMixer::mix(float* block, int frames)
     // nothing of it is heard.
     if (withMusic && music != nullptr)
         music->audioBlock(block, frames);
-    if (effects != nullptr)
+    const bool held = effectsHeld.load(std::memory_order_relaxed);
+    // The music is alone in the block so far: halving the block halves the music.
+    if (held)
+        for (int i = 0; i < 2 * frames; ++i)
+            block[i] *= 0.5f;
+    if (effects != nullptr && !held)
         effects->getAudio(block, frames);
 }

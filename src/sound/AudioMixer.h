@@ -6,6 +6,7 @@
 #include "platform/PortAudioCallback.h"
 #include "sound/Resampler.h"
 
+#include <atomic>
 #include <memory>
 
 class BackgroundMusic;
@@ -25,6 +26,14 @@ public:
 
     bool isResampling() const { return resampler != nullptr; }
 
+    // Set on the main thread, read by the audio thread from its next block on. Held, the effect
+    // voices stand where they are and go on from there once let go, and the music plays on at
+    // half its level: the game's pause. Muted, the output is silent while the mix goes on, so
+    // that sound comes back where the game is rather than where it was.
+    void holdEffects(bool hold) { effectsHeld.store(hold, std::memory_order_relaxed); }
+    void mute(bool silent) { muted.store(silent, std::memory_order_relaxed); }
+    bool isMuted() const { return muted.load(std::memory_order_relaxed); }
+
 private:
     void mix(float* block, int frames);
 
@@ -32,4 +41,6 @@ private:
     Sounds* effects;
     bool withMusic;
     std::unique_ptr<Resampler> resampler;
+    std::atomic<bool> effectsHeld{false};
+    std::atomic<bool> muted{false};
 };

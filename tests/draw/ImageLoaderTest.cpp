@@ -85,7 +85,7 @@ TEST(ImageLoader, EveryEmbeddedFileDecodesAtTheSizeItStates)
         }
         EXPECT_TRUE(!glyph || (image.pixels[3] == 0 && inked > 100)) << inked;
     }
-    EXPECT_EQ(files.size(), 76u);
+    EXPECT_EQ(files.size(), 77u);
 }
 
 TEST(ImageLoader, DamagedOrForeignDataGivesANullImage)

@@ -59,3 +59,47 @@ TEST(AudioMixer, MixesSilenceMusicAndEffectsAndResamplesOnlyForAnotherRate)
     nothing.getAudio(nullptr, block.data(), 400);
     EXPECT_EQ(block, std::vector<float>(block.size(), 0.0f));
 }
+
+// The pause holds the effects where they are and halves the music; the sound key silences the
+// output while the mix, effects included, goes on underneath.
+TEST(AudioMixer, HeldEffectsGoOnWhereTheyStoppedUnderHalfTheMusicAndMutingSilencesOnlyTheOutput)
+{
+    ScratchFolder folder;
+    SoundFixtures::writeOgg(folder.file("music.ogg"), SoundFixtures::testSignal(30000, 3));
+    CaptureStdout quiet;
+    BackgroundMusic paused(folder.file("music.ogg"));
+    BackgroundMusic playing(folder.file("music.ogg"));
+    std::array<Sounds::SoundFile, Sounds::typeCount> bank;
+    const std::vector<float> jump = SoundFixtures::testSignal(300, 5);
+    bank[Sounds::Jump].samples.reset(new float[jump.size()]);
+    std::copy(jump.begin(), jump.end(), bank[Sounds::Jump].samples.get());
+    bank[Sounds::Jump].frames = 300;
+    Sounds effects(std::move(bank));
+
+    AudioMixer held(&paused, &effects, true);
+    AudioMixer reference(&playing, nullptr, true);
+    effects.playSound(Sounds::Jump);
+    std::vector<float> block(2 * 100);
+    std::vector<float> musicOnly(2 * 100);
+    held.holdEffects(true);
+    for (int i = 0; i < 3; ++i) {
+        held.getAudio(nullptr, block.data(), 100);
+        reference.getAudio(nullptr, musicOnly.data(), 100);
+        for (std::size_t k = 0; k < block.size(); ++k)
+            ASSERT_FLOAT_EQ(block[k], 0.5f * musicOnly[k]) << "block " << i << ", sample " << k;
+    }
+    EXPECT_TRUE(effects.isVoiceActive(0)) << "a held voice is not dropped";
+
+    // Let go, without music: the jump from its first frame, as if no time had passed.
+    AudioMixer effectsOnly(nullptr, &effects, false);
+    effectsOnly.getAudio(nullptr, block.data(), 100);
+    EXPECT_EQ(block, std::vector<float>(jump.begin(), jump.begin() + 200));
+
+    // Muted: silence, while the jump plays on unheard; unmuted, it carries on 100 frames later.
+    effectsOnly.mute(true);
+    effectsOnly.getAudio(nullptr, block.data(), 100);
+    EXPECT_EQ(block, std::vector<float>(block.size(), 0.0f));
+    effectsOnly.mute(false);
+    effectsOnly.getAudio(nullptr, block.data(), 100);
+    EXPECT_EQ(block, std::vector<float>(jump.begin() + 400, jump.end()));
+}

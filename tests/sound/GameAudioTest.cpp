@@ -137,3 +137,40 @@ TEST(GameAudio, NoMusicFlagLeavesOnlyTheEffects)
         }
     }
 }
+
+// The sound key, pressed as the player presses it: a jump played while the sound is off leaves
+// the recording silent; once it is on again, the next jump is there sample for sample.
+TEST(GameAudio, TheSoundKeySilencesTheOutputAndBringsItBack)
+{
+    AlsaRecording& card = AlsaRecording::shared();
+    TempHome home;
+    CaptureStdout out;
+    std::size_t mutedFrom = 0;
+    std::size_t mutedTo = 0;
+    std::size_t unmutedFrom = 0;
+    {
+        Application app({"-w", "320", "-h", "240", "-nm"});
+        const auto press = [&app] {
+            SDL_Event key{SDL_KEYDOWN};
+            key.key.keysym.sym = SDLK_m;
+            ASSERT_EQ(SDL_PushEvent(&key), 0);
+            ASSERT_TRUE(app.stepUndrawn());
+        };
+        ASSERT_TRUE(card.waitForFrames(200000, 300)) << out.text();
+        press();
+        mutedFrom = card.frames();
+        Sounds::getInstance()->playSound(Sounds::Jump);
+        ASSERT_TRUE(card.waitForFrames(mutedFrom + rate, 300));
+        mutedTo = card.frames();
+        press();
+        unmutedFrom = card.frames();
+        Sounds::getInstance()->playSound(Sounds::Jump);
+        ASSERT_TRUE(card.waitForFrames(unmutedFrom + rate, 300));
+    }
+    const std::vector<float> recorded = AlsaRecording::shared().samples();
+    const std::vector<float> jump = SoundFixtures::samplesOf(Sounds::getInstance()->getFile(Sounds::Jump));
+    ASSERT_LT(jump.size() / 2, rate) << "the jump plays out within the second it is given";
+    for (std::size_t i = 2 * mutedFrom; i < 2 * mutedTo; ++i)
+        ASSERT_EQ(recorded[i], 0.0f) << "frame " << i / 2 << " while the sound was off";
+    EXPECT_GE(findEffect(recorded, jump, unmutedFrom, 0.0f), 0) << "the jump was not heard once the sound was on";
+}

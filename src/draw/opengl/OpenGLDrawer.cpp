@@ -82,7 +82,26 @@ bool OpenGLDrawer::initialise(std::uint16_t width, std::uint16_t height, bool fu
         return false;
 
     initFonts();
+    setUpView(width, height);
+    return true;
+}
 
+bool OpenGLDrawer::changeMode(std::uint16_t width, std::uint16_t height, bool fullscreen)
+{
+    if (SDL_SetVideoMode(width, height, 0, SDL_OPENGL | (fullscreen ? SDL_FULLSCREEN : 0)) == nullptr)
+        return false;
+    // SDL keeps the context where it can; a new one has none of the old textures.
+    if (glIsTexture(glyphs[0].texture) == GL_FALSE) {
+        images.clear();
+        initFonts();
+        takeNewSerial();
+    }
+    setUpView(width, height);
+    return true;
+}
+
+void OpenGLDrawer::setUpView(std::uint16_t width, std::uint16_t height)
+{
     glViewport(0, 0, width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -104,7 +123,6 @@ bool OpenGLDrawer::initialise(std::uint16_t width, std::uint16_t height, bool fu
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glEnable(GL_BLEND);
     pictureChanged();
-    return true;
 }
 
 void OpenGLDrawer::initFonts()

@@ -23,6 +23,7 @@ public:
     ~OpenGLDrawer() override;
 
     bool initialise(std::uint16_t width, std::uint16_t height, bool fullscreen, int antialias) override;
+    bool changeMode(std::uint16_t width, std::uint16_t height, bool fullscreen) override;
     std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) override;
     void releaseImage(std::uint32_t id) override;
     void beginDrawing() override;
@@ -48,6 +49,9 @@ public:
 private:
     using DrawCall = DrawCallHistory::Call;
 
+    // The letterboxed view of the virtual screen in a window of that size, and the state every
+    // frame draws with.
+    void setUpView(std::uint16_t width, std::uint16_t height);
     void submit(DrawCall call);
     // This frame's picture differs from the window's: from now on it is drawn, the calls so far first.
     void startPicture();

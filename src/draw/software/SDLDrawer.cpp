@@ -33,8 +33,15 @@ void SDLDrawer::initGlyphs()
         sizes.clear();
 }
 
-bool SDLDrawer::initialise(std::uint16_t, std::uint16_t, bool fullscreen, int)
+bool SDLDrawer::initialise(std::uint16_t width, std::uint16_t height, bool fullscreen, int)
 {
+    return changeMode(width, height, fullscreen);
+}
+
+bool SDLDrawer::changeMode(std::uint16_t, std::uint16_t, bool fullscreen)
+{
+    // Always 1024 by 768: SDL fits the picture into the screen itself. The pictures are surfaces
+    // of the game's own, which outlive any mode.
     const Uint32 flags = fullscreen ? SDL_FULLSCREEN : 0;
     const bool haveMode = SDL_SetVideoMode(windowWidth, windowHeight, 0, flags) != nullptr;
     screen = SDL_GetVideoSurface();

@@ -35,6 +35,7 @@ public:
 
     // Always opens 1024 by 768, whatever size was asked for; antialiasing does not apply.
     bool initialise(std::uint16_t width, std::uint16_t height, bool fullscreen, int antialias) override;
+    bool changeMode(std::uint16_t width, std::uint16_t height, bool fullscreen) override;
     std::uint32_t loadImage(Pixels pixels, std::uint32_t width, std::uint32_t height) override;
     void releaseImage(std::uint32_t id) override;
     void beginDrawing() override;

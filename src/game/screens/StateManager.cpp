@@ -45,27 +45,46 @@ void StateManager::draw(Drawer* drawer)
 {
     step();
     current->render(drawer);
+    overlay.render(drawer);
     ++frames;
 }
 
 void StateManager::step()
 {
+    overlay.step();
+    if (overlay.isPaused())
+        return;
     inScreen([](State& screen) { screen.step(); });
     ++steps;
 }
 
 void StateManager::mouseMove(int x, int y)
 {
+    if (overlay.isPaused())
+        return;
     inScreen([x, y](State& screen) { screen.mouseMove(x, y); });
 }
 
 void StateManager::mouseDown(int button, int x, int y)
 {
+    if (overlay.isPaused()) {
+        // The screen only learns where the pointer has gone meanwhile.
+        overlay.setPaused(false);
+        swallowRelease = true;
+        mouseMove(x, y);
+        return;
+    }
     inScreen([button, x, y](State& screen) { screen.mouseDown(button, x, y); });
 }
 
 void StateManager::mouseUp(int button, int x, int y)
 {
+    if (overlay.isPaused())
+        return;
+    if (swallowRelease) {
+        swallowRelease = false;
+        return;
+    }
     inScreen([button, x, y](State& screen) { screen.mouseUp(button, x, y); });
 }
 
@@ -102,4 +121,6 @@ void StateManager::settle()
     current = make(next);
     index = next;
     old.reset();
+    overlay.setPaused(false);
+    swallowRelease = false;
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "game/screens/Overlay.h"
 #include "game/screens/State.h"
 
 class Drawer;
@@ -15,10 +16,12 @@ public:
 
     static StateManager* getInstance();
 
-    // The frame entry: one step of the current screen, then drawn.
+    // The frame entry: one step of the current screen, then drawn, the overlay over it.
     void draw(Drawer* drawer);
-    // One step, not drawn.
+    // One step, not drawn. Paused, the screen takes none; the overlay always does.
     void step();
+    // While the mouse functions hand nothing to the screen: the first press goes on, and neither
+    // it nor its release does anything else. A new screen starts unpaused.
     virtual void mouseMove(int x, int y);
     virtual void mouseDown(int button, int x, int y);
     virtual void mouseUp(int button, int x, int y);
@@ -34,9 +37,16 @@ public:
     // Back to a fresh title screen.
     void restart();
 
+    void setPaused(bool paused) { overlay.setPaused(paused); }
+    bool isPaused() const { return overlay.isPaused(); }
+    // A line over the screen for two seconds.
+    void notify(const std::string& text) { overlay.notify(text); }
+    const Overlay& getOverlay() const { return overlay; }
+
     Screen screenIndex() const { return index; }
     State* currentScreen() const { return current.get(); }
-    // Steps taken and frames drawn since the game started, every screen together.
+    // Steps the screens took (paused steps left out) and frames drawn since the game started,
+    // every screen together.
     unsigned long stepsTaken() const { return steps; }
     unsigned long framesDrawn() const { return frames; }
 
@@ -54,6 +64,9 @@ private:
     Screen index = Title;
     std::optional<Screen> pending;
     bool screenRunning = false;
+    Overlay overlay;
+    // The release of the press that went on from the pause.
+    bool swallowRelease = false;
     unsigned long steps = 0;
     unsigned long frames = 0;
 };
