@@ -1,8 +1,8 @@
 // The page around the game: passes the address's flags to it, keeps its canvas letterboxed 4:3 in
-// the window, shows the download's progress until the first frame, offers full screen (where the
-// browser has it) and, on a small screen, a menu with it and the help line; after Escape on the
-// title screen a way to play again. It registers the service worker that keeps the game for
-// offline play. Touch and sound have scripts of their own (touch.js, sound.js).
+// the window, shows the download's progress until the first frame, offers full screen where the
+// browser has it (its button, F11 or Alt+Enter) and, on a small screen, a menu with it and the
+// help line; after Escape on the title screen a way to play again. It registers the service worker
+// that keeps the game for offline play. Touch and sound have scripts of their own (touch.js, sound.js).
 'use strict';
 
 (function () {
@@ -43,14 +43,29 @@
     // iPhone's Safari has no Fullscreen API: there the game goes full screen from the home screen.
     const fullscreen = document.getElementById('fullscreen');
     fullscreen.hidden = !document.fullscreenEnabled;
-    fullscreen.addEventListener('click', function () {
+    function switchFullscreen() {
         if (document.fullscreenElement)
             document.exitFullscreen();
         else
             stage.requestFullscreen().catch(function () {});
         closeMenu();
         canvas.focus();
-    });
+    }
+    fullscreen.addEventListener('click', switchFullscreen);
+    // F11 and Alt+Enter do what the button does. They are taken here, before Emscripten's SDL
+    // (which listens on the document) sees them, so the Enter does nothing in the game. Without the
+    // Fullscreen API, F11 is left to the browser.
+    window.addEventListener('keydown', function (event) {
+        const altEnter = event.key === 'Enter' && event.altKey;
+        if (event.key !== 'F11' && !altEnter)
+            return;
+        event.stopPropagation();
+        if (!document.fullscreenEnabled && !altEnter)
+            return;
+        event.preventDefault();
+        if (!event.repeat && document.fullscreenEnabled)
+            switchFullscreen();
+    }, true);
 
     // The small screen's menu opens the folded bar over the game; a touch anywhere else shuts it.
     const menu = document.getElementById('menu');

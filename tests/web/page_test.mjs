@@ -232,9 +232,71 @@ async function main() {
             assert.ok(meanDifference(before, after, { box: around(to) }) < 1, 'the hurdle stayed where it was dropped');
         });
 
-        await check('go starts a race that runs at 60 steps a second at most', async () => {
+        // The steps the race takes while `frameCount` frames are drawn.
+        const stepsOver = async (frameCount) => {
+            const before = await steps(page);
+            await waitFrames(page, frameCount);
+            return (await steps(page)) - before;
+        };
+        await check('go starts a race; p pauses it: frames go on, steps do not; p again goes on', async () => {
             await clickAt(928, 696);
             assert.equal(await screen(page), Screen.racing);
+            await page.keyboard.press('p');
+            await waitFrames(page, 2);
+            assert.equal(await stepsOver(30), 0);
+            await page.keyboard.press('p');
+            assert.ok((await stepsOver(30)) > 0, 'the race did not go on');
+            assert.equal(await screen(page), Screen.racing);
+        });
+
+        await check('the page hidden pauses the race, and a click goes on', async () => {
+            // What Chromium does when the tab goes to the background, which a headless one never does.
+            await page.evaluate(() => {
+                Object.defineProperty(document, 'hidden', { value: true, configurable: true });
+                document.dispatchEvent(new Event('visibilitychange'));
+                delete document.hidden;
+                document.dispatchEvent(new Event('visibilitychange'));
+            });
+            await waitFrames(page, 2);
+            assert.equal(await stepsOver(30), 0);
+            await clickAt(512, 400);
+            assert.ok((await stepsOver(30)) > 0, 'the race did not go on');
+            assert.equal(await screen(page), Screen.racing);
+        });
+
+        await check('m silences the page\'s audio, and m again brings it back', async () => {
+            const peakOver = async (ms) => {
+                await page.evaluate(() => (window.audioPeak = 0));
+                await new Promise((resolve) => setTimeout(resolve, ms));
+                return page.evaluate(() => window.audioPeak);
+            };
+            await page.keyboard.press('m');
+            // What was queued before the key plays out first.
+            await new Promise((resolve) => setTimeout(resolve, 500));
+            const silent = await peakOver(1500);
+            await page.keyboard.press('m');
+            await new Promise((resolve) => setTimeout(resolve, 500));
+            const heard = await peakOver(1500);
+            console.log(`figure: audio peak ${silent} with the sound off, ${heard.toFixed(3)} on again`);
+            assert.equal(silent, 0);
+            assert.ok(heard > 0.001, `the sound did not come back (peak ${heard})`);
+        });
+
+        await check('F11 and Alt+Enter do what the full-screen button does', async () => {
+            const fullscreenElement = () => page.evaluate(() => document.fullscreenElement?.id ?? null);
+            await page.keyboard.press('F11');
+            await waitFor(page, 'full screen', async () => (await fullscreenElement()) === 'stage', 10000);
+            await page.keyboard.down('Alt');
+            await page.keyboard.press('Enter');
+            await page.keyboard.up('Alt');
+            await waitFor(page, 'the window', async () => (await fullscreenElement()) === null, 10000);
+            // Neither key reached the game, which plays on.
+            assert.ok([Screen.racing, Screen.raceOver].includes(await screen(page)));
+            assert.ok((await stepsOver(10)) > 0);
+            canvas = await canvasBox();
+        });
+
+        await check('the race runs at 60 steps a second at most', async () => {
             const [startSteps, startFrames, started] = [await steps(page), await frames(page), Date.now()];
             await new Promise((resolve) => setTimeout(resolve, 10000));
             const seconds = (Date.now() - started) / 1000;
