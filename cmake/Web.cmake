@@ -64,3 +64,6 @@ target_compile_options(brickwrath_platform INTERFACE -fexceptions
 target_link_options(brickwrath_platform INTERFACE -fexceptions -sLEGACY_GL_EMULATION=1 -sALLOW_MEMORY_GROWTH=1
     -sENVIRONMENT=web)
 target_link_libraries(brickwrath_platform INTERFACE brickwrath_vorbis)
+# The settings folder, with the records, is IndexedDB's file system, loaded before main.
+set(BRICKWRATH_WEB_STORAGE "${CMAKE_SOURCE_DIR}/src/platform/web/PlayerStorage.js")
+target_link_options(brickwrath_platform INTERFACE -lidbfs.js "SHELL:--pre-js ${BRICKWRATH_WEB_STORAGE}")

@@ -11,7 +11,7 @@ foreach(file IN LISTS BRICKWRATH_SOUND_FILES)
     list(APPEND web_sounds "SHELL:--preload-file ${file}@/brickwrath/Contents/Resources/sounds/${name}")
 endforeach()
 target_link_options(brickwrath PRIVATE ${web_sounds})
-set_property(TARGET brickwrath APPEND PROPERTY LINK_DEPENDS ${BRICKWRATH_SOUND_FILES})
+set_property(TARGET brickwrath APPEND PROPERTY LINK_DEPENDS ${BRICKWRATH_SOUND_FILES} ${BRICKWRATH_WEB_STORAGE})
 set_target_properties(brickwrath PROPERTIES SUFFIX ".js" RUNTIME_OUTPUT_DIRECTORY "${BRICKWRATH_WEB_BUNDLE}")
 
 set(page_files index.html page.css page.js sound.js touch.js manifest.webmanifest icon-192.png icon-512.png)

@@ -11,6 +11,7 @@
 #include "app/FatalError.h"
 #include "draw/DrawerChoice.h"
 #include "draw/EmbeddedGlyphs.h"
+#include "game/Records.h"
 #include "game/screens/StateManager.h"
 #include "gui/Widget.h"
 #include "platform/BackgroundTask.h"
@@ -63,6 +64,8 @@ Application::Application(const std::vector<std::string>& args)
     launch = args.empty() ? CommandLine::fromSettingsFile(config.settings(), std::cout)
                           : CommandLine::parse(args, std::cout);
     drawWindowedOpenGLDirectly();
+    Records::getInstance()->restore(records.load(std::cout));
+    Records::getInstance()->setListener([this](const Records::Best& best) { records.save(best, std::cout); });
 
     if (SDL_Init(sdlSubsystems) < 0)
         throw FatalError(std::string("Could not initialise SDL: ") + SDL_GetError());
@@ -122,6 +125,7 @@ Application::~Application()
     // Screens give their images back while the drawer still exists.
     StateManager::getInstance()->restart();
     drawer.reset();
+    Records::getInstance()->setListener(nullptr);
 }
 
 void Application::drawWindowedOpenGLDirectly() const

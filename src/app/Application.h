@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/MouseMapping.h"
+#include "app/RecordsFile.h"
 #include "app/Settings.h"
 #include "app/StepClock.h"
 #include "platform/AudioOutput.h"
@@ -99,6 +100,8 @@ private:
     std::unique_ptr<Drawer> drawer;
 
     Settings launch;
+    // Where the player's records are kept; the records tell it when one is beaten.
+    RecordsFile records;
     MouseMapping mouse;
     // The window's size as it is, as it first opened, and the desktop's (0 when SDL did not say).
     int openedWidth = 0;

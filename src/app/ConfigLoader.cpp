@@ -89,9 +89,14 @@ ConfigLoader::ConfigLoader(std::istream& in)
     read(in);
 }
 
+std::string ConfigLoader::folderPath()
+{
+    return HomeFolder::path() + folderName;
+}
+
 std::string ConfigLoader::getFilePath() const
 {
-    const std::string path = HomeFolder::path() + folderName;
+    const std::string path = folderPath();
     bool created = false;
     if (!HomeFolder::makeFolders(path, created))
         std::cout << "Could not create directory " << path << std::endl;

@@ -15,6 +15,8 @@ public:
 
     // The settings folder, created (with every missing parent) when it does not exist.
     std::string getFilePath() const;
+    // The settings folder's path, looked up only; the records file lives there too.
+    static std::string folderPath();
     // Writes the default file, replacing any content.
     void createFile() const;
     // Reads settings lines from `in`; later lines override earlier ones.

@@ -1,9 +1,11 @@
 // For the page's tests, which play the browser game through its canvas: the frames drawn and the
 // steps taken so far, where the game is (0 the title, 1 the story, 2 placing, 3 racing, 4 a race
-// over, 5 the ending), the runners' counters fixed, and the digest of the race being played. Only
-// the browser build has them.
+// over, 5 the ending), the runners' counters fixed, the digest of the race being played, and the
+// player's records: the ones the game holds, and a game's end handed to them. Only the browser
+// build has them.
 #include <emscripten/emscripten.h>
 
+#include "game/Records.h"
 #include "game/race/Harry.h"
 #include "game/race/Hurdler.h"
 #include "game/screens/GamePlay.h"
@@ -44,4 +46,22 @@ extern "C" EMSCRIPTEN_KEEPALIVE unsigned brickwrath_race_digest()
 {
     const auto* race = dynamic_cast<const GamePlay*>(StateManager::getInstance()->currentScreen());
     return race != nullptr ? RaceSnapshot::digest(RaceSnapshot::outcome(*race)) : 0u;
+}
+
+// The records the game holds: read from the site's storage at start-up, or beaten since.
+extern "C" EMSCRIPTEN_KEEPALIVE int brickwrath_best_crushed()
+{
+    return Records::getInstance()->best().crushed;
+}
+
+extern "C" EMSCRIPTEN_KEEPALIVE int brickwrath_best_races()
+{
+    return Records::getInstance()->best().races;
+}
+
+// A game's end as the race screen hands it to the records, without the races to play first: a
+// record it beats is written and stored as after a real game.
+extern "C" EMSCRIPTEN_KEEPALIVE int brickwrath_end_game(int crushed, int won, int races)
+{
+    return Records::getInstance()->gameEnded(crushed, won != 0, races) ? 1 : 0;
 }

@@ -9,6 +9,8 @@
 #include "app/ApplicationFixture.h"
 #include "draw/ImageLoader.h"
 #include "draw/SoftwareScreen.h"
+#include "game/GameCounter.h"
+#include "game/Records.h"
 #include "game/screens/GamePlay.h"
 #include "game/screens/TitleScreen.h"
 #include "gui/Widget.h"
@@ -159,4 +161,44 @@ TEST(UndrawnSteps, TakeTheEventsAndMoveTheRaceWithoutAFrameAndEndTheGameOnQuit)
     quit.type = SDL_QUIT;
     ASSERT_EQ(SDL_PushEvent(&quit), 0);
     EXPECT_FALSE(app.stepUndrawn());
+}
+
+// The records through the real game: a lost game that crushed a runner writes the file beside the
+// settings, and the next start reads it and shows it on the title.
+TEST_F(SoftwareApplicationTest, ARecordIsWrittenAtTheGamesEndAndTheNextStartShowsItOnTheTitle)
+{
+    Records::getInstance()->restore({});
+    start({"--sdl", "-ns"});
+    EXPECT_EQ(startOutput.find("Tambrel.records"), std::string::npos) << "no file yet, and nothing said of it";
+    ScriptedPlayer::EventHand hand;
+    ScriptedPlayer player(hand, [this] { return application->frame(); });
+    ScriptedPlayer::fixCounters();
+    player.playOneRace(); // three hurdles of lane 0 back: its runner is crushed
+    ASSERT_EQ(GameCounter::getInstance()->getCount("Crushed"), 1);
+    const std::string path = home.settingsFolder() + "/Tambrel.records";
+    EXPECT_FALSE(std::filesystem::exists(path)) << "written only when a game ends";
+    // Four races without a crush spend the budget of four: the game is lost.
+    for (int race = 0; race < 4; ++race) {
+        player.go();
+        player.framesUntil([] { return ScriptedPlayer::phase() == ScriptedPlayer::Phase::RaceOver; }, 5000);
+        player.clickOn();
+    }
+    ASSERT_EQ(screen(), StateManager::Title);
+    EXPECT_EQ(TempHome::readFile(path), "crushed 1\nraces 0\n");
+    EXPECT_EQ(TempHome::readFile(home.settingsFile()).find("crushed"), std::string::npos);
+    const auto* title = dynamic_cast<const TitleScreen*>(StateManager::getInstance()->currentScreen());
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->newsLine(), "new record! 1 runner crushed");
+
+    // What this process remembers is forgotten: the next game knows the record from the file alone.
+    application.reset();
+    Records::getInstance()->restore({});
+    start({"--sdl", "-ns"});
+    EXPECT_EQ(Records::getInstance()->best(), (Records::Best{1, 0}));
+    ASSERT_TRUE(application->frame());
+    title = dynamic_cast<const TitleScreen*>(StateManager::getInstance()->currentScreen());
+    ASSERT_NE(title, nullptr);
+    EXPECT_EQ(title->recordsLine(), "best 1 crushed");
+    EXPECT_EQ(title->newsLine(), "");
+    Records::getInstance()->restore({});
 }

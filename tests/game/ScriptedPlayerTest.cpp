@@ -3,9 +3,12 @@
 // (the points, the hurdles, the texts, the dead) and clicks where a player would.
 #include <gtest/gtest.h>
 
+#include <numeric>
 #include <string>
 #include <vector>
 
+#include "game/GameCounter.h"
+#include "game/Records.h"
 #include "game/screens/StateManager.h"
 #include "support/RecordingDrawer.h"
 #include "support/ScriptedPlayer.h"
@@ -19,12 +22,18 @@ class ScriptedGame : public ::testing::Test {
 protected:
     void SetUp() override
     {
+        Records::getInstance()->restore({});
         screens->restart();
         ASSERT_EQ(screens->screenIndex(), StateManager::Title);
         player.frames(1);
     }
     // The screens give their pictures back to this drawer before it goes.
-    void TearDown() override { screens->restart(); }
+    void TearDown() override
+    {
+        screens->restart();
+        Records::getInstance()->restore({});
+    }
+    static int counted(const char* name) { return GameCounter::getInstance()->getCount(name); }
 
     // The number after "points remaining ".
     int pointsShown() const
@@ -152,9 +161,18 @@ TEST_F(ScriptedGame, WinsTheGameAndComesBackToTheTitle)
     EXPECT_EQ(deadShown(), 1);
     player.clickOn();
     ASSERT_EQ(screens->screenIndex(), StateManager::Ending);
-    ASSERT_EQ(drawer.calls().size(), 2u);
+    // Every race is counted, Harry's two among them, and every runner crushed, Harry too: the
+    // first game's end beats both records, and the ending says so on the track.
+    const int crushedInAll = std::accumulate(crushedPerRace.begin(), crushedPerRace.end(), 1);
+    EXPECT_EQ(counted("Races"), static_cast<int>(crushedPerRace.size()) + 2);
+    EXPECT_EQ(counted("Crushed"), crushedInAll);
+    EXPECT_EQ(Records::getInstance()->best(), (Records::Best{crushedInAll, 11}));
+    ASSERT_EQ(drawer.calls().size(), 5u);
     EXPECT_TRUE(drawer.drawsAt(drawer.calls()[0], PICTURE(background_jpg), 0, 0));
     EXPECT_TRUE(drawer.drawsAt(drawer.calls()[1], PICTURE(ending_png), 40, 0));
+    EXPECT_TRUE(RecordingDrawer::writes(drawer.calls()[2], "new record!", 540, 626, 32.0f, 1.0f));
+    EXPECT_TRUE(RecordingDrawer::writes(drawer.calls()[3], "32 runners crushed", 540, 672, 24.0f, 1.0f));
+    EXPECT_TRUE(RecordingDrawer::writes(drawer.calls()[4], "won in 11 races", 540, 706, 24.0f, 1.0f));
     // Only a press leaves the ending, with any button.
     player.move(10, 10);
     screens->mouseUp(3, 10, 10);
@@ -162,9 +180,13 @@ TEST_F(ScriptedGame, WinsTheGameAndComesBackToTheTitle)
     screens->mouseDown(2, 1000, 760);
     ASSERT_EQ(screens->screenIndex(), StateManager::Title);
     player.frames(1);
+    EXPECT_FALSE(drawer.shows("new record! 32 runners crushed, won in 11 races")); // the ending told it
+    EXPECT_TRUE(drawer.shows("best 32 crushed, won in 11 races"));
 
-    // A new game starts from scratch.
+    // A new game starts from scratch, its counters too.
     player.startGame();
+    EXPECT_EQ(counted("Races"), 0);
+    EXPECT_EQ(counted("Crushed"), 0);
     EXPECT_EQ(pointsShown(), 3);
     EXPECT_TRUE(drawer.shows("drag hurdles"));
     EXPECT_FALSE(drawer.shows("thats harry"));
@@ -181,4 +203,41 @@ TEST_F(ScriptedGame, ThreeRacesWithoutACrushLoseTheGame)
         player.clickOn();
     }
     EXPECT_EQ(screens->screenIndex(), StateManager::Title);
+    // Three races counted and none crushed: no record, and the title has no news.
+    EXPECT_EQ(counted("Races"), 3);
+    EXPECT_EQ(counted("Crushed"), 0);
+    EXPECT_EQ(Records::getInstance()->best(), Records::Best{});
+    player.frames(1);
+    EXPECT_TRUE(drawer.texts().empty());
+}
+
+TEST_F(ScriptedGame, ALostGameWithRunnersCrushedTellsTheTitleAndEscapeEndsNoGame)
+{
+    ScriptedPlayer::fixCounters();
+    player.startGame();
+    placeTraps(); // three hurdles back in lane 0: its runner is crushed
+    goAndWatch();
+    ASSERT_EQ(deadShown(), 1);
+    player.clickOn();
+    EXPECT_EQ(counted("Crushed"), 1);
+    // Escape leaves for the title: no game end, so no record.
+    screens->nextState();
+    EXPECT_EQ(Records::getInstance()->best(), Records::Best{});
+    player.frames(1);
+    EXPECT_TRUE(drawer.texts().empty());
+
+    // The same race, then four without a crush lose the game with its one runner.
+    player.startGame();
+    placeTraps();
+    goAndWatch();
+    player.clickOn();
+    for (int race = 0; race < 4; ++race) {
+        goAndWatch();
+        player.clickOn();
+    }
+    ASSERT_EQ(screens->screenIndex(), StateManager::Title);
+    EXPECT_EQ(counted("Races"), 5);
+    EXPECT_EQ(Records::getInstance()->best(), (Records::Best{1, 0}));
+    EXPECT_TRUE(drawer.shows("new record! 1 runner crushed"));
+    EXPECT_TRUE(drawer.shows("best 1 crushed"));
 }

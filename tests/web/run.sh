@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # The browser test: builds the bundle (scripts/web.sh, which installs what it needs), captures the
 # desktop game's screens on the current X display, serves the bundle on this machine as a web host
-# would and plays it in headless Chromium: on a desktop's screen, on a phone's, and offline.
-# Usage: tests/web/run.sh <desktop game executable>
+# would and plays it in headless Chromium: on a desktop's screen, on a phone's, and offline; or, with
+# "records", only the player's records across a reload.
+# Usage: tests/web/run.sh <desktop game executable> [records]
 set -euo pipefail
 game=$(realpath "$1")
+only=${2:-}
 cd "$(dirname "$0")/../.."
 source tests/wait_for.sh
 scripts/web.sh --build
@@ -24,6 +26,11 @@ desktop=$!
 trap 'kill $server $desktop 2>/dev/null; wait $desktop 2>/dev/null; rm -rf "$work"' EXIT
 wait_for "$work/server.log" '^Serving HTTP on ' $server || { cat "$work/server.log"; exit 1; }
 port=$(sed -n 's/^Serving HTTP on .* port \([0-9]*\) .*/\1/p' "$work/server.log")
+if [ "$only" = records ]; then
+    kill $desktop 2>/dev/null || true
+    node tests/web/records_test.mjs "http://127.0.0.1:$port/"
+    exit
+fi
 
 # The desktop game's title and placement screens, captured with ImageMagick's import (stripped of
 # the gamma it writes, which the browser would apply), with the mouse where the browser test puts it.

@@ -8,12 +8,25 @@
 
 #include "draw/Drawer.h"
 #include "draw/assets/Images.h"
+#include "game/GameCounter.h"
+#include "game/Records.h"
 #include "game/screens/StateManager.h"
 
 namespace {
 
 // The collision tests look this far ahead of a hurdle's or trap's x.
 constexpr int reach = 5;
+
+// The game's counters of what the player's records are made of.
+const char* const crushedCounter = "Crushed";
+const char* const racesCounter = "Races";
+
+// The game is over: its counts go to the records.
+void endGame(bool won)
+{
+    const GameCounter* counter = GameCounter::getInstance();
+    Records::getInstance()->gameEnded(counter->getCount(crushedCounter), won, counter->getCount(racesCounter));
+}
 
 // Where a hurdle can be picked up: its picture's corner and a hurdle's size.
 ScreenArea grabArea(const Hurdle& hurdle)
@@ -36,6 +49,8 @@ GamePlay::GamePlay()
       closedHandCursor(Images::mousehandclosed_png, Images::mousehandclosed_png_length),
       goButton(Images::gobutton_png, Images::gobutton_png_length)
 {
+    // A race screen is made only for a new game.
+    GameCounter::getInstance()->reset();
     initHurdles();
     harry.initPosition(Track::runnerStartX, Track::runnerStartY);
 }
@@ -322,6 +337,8 @@ void GamePlay::endOfRaceClick()
     if (!raceOver)
         return;
     traps.clear();
+    GameCounter* counter = GameCounter::getInstance();
+    counter->incrementCount(racesCounter, 1);
     if (!harryRace) {
         int crushedCount = 0;
         for (Hurdler& runner : runners) {
@@ -331,9 +348,11 @@ void GamePlay::endOfRaceClick()
                 ++crushedCount;
             }
         }
+        counter->incrementCount(crushedCounter, crushedCount);
         if (crushedCount == 0) {
             --raceBudget;
             if (raceBudget == 0) {
+                endGame(false);
                 StateManager::getInstance()->nextState(); // the game is lost
                 return;
             }
@@ -342,6 +361,8 @@ void GamePlay::endOfRaceClick()
             harryRace = true;
     } else {
         if (harry.isCrushed()) {
+            counter->incrementCount(crushedCounter, 1);
+            endGame(true);
             StateManager::getInstance()->cutScene(); // the game is won
             return;
         }

@@ -2,6 +2,7 @@
 #include "game/screens/TitleScreen.h"
 
 #include <cstdint>
+#include <vector>
 
 #include "draw/Drawer.h"
 #include "draw/assets/Images.h"
@@ -39,11 +40,15 @@ TitleScreen::TitleScreen()
       title(Images::title_png, Images::title_png_length), story(Images::story_png, Images::story_png_length),
       cursor(Images::mousearrow_png, Images::mousearrow_png_length)
 {
+    // A title that follows a lost game tells of the record it beat, if any.
+    if (const std::vector<std::string> beaten = Records::getInstance()->takeNews(); !beaten.empty())
+        news = "new record! " + Records::joined(beaten);
 }
 
 void TitleScreen::step()
 {
     // The hint counts down only while the title is in view; it fades in over its last 60 steps.
+    shownBest = Records::getInstance()->best();
     if (showStory)
         return;
     hintAlpha = countdown <= 59 ? static_cast<float>(60 - countdown) / 60.0f * 0.75f : 0.0f;
@@ -79,6 +84,20 @@ void TitleScreen::drawTitle(Drawer* drawer) const
     drawer->drawImage(cursor.id(), mouseX - 10, mouseY - 6);
     if (hintAlpha > 0.0f)
         drawer->drawText("escape to quit", 340, 720, 24.0f, 0.0f, 0.0f, 0.0f, hintAlpha);
+    drawRecords(drawer);
+}
+
+void TitleScreen::drawRecords(Drawer* drawer) const
+{
+    // Both in the free band above the title's lettering, centred, a glyph being as wide as its
+    // size: the records, and under them the news.
+    const auto centred = [](const std::string& text) {
+        return static_cast<std::int16_t>((1024 - static_cast<int>(text.size()) * 18) / 2);
+    };
+    if (const std::string line = recordsLine(); !line.empty())
+        drawer->drawText(line, centred(line), 8, 18.0f, 0.0f, 0.0f, 0.0f, 0.75f);
+    if (!news.empty())
+        drawer->drawText(news, centred(news), 30, 18.0f, 0.0f, 0.0f, 0.0f, 1.0f);
 }
 
 void TitleScreen::mouseMove(int x, int y)

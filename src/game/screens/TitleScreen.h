@@ -1,7 +1,11 @@
-// The title screen: title picture with its start area, the story view, and the escape hint.
+// The title screen: title picture with its start area, the story view, the escape hint, the
+// player's records, and the news of a record the game just ended with.
 #pragma once
 
+#include <string>
+
 #include "draw/ImageSlot.h"
+#include "game/Records.h"
 #include "game/ScreenArea.h"
 #include "game/screens/State.h"
 
@@ -9,7 +13,7 @@ class TitleScreen : public State {
 public:
     TitleScreen();
 
-    // The escape hint's countdown and fade.
+    // The escape hint's countdown and fade, and the records as they stand.
     void step() override;
     void render(Drawer* drawer) const override;
     void mouseMove(int x, int y) override;
@@ -18,6 +22,9 @@ public:
 
     bool storyShown() const { return showStory; }
     int hintCountdown() const { return countdown; }
+    // The line of records shown, and the news of the game that ended; empty when there are none.
+    std::string recordsLine() const { return Records::line(shownBest); }
+    const std::string& newsLine() const { return news; }
 
     static constexpr int hintFrames = 400;
     // Where a click starts a race, and where it opens the story; both with their edges.
@@ -27,6 +34,7 @@ public:
 private:
     void drawStory(Drawer* drawer) const;
     void drawTitle(Drawer* drawer) const;
+    void drawRecords(Drawer* drawer) const;
 
     ImageSlot background;
     ImageSlot title;
@@ -38,4 +46,7 @@ private:
     // How much of the hint this step shows: none until the countdown is nearly over.
     float hintAlpha = 0.0f;
     bool showStory = false;
+    Records::Best shownBest;
+    // "new record! ..." after a game that beat one, empty otherwise.
+    std::string news;
 };
