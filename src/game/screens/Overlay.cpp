@@ -42,7 +42,7 @@ void Overlay::render(Drawer* drawer) const
         drawWhite(drawer, title, centred(title, 64.0f), 300, 64.0f);
         drawWhite(drawer, hint, centred(hint, 32.0f), 420, 32.0f);
     }
-    // At the top right, above the title's name and clear of the race's points.
+    // In the bottom right corner, below the go button: the top is the records' and the points'.
     if (!noticeText.empty())
-        drawWhite(drawer, noticeText, Drawer::virtualWidth - 16 - static_cast<int>(noticeText.size()) * 24, 8, 24.0f);
+        drawWhite(drawer, noticeText, Drawer::virtualWidth - 12 - static_cast<int>(noticeText.size()) * 20, 744, 20.0f);
 }
