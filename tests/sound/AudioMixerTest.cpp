@@ -15,18 +15,28 @@
 
 using SoundFixtures::ScratchFolder;
 
+namespace {
+
+// A bank whose only effect is the jump, 300 frames of `jump`.
+std::array<Sounds::SoundFile, Sounds::typeCount> jumpOnly(const std::vector<float>& jump)
+{
+    std::array<Sounds::SoundFile, Sounds::typeCount> bank;
+    bank[Sounds::Jump].samples.reset(new float[jump.size()]);
+    std::copy(jump.begin(), jump.end(), bank[Sounds::Jump].samples.get());
+    bank[Sounds::Jump].frames = static_cast<std::uint32_t>(jump.size() / 2);
+    return bank;
+}
+
+} // namespace
+
 TEST(AudioMixer, MixesSilenceMusicAndEffectsAndResamplesOnlyForAnotherRate)
 {
     ScratchFolder folder;
     SoundFixtures::writeOgg(folder.file("music.ogg"), SoundFixtures::testSignal(30000, 3));
     CaptureStdout quiet;
     BackgroundMusic music(folder.file("music.ogg"));
-    std::array<Sounds::SoundFile, Sounds::typeCount> bank;
     const std::vector<float> jump = SoundFixtures::testSignal(300, 5);
-    bank[Sounds::Jump].samples.reset(new float[jump.size()]);
-    std::copy(jump.begin(), jump.end(), bank[Sounds::Jump].samples.get());
-    bank[Sounds::Jump].frames = 300;
-    Sounds effects(std::move(bank));
+    Sounds effects(jumpOnly(jump));
 
     // Without music, whatever the block held before: the effect exactly, then silence.
     AudioMixer effectsOnly(&music, &effects, false);
@@ -69,12 +79,8 @@ TEST(AudioMixer, HeldEffectsGoOnWhereTheyStoppedUnderHalfTheMusicAndMutingSilenc
     CaptureStdout quiet;
     BackgroundMusic paused(folder.file("music.ogg"));
     BackgroundMusic playing(folder.file("music.ogg"));
-    std::array<Sounds::SoundFile, Sounds::typeCount> bank;
     const std::vector<float> jump = SoundFixtures::testSignal(300, 5);
-    bank[Sounds::Jump].samples.reset(new float[jump.size()]);
-    std::copy(jump.begin(), jump.end(), bank[Sounds::Jump].samples.get());
-    bank[Sounds::Jump].frames = 300;
-    Sounds effects(std::move(bank));
+    Sounds effects(jumpOnly(jump));
 
     AudioMixer held(&paused, &effects, true);
     AudioMixer reference(&playing, nullptr, true);
