@@ -74,12 +74,6 @@ TEST_F(ComfortsTest, APausedRaceStandsStillAndAClickGoesOnWithTheSameRace)
     Hand::mustPush(Hand::pushClick(500, 400));
     EXPECT_EQ(snapshots(90), unpaused);
     EXPECT_FALSE(paused());
-
-    // p again pauses and unpauses.
-    pushKey(SDLK_p);
-    pushKey(SDLK_p);
-    snapshots(1);
-    EXPECT_FALSE(paused());
 }
 
 TEST_F(ComfortsTest, TurningAwayPausesOnlyARaceAndAClickOnTheTitleOnlyGoesOn)

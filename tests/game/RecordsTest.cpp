@@ -65,17 +65,6 @@ TEST_F(RecordsTest, MoreCrushedBeatsTheBestAndFewerRacesOnlyInAWonGame)
     EXPECT_EQ(heard, (std::vector<Records::Best>{{5, 0}, {12, 4}, {12, 2}, {40, 2}}));
 }
 
-TEST_F(RecordsTest, RestoredValuesAreTheOnesToBeatAndBringNoNewsNorAStore)
-{
-    records->gameEnded(3, false, 4);
-    records->restore({20, 6});
-    EXPECT_TRUE(records->takeNews().empty()); // the news of a game before is gone with it
-    EXPECT_FALSE(records->gameEnded(20, true, 6));
-    EXPECT_TRUE(records->gameEnded(1, true, 5));
-    EXPECT_EQ(records->takeNews(), Lines{"won in 5 races"});
-    EXPECT_EQ(heard, (std::vector<Records::Best>{{3, 0}, {20, 5}}));
-}
-
 TEST(RecordsLine, SaysOnlyTheRecordsThereAreInTheGamesGlyphs)
 {
     EXPECT_EQ(Records::line({}), "");

@@ -210,34 +210,3 @@ TEST_F(ScriptedGame, ThreeRacesWithoutACrushLoseTheGame)
     player.frames(1);
     EXPECT_TRUE(drawer.texts().empty());
 }
-
-TEST_F(ScriptedGame, ALostGameWithRunnersCrushedTellsTheTitleAndEscapeEndsNoGame)
-{
-    ScriptedPlayer::fixCounters();
-    player.startGame();
-    placeTraps(); // three hurdles back in lane 0: its runner is crushed
-    goAndWatch();
-    ASSERT_EQ(deadShown(), 1);
-    player.clickOn();
-    EXPECT_EQ(counted("Crushed"), 1);
-    // Escape leaves for the title: no game end, so no record.
-    screens->nextState();
-    EXPECT_EQ(Records::getInstance()->best(), Records::Best{});
-    player.frames(1);
-    EXPECT_TRUE(drawer.texts().empty());
-
-    // The same race, then four without a crush lose the game with its one runner.
-    player.startGame();
-    placeTraps();
-    goAndWatch();
-    player.clickOn();
-    for (int race = 0; race < 4; ++race) {
-        goAndWatch();
-        player.clickOn();
-    }
-    ASSERT_EQ(screens->screenIndex(), StateManager::Title);
-    EXPECT_EQ(counted("Races"), 5);
-    EXPECT_EQ(Records::getInstance()->best(), (Records::Best{1, 0}));
-    EXPECT_TRUE(drawer.shows("new record! 1 runner crushed"));
-    EXPECT_TRUE(drawer.shows("best 1 crushed"));
-}
