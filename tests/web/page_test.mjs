@@ -190,9 +190,11 @@ async function main() {
         });
 
         await check('the game printed the desktop\'s lines up to the placement screen', async () => {
-            // The same files loaded and the same pictures decoded, wherever the folders are.
-            const same = (lines) => lines.map((line) => line.replace(/\S*\/Contents\/Resources\/sounds\//, 'sounds/')
-                .replace(/^Created directory .*\/Library\//, 'Created directory ~/Library/'));
+            // The same files loaded and the same pictures decoded, wherever the folders are. The
+            // browser's settings folder is the site's storage, there before the game starts: the
+            // game never makes it, as it does in the desktop's fresh home.
+            const same = (lines) => lines.filter((line) => !line.startsWith('Created directory '))
+                .map((line) => line.replace(/\S*\/Contents\/Resources\/sounds\//, 'sounds/'));
             const desktop = fs.readFileSync(path.join(desktopScreens, 'desktop.log'), 'utf8').trimEnd().split('\n')
                 .filter((line) => !line.startsWith('first frame shown at '));
             assert.deepEqual(same(printed), same(desktop));
