@@ -17,6 +17,13 @@ PACKAGING_PACKAGES="git dpkg-dev debhelper"
 # source packages takes, and for its test Chromium and ImageMagick (the desktop's screens).
 WEB_PACKAGES="emscripten libstb-dev cmake make g++ python3 dpkg-dev xz-utils chromium imagemagick"
 
+# The Windows build (scripts/windows.sh): MinGW-w64's cross compiler with POSIX threads and its
+# tools (objdump for the DLLs a program imports), zip, what fetching Debian's source packages takes,
+# stb_image; and for its test Wine under Xvfb, xdotool and ImageMagick (the Linux game's screens),
+# PIL to compare them, and ALSA's utilities beside the recording Wine plays into.
+WINDOWS_PACKAGES="g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 cmake make g++ python3 dpkg-dev xz-utils
+    libstb-dev zip unzip wine wine64 xvfb xauth xdotool imagemagick python3-pil"
+
 install_missing() {
     local missing=()
     for package in "$@"; do

@@ -2,6 +2,7 @@
 # Installs what is missing, builds Brickwrath with its tests and runs every one of them; the tests
 # that need a display run under a private Xvfb server, the sound tests through a test-owned ALSA
 # device. Then the Debian package, built from a clone and run unpacked (ctest -L package), the
+# browser build in headless Chromium, the Windows build under Wine (ctest -L windows), the
 # same suite in an AddressSanitizer + UndefinedBehaviorSanitizer build with a short monkey run,
 # the sound and thread stress tests in a ThreadSanitizer build, and the fuzzers over their seed
 # corpora for a few seconds each. Each stage installs what it needs. With --quick only the first,
@@ -44,6 +45,10 @@ run_labels build-tests package
 
 stage "the browser build in headless Chromium"
 run_labels build-tests web
+
+stage "the Windows build under Wine"
+install_missing $WINDOWS_PACKAGES
+run_labels build-tests windows
 
 stage "AddressSanitizer + UndefinedBehaviorSanitizer, with a short monkey run"
 configure build-asan -DBRICKWRATH_TESTS=ON -DBRICKWRATH_BENCH=OFF -DBRICKWRATH_SANITIZE="address;undefined"

@@ -6,14 +6,14 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
-source scripts/web-sources.sh
+source scripts/debian-sources.sh
 
 # nodejs and npm only when their commands are missing: a node from elsewhere may be installed, and
 # Debian's npm package conflicts with it.
 install_missing $WEB_PACKAGES
 command -v node >/dev/null || install_missing nodejs
 command -v npm >/dev/null || install_missing npm
-fetch_web_sources
+fetch_debian_sources libogg libvorbis
 
 # Debian's emcc finds its node modules only through NODE_PATH.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}

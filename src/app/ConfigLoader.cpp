@@ -1,4 +1,5 @@
-// Settings file: "~/Library/Application Support/Tambrel/Tambrel.conf", one "key value" per line.
+// Settings file: "Tambrel.conf" in HomeFolder's settings folder ("~/Library/Application
+// Support/Tambrel/" on Linux, "%APPDATA%\Tambrel\" on Windows), one "key value" per line.
 // The file is only ever written to create it, so a file the player cannot read is left alone.
 #include "app/ConfigLoader.h"
 
@@ -11,7 +12,6 @@
 
 namespace {
 
-const char* const folderName = "/Library/Application Support/Tambrel";
 const char* const fileName = "/Tambrel.conf";
 
 template <typename T> void readValue(const std::string& line, std::size_t from, T& setting)
@@ -91,7 +91,7 @@ ConfigLoader::ConfigLoader(std::istream& in)
 
 std::string ConfigLoader::folderPath()
 {
-    return HomeFolder::path() + folderName;
+    return HomeFolder::settingsFolder();
 }
 
 std::string ConfigLoader::getFilePath() const

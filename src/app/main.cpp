@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "app/GameEntry.h"
+#include "platform/ProgramConsole.h"
 
 int main(int argc, char** argv)
 {
+    ProgramConsole::attach();
     std::vector<std::string> args;
     for (int i = 1; i < argc; ++i)
         args.emplace_back(argv[i]);

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -189,11 +190,12 @@ bool VorbisSetupCheck::codebooksUsable(std::FILE* file)
     // The decoder seeks about the file to find where each stream begins, and reads on from any page
     // it lands on, even one hidden inside another page's data: every place a page could start is
     // a place a stream's headers could be read from.
-    for (std::size_t at = 0; at < data.size(); ++at) {
-        const void* found = memmem(data.data() + at, data.size() - at, "OggS", 4);
-        if (found == nullptr)
+    static constexpr unsigned char capture[] = {'O', 'g', 'g', 'S'};
+    for (auto found = data.begin();; ++found) {
+        found = std::search(found, data.end(), std::begin(capture), std::end(capture));
+        if (found == data.end())
             return true;
-        at = static_cast<std::size_t>(static_cast<const unsigned char*>(found) - data.data());
+        const auto at = static_cast<std::size_t>(found - data.begin());
         if (!streamStartingHereUsable(data.data() + at, data.size() - at))
             return false;
     }

@@ -19,6 +19,11 @@ std::string path()
     return "";
 }
 
+std::string settingsFolder()
+{
+    return path() + "/Library/Application Support/Tambrel";
+}
+
 namespace {
 
 bool isFolder(const std::string& path)

@@ -1,6 +1,7 @@
-// stb_image decodes in the browser: Emscripten's SDL_image goes through a canvas and its surfaces
-// cannot be locked while OpenGL draws. stb reports how many channels the picture held, which
-// decides, as SDL_image's surface format does on Linux, whether the game takes it.
+// stb_image decodes in the browser and on Windows: Emscripten's SDL_image goes through a canvas and
+// its surfaces cannot be locked while OpenGL draws, and on Windows it spares shipping SDL_image and
+// its codecs. stb reports how many channels the picture held, which decides, as SDL_image's surface
+// format does on Linux, whether the game takes it.
 #include "platform/PictureDecoder.h"
 
 #include <climits>
