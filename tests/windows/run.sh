@@ -148,8 +148,8 @@ done
 [ -n "${BRICKWRATH_WINDOWS_SHOTS:-}" ] && cp "$work"/wine-*.png "$work"/linux-*.png "$BRICKWRATH_WINDOWS_SHOTS"/
 
 # With sound on (the music off, so that what is heard is the race's): the recording Wine's ALSA
-# driver writes is silent until go! is clicked and not silent once the race runs. Then Escape
-# leaves the race for the title screen and, again, ends the game with status 0.
+# driver writes is silent until go! is clicked and not silent once the race runs; p holds it.
+# Then Escape leaves the race for the title screen and, again, ends the game with status 0.
 recorded() { stat -c %s "$work/recording.raw" 2>/dev/null || echo 0; }
 start "$work/wine-sound.log" wine "$exe" -w 1024 -h 768 -nm
 if wait_for "$work/wine-sound.log" "$first_frame" "$game_pid"; then
@@ -172,7 +172,17 @@ print(f"sound: {len(before)} bytes recorded before the race ({share(before):.1%}
       f"{len(during)} in its first 3 s ({share(during):.1%} not zero)")
 sys.exit(0 if len(during) > 0 and share(during) > 0.01 else 1)
 PYTHON
+    # p holds the race: two pictures a second apart are the same to the last pixel, then p goes on.
     xdotool windowfocus "$window" 2>/dev/null || true
+    xdotool key p
+    sleep 0.5
+    import -window "$window" -strip "$work/paused-1.png"
+    sleep 1
+    import -window "$window" -strip "$work/paused-2.png"
+    echo -n "paused under Wine, a second apart: "
+    /usr/bin/python3 tests/windows/compare.py "$work/paused-1.png" "$work/paused-2.png" 0 0 0 0 0 ||
+        fail "p did not hold the race under Wine"
+    xdotool key p
     xdotool key Escape
     sleep 1
     xdotool key Escape
