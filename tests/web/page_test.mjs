@@ -1,7 +1,8 @@
 // Plays the browser build in Debian's headless Chromium: the title, the placement screen with a
-// hurdle dragged, a race to its end; the title and placement screens against the desktop's;
-// sound after the first click; no error, failed request or missing file on the way. Prints the
-// figures (first frame, steps a second in a race). Usage:
+// hurdle dragged, a race paused (by p and by a hidden page), silenced by m, switched to full
+// screen by F11 and back, and played to its end; the title and placement screens against the
+// desktop's; sound after the first click; no error, failed request or missing file on the way.
+// Prints the figures (first frame, steps a second in a race). Usage:
 //   node page_test.mjs <address of the served bundle> <folder with the desktop's title.png and placement.png>
 import assert from 'node:assert/strict';
 import fs from 'node:fs';

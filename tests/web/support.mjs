@@ -1,4 +1,4 @@
-// What the phone and offline tests share: Debian's headless Chromium, checks reported one a line,
+// What the browser's tests share: Debian's headless Chromium, checks reported one a line,
 // the page's test hooks into the game (src/app/PageHooks.cpp), and the canvas as seen.
 import puppeteer from 'puppeteer-core';
 import fs from 'node:fs';
