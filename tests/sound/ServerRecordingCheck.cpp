@@ -161,9 +161,10 @@ int main(int argc, char** argv)
     const Match title = bestFit(recording, jump, raceFrom - 5 * rate, raceFrom);
     std::printf("the jump fits the race best where it starts at %.3f s (%.3f), the title screen at most %.3f\n",
                 static_cast<double>(race.at) / rate, race.score, title.score);
-    // Eight runners jump close together over the music and the wall, so a jump never fits alone;
-    // with no jump at all (or none heard) the fit stays near the title screen's.
-    good = good && race.score >= 0.4 && title.score < 0.2;
+    // Eight runners jump close together over the music and the wall, so a jump never fits alone:
+    // races heard whole have fitted from 0.38 to 0.98, as the jumps happened to overlap. With no
+    // jump at all (or none heard) the fit stays near the title screen's, below 0.05 so far.
+    good = good && race.score >= 0.25 && title.score < 0.2;
     std::printf(good ? "all held\n" : "FAILED\n");
     return good ? 0 : 1;
 }
