@@ -4,7 +4,6 @@
 
 #include <tuple>
 
-#include "game/Records.h"
 #include "game/screens/StateManager.h"
 #include "game/screens/TitleScreen.h"
 #include "support/CaptureStdout.h"
@@ -140,36 +139,4 @@ TEST_F(TitleScreenTest, ScreensGiveTheirImagesBackSoMemoryStaysFlat)
     manager->nextState();
     frames(1);
     EXPECT_EQ(drawer.liveImages(), 4u + 2u);
-}
-
-TEST_F(TitleScreenTest, RecordsLineShowsOnceThereIsARecordAndANewTitleTellsTheNewsOnce)
-{
-    Records* records = Records::getInstance();
-    records->restore({});
-    frames(1);
-    EXPECT_TRUE(drawer.texts().empty()); // no record yet, and the hint is not due
-
-    // The line sits above the lettering, centred; read at every step.
-    records->restore({12, 4});
-    frames(1);
-    ASSERT_EQ(drawer.texts().size(), 1u);
-    EXPECT_TRUE(RecordingDrawer::writes(drawer.texts()[0], "best 12 crushed, won in 4 races", 233, 8, 18.0f, 0.75f));
-    // The longest the file allows still fits the screen's width.
-    EXPECT_LE(Records::line({999999, 999999}).size() * 18, 1024u);
-    click(500, 480);
-    frames(1);
-    EXPECT_TRUE(drawer.shows("click to continue")); // the story, which has the screen to itself
-    EXPECT_FALSE(drawer.shows("best 12 crushed, won in 4 races"));
-
-    // A game that beat a record: the title made after it says so under the records.
-    EXPECT_TRUE(records->gameEnded(15, false, 5));
-    manager->restart();
-    frames(1);
-    ASSERT_EQ(drawer.texts().size(), 2u);
-    EXPECT_EQ(drawer.texts()[0].text, "best 15 crushed, won in 4 races");
-    EXPECT_TRUE(RecordingDrawer::writes(drawer.texts()[1], "new record! 15 runners crushed", 242, 30, 18.0f, 1.0f));
-    manager->restart();
-    frames(1);
-    EXPECT_FALSE(drawer.shows("new record! 15 runners crushed"));
-    records->restore({});
 }
