@@ -56,7 +56,7 @@ if [ "$kind" = pipewire ]; then
     pipewire-pulse >>"$work/pulse.out" 2>&1 &
     pids+=($!)
 else
-    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no -vvvv --log-target="file:$work/pulse.log" \
+    pulseaudio -n --daemonize=no --exit-idle-time=-1 --use-pid-file=no -vvvv --log-time=1 --log-target="file:$work/pulse.log" \
         -L "$null_sink" -L "module-native-protocol-unix" >"$work/pulse.out" 2>&1 &
     server=$!
     pids+=($server)
@@ -78,6 +78,21 @@ if [ "$kind" = pipewire ]; then
     [ "$(pactl get-default-sink 2>/dev/null)" = game ] || fail "the null sink is not the default"
 fi
 grep '^W:.*root' "$work/pulse.out"
+
+# A null sink with no stream renders two seconds at a time, and a stream that comes back can
+# rewind only a few milliseconds of that. After an underrun (a stall of the machine, not of the
+# game) ALSA's plug-in makes the game's stream anew, and the sink, idle in between, would play it
+# two seconds late: silence no sound card's sink makes, since it rewinds its whole buffer. A silent
+# stream of the test's own keeps the sink awake, as a desktop's other sounds do; its zeros add
+# nothing to the recording.
+pacat --playback -d game --format=float32le --rate=44100 --channels=2 --latency-msec=50 /dev/zero \
+    2>"$work/pacat.err" &
+pids+=($!)
+for ((tries = 0; tries < 50; tries++)); do
+    [ -n "$(pactl list short sink-inputs 2>/dev/null)" ] && break
+    sleep 0.1
+done
+[ -n "$(pactl list short sink-inputs 2>/dev/null)" ] || { cat "$work/pacat.err"; fail "the silent stream did not start"; }
 
 parec -d game.monitor --format=float32le --rate=44100 --channels=2 --raw >"$work/recording.raw" 2>"$work/parec.err" &
 pids+=($!)
