@@ -4,14 +4,17 @@
 # only) with ALSA's pulse plug-in as the default device. The sink's monitor is recorded while the
 # title screen plays, then a race is started by clicks; mid-race the server is killed, and the game
 # must play on, say so in one line, and end with Escape twice, with status 0, within 2 s.
-# Usage: sound_server.sh <game> <server_recording_check> [pulseaudio|pipewire]; it needs an X
+# The recording goes through machine_stall_watch, which notes when the machine itself stood still,
+# so that the check can tell the machine's silence from the game's.
+# Usage: sound_server.sh <game> <server_recording_check> <machine_stall_watch> [pulseaudio|pipewire]; it needs an X
 # server (tests/display.sh). With pipewire the server is PipeWire with its session manager and its
 # pulse layer, the other server desktops ship, set up the same way.
 # Status 77: the server cannot be started here (under CI=true that fails instead).
 set -u
 game=$(realpath "$1")
 check=$(realpath "$2")
-kind=${3:-pulseaudio}
+watch=$(realpath "$3")
+kind=${4:-pulseaudio}
 sounds=$(dirname "$game")/Contents/Resources/sounds
 title_seconds=20
 work=$(mktemp -d)
@@ -79,23 +82,29 @@ if [ "$kind" = pipewire ]; then
 fi
 grep '^W:.*root' "$work/pulse.out"
 
-# A null sink with no stream renders two seconds at a time, and a stream that comes back can
-# rewind only a few milliseconds of that. After an underrun (a stall of the machine, not of the
-# game) ALSA's plug-in makes the game's stream anew, and the sink, idle in between, would play it
-# two seconds late: silence no sound card's sink makes, since it rewinds its whole buffer. A silent
-# stream of the test's own keeps the sink awake, as a desktop's other sounds do; its zeros add
-# nothing to the recording.
-pacat --playback -d game --format=float32le --rate=44100 --channels=2 --latency-msec=50 /dev/zero \
-    2>"$work/pacat.err" &
-pids+=($!)
-for ((tries = 0; tries < 50; tries++)); do
-    [ -n "$(pactl list short sink-inputs 2>/dev/null)" ] && break
-    sleep 0.1
-done
-[ -n "$(pactl list short sink-inputs 2>/dev/null)" ] || { cat "$work/pacat.err"; fail "the silent stream did not start"; }
+# PulseAudio's null sink left with no stream runs ahead by two seconds, and a stream that comes
+# back can rewind only a few milliseconds of that. After an underrun (a stall of the machine, not
+# of the game) ALSA's plug-in makes the game's stream anew, and the sink, idle in between, plays it
+# two seconds late: a sound card's sink rewinds its whole buffer instead. A silent stream of the
+# test's own keeps the sink awake, as a desktop's other sounds do; its zeros add nothing to the
+# recording. PipeWire's sink shows no such gap, and there a second stream only made the recording
+# stray from the music.
+if [ "$kind" = pulseaudio ]; then
+    pacat --playback -d game --format=float32le --rate=44100 --channels=2 --latency-msec=50 /dev/zero \
+        2>"$work/pacat.err" &
+    pids+=($!)
+    for ((tries = 0; tries < 50; tries++)); do
+        [ -n "$(pactl list short sink-inputs 2>/dev/null)" ] && break
+        sleep 0.1
+    done
+    [ -n "$(pactl list short sink-inputs 2>/dev/null)" ] || { cat "$work/pacat.err"; fail "the silent stream did not start"; }
+fi
 
-parec -d game.monitor --format=float32le --rate=44100 --channels=2 --raw >"$work/recording.raw" 2>"$work/parec.err" &
-pids+=($!)
+# Ten milliseconds a read, so that the watch places the recording's first frame that closely.
+parec -d game.monitor --format=float32le --rate=44100 --channels=2 --raw --latency-msec=10 2>"$work/parec.err" |
+    "$watch" "$work/recording.raw" "$work/stalls.txt" &
+recorder=$!
+pids+=($recorder)
 # The recording must have begun before the game's first frame of sound.
 for ((tries = 0; tries < 100; tries++)); do
     [ -n "$(pactl list short source-outputs 2>/dev/null)" ] && break
@@ -147,8 +156,17 @@ echo "ended with status $status, $elapsed s after the second Escape"
 awk -v e="$elapsed" 'BEGIN { exit !(e <= 2.0) }' || fail "the game took $elapsed s to end"
 [ "$(grep -c '^PortAudioDevice Error: ' "$work/out.txt")" -eq 1 ] || fail "not one line about the lost sound"
 grep -q 'Expression' "$work/err.txt" && fail "the library's own lines reached standard error"
-"$check" "$work/recording.raw" "$sounds" $title_seconds || {
-    cp "$work/recording.raw" "$work/pulse.log" .
-    fail "the recording (kept as recording.raw, with pulse.log, in $PWD)"
+# The recording ended with the server; the watch writes its stalls once it has.
+for ((tries = 0; tries < 50; tries++)); do
+    kill -0 $recorder 2>/dev/null || break
+    sleep 0.1
+done
+wait $recorder || fail "the recording's watch failed"
+sed 's/^/the machine stood still (from, for, in seconds of the recording): /' "$work/stalls.txt"
+"$check" "$work/recording.raw" "$sounds" $title_seconds "$work/stalls.txt" || {
+    cp "$work/recording.raw" "$work/stalls.txt" "$work/pulse.log" . 2>/dev/null
+    # When the game's stream first ran dry, and when it was made anew (seconds since the server began).
+    sed -n '/Implicit underrun/,$p' "$work/pulse.log" 2>/dev/null | grep 'Implicit underrun\|Created input' | cut -c1-100
+    fail "the recording (kept as recording.raw, with stalls.txt and pulse.log, in $PWD)"
 }
 echo "passed"
