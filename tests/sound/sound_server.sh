@@ -44,8 +44,10 @@ compgen -G "/usr/lib/*/alsa-lib/libasound_module_pcm_pulse.so" >/dev/null || mis
 # if any, is neither used nor disturbed. As root the daemon warns that it is meant for users, and
 # runs: --system is a different set-up altogether.
 export HOME=$work/home XDG_RUNTIME_DIR=$work/run
-mkdir -p "$HOME/.config/pulse" "$XDG_RUNTIME_DIR"
-chmod 700 "$XDG_RUNTIME_DIR"
+# The server's socket folder is made here, before any client looks: pactl, polling below, makes it
+# too, and pipewire-pulse gives up when it loses that race ("mkdir() .../pulse failed: File exists").
+mkdir -p "$HOME/.config/pulse" "$XDG_RUNTIME_DIR/pulse"
+chmod 700 "$XDG_RUNTIME_DIR" "$XDG_RUNTIME_DIR/pulse"
 echo "autospawn = no" >"$HOME/.config/pulse/client.conf"
 printf 'pcm.!default { type pulse }\nctl.!default { type pulse }\n' >"$HOME/.asoundrc"
 null_sink="module-null-sink sink_name=game rate=44100 format=float32le channels=2"
