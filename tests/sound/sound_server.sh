@@ -28,6 +28,18 @@ missing() {
     echo "SKIPPED: $1"
     exit 77
 }
+# poll <tries> <command...>: the command every 0.1 s until it succeeds; false if it never does.
+poll() {
+    local tries=$1
+    shift
+    for (( ; tries > 0; tries--)); do
+        "$@" && return 0
+        sleep 0.1
+    done
+    return 1
+}
+listed() { [ -n "$(pactl list short "$1" 2>/dev/null)" ]; }
+gone() { ! kill -0 "$1" 2>/dev/null; }
 # PipeWire's session manager, which makes the null sink the default, needs a session bus: a private one.
 if [ "$kind" = pipewire ] && [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
     command -v dbus-run-session >/dev/null || missing "no dbus-run-session (package dbus)"
@@ -95,11 +107,7 @@ if [ "$kind" = pulseaudio ]; then
     pacat --playback -d game --format=float32le --rate=44100 --channels=2 --latency-msec=50 /dev/zero \
         2>"$work/pacat.err" &
     pids+=($!)
-    for ((tries = 0; tries < 50; tries++)); do
-        [ -n "$(pactl list short sink-inputs 2>/dev/null)" ] && break
-        sleep 0.1
-    done
-    [ -n "$(pactl list short sink-inputs 2>/dev/null)" ] || { cat "$work/pacat.err"; fail "the silent stream did not start"; }
+    poll 50 listed sink-inputs || { cat "$work/pacat.err"; fail "the silent stream did not start"; }
 fi
 
 # Ten milliseconds a read, so that the watch places the recording's first frame that closely.
@@ -108,10 +116,7 @@ parec -d game.monitor --format=float32le --rate=44100 --channels=2 --raw --laten
 recorder=$!
 pids+=($recorder)
 # The recording must have begun before the game's first frame of sound.
-for ((tries = 0; tries < 100; tries++)); do
-    [ -n "$(pactl list short source-outputs 2>/dev/null)" ] && break
-    sleep 0.1
-done
+poll 100 listed source-outputs
 "$game" -s >"$work/out.txt" 2>"$work/err.txt" &
 game_pid=$!
 pids+=($game_pid)
@@ -128,21 +133,14 @@ xdotool mousemove --window "$window" 928 696 click 1
 sleep 4
 # Every process of the server goes at once, as when it crashes.
 kill -9 "${pids[@]:0:$((${#pids[@]} - 2))}" 2>/dev/null
-for ((tries = 0; tries < 50; tries++)); do
-    grep -q '^PortAudioDevice Error: ' "$work/out.txt" && break
-    sleep 0.1
-done
+poll 50 grep -q '^PortAudioDevice Error: ' "$work/out.txt"
 sleep 1
 kill -0 $game_pid 2>/dev/null || fail "the game ended with the sound server"
 started=$(date +%s.%N)
 xdotool key Escape
 sleep 0.3
 xdotool key Escape
-for ((tries = 0; tries < 50; tries++)); do
-    kill -0 $game_pid 2>/dev/null || break
-    sleep 0.1
-done
-kill -0 $game_pid 2>/dev/null && fail "Escape twice did not end the game within 5 s"
+poll 50 gone $game_pid || fail "Escape twice did not end the game within 5 s"
 wait $game_pid
 status=$?
 ended=$(date +%s.%N)
@@ -159,10 +157,7 @@ awk -v e="$elapsed" 'BEGIN { exit !(e <= 2.0) }' || fail "the game took $elapsed
 [ "$(grep -c '^PortAudioDevice Error: ' "$work/out.txt")" -eq 1 ] || fail "not one line about the lost sound"
 grep -q 'Expression' "$work/err.txt" && fail "the library's own lines reached standard error"
 # The recording ended with the server; the watch writes its stalls once it has.
-for ((tries = 0; tries < 50; tries++)); do
-    kill -0 $recorder 2>/dev/null || break
-    sleep 0.1
-done
+poll 50 gone $recorder || fail "the recording did not end with the server"
 wait $recorder || fail "the recording's watch failed"
 sed 's/^/the machine stood still (from, for, in seconds of the recording): /' "$work/stalls.txt"
 "$check" "$work/recording.raw" "$sounds" $title_seconds "$work/stalls.txt" || {
